@@ -1,0 +1,23 @@
+#pragma once
+// One frame of the main window: the off-axis stereo camera, the eye passes, the
+// axes figure and the file-name overlay.
+
+#include "data/fixed_vector.h"
+
+extern Vector3 vp;  // camera position; z is set to focal_length every frame; (0, 0, 18) at start
+extern Vector3 vd;  // view direction (0, 0, -1)
+extern Vector3 vu;  // up vector (0, 1, 0)
+extern int view_width;   // viewport width, kept by on_reshape; 0 until the first reshape
+extern int view_height;  // viewport height, kept by on_reshape; 0 until the first reshape
+extern int left_eye_texel;   // colour-map entry of the centre view and the left eye: 0
+extern int right_eye_texel;  // colour-map entry of the right eye: 2
+
+constexpr double nearp = 0.1;       // near clipping distance
+constexpr double farp = 100000.0;   // far clipping distance
+constexpr double aperture = 45.0;   // vertical field of view, degrees
+constexpr double degree_factor = 0.0174532925;  // degrees to radians, as the program has always used
+
+void display();
+void draw_scene(Vector3 offset, int texel);
+void draw_axes(float length);
+void draw_overlay();

@@ -1,0 +1,99 @@
+#include "app/viewer.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+
+#include "app/display.h"
+#include "app/input.h"
+#include "panel/panel.h"
+#include "ui/control_panel.h"
+#include "ui/settings.h"
+
+int window_kind = 10;
+int main_window = 0;
+int possible = 0;
+int window_x = 50, window_y = 50;
+int window_width = 800, window_height = 600;
+
+float light1_ambient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+float light1_position[4] = {0.5f, 0.5f, 1.0f, 0.0f};
+float light2_ambient[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+float light2_position[4] = {-1.0f, -1.0f, 1.0f, 0.0f};
+
+namespace {
+// Quad-buffered stereo with a depth buffer; the query tests exactly this mode.
+constexpr unsigned kStereoMode = GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_STEREO;
+constexpr unsigned kDoubleMode = GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH;
+bool main_loop_running = false;
+}  // namespace
+
+int open_main_window(const char* title) { return glutCreateWindow(title); }
+
+void init_lights() {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, light1_ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, light1_diffuse);
+    glLightfv(GL_LIGHT0, GL_POSITION, light1_position);
+    glEnable(GL_LIGHT1);
+    glLightfv(GL_LIGHT1, GL_AMBIENT, light2_ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, light2_diffuse);
+    glLightfv(GL_LIGHT1, GL_POSITION, light2_position);
+}
+
+bool open_viewer_window() {
+    // Only a change between a double-buffered mode and "StereoView" needs a new
+    // window; between "MonoView " and "Anaglyph" only the display changes.
+    if (window_kind == stereo_mode) return false;
+    if (window_kind < 2 && stereo_mode < 2) return false;
+
+    glutInitDisplayMode(kStereoMode);
+    glutInitWindowPosition(window_x, window_y);
+    glutInitWindowSize(window_width, window_height);
+    possible = glutGet(GLUT_DISPLAY_MODE_POSSIBLE);
+    std::printf("\npossible= %d\n", possible);
+
+    if (possible && stereo_mode == 2) {
+        std::printf("Stereo OK -- set to quad buffer\n");
+        main_window = open_main_window("Zendral<stereo>");
+        window_kind = 2;
+    } else {
+        if (stereo_mode < 2) {
+            std::printf("Stereo buffer off -- set to double buffer\n");
+        } else {
+            std::printf("No stereo -- set to double buffer\n");
+            // The double-buffered window already open is the best there is:
+            // opening an identical one on every request would only pile them up.
+            if (window_kind == 1) return false;
+        }
+        glutInitDisplayMode(kDoubleMode);
+        main_window = open_main_window("Zendral<no stereo>");
+        window_kind = 1;
+    }
+
+    glutDisplayFunc(display);
+    panel_master.set_glutReshapeFunc(on_reshape);
+    panel_master.set_glutKeyboardFunc(on_key);
+    panel_master.set_glutSpecialFunc(on_special_key);
+    panel_master.set_glutMouseFunc(on_mouse);
+    glutMotionFunc(on_motion);
+
+    init_lights();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LINE_SMOOTH);
+
+    build_control_panel();
+    panel_master.set_glutIdleFunc(on_idle);
+    return true;
+}
+
+void start_viewer() {
+    open_viewer_window();
+    if (!main_loop_running) {
+        main_loop_running = true;
+        glutMainLoop();
+    }
+}

@@ -1,0 +1,68 @@
+#include "data/data_set.h"
+
+#include <cstdio>
+#include <new>
+
+#include "ui/settings.h"
+
+DataSet data_set;
+
+DataSet::~DataSet() {
+    width = 0;
+    points_per_set = 0;
+}
+
+void DataSet::allocate_grid(int w, int n) {
+    if (w < 0 || n < 0) throw -1;
+    const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(n);
+    // Both arrays are allocated before anything is released, so running out of
+    // memory leaves the previous grid in place.
+    std::unique_ptr<Vector3[]> new_points(new Vector3[count]);
+    std::unique_ptr<float[]> new_values(new float[count]);
+    points = std::move(new_points);
+    color_values = std::move(new_values);
+    width = w;
+    points_per_set = n;
+}
+
+void DataSet::normalize_bounds(const char* translation_format) {
+    // An axis without extent (every point shares that coordinate) gets scale 1 and
+    // takes no part in the uniform scale; with every axis flat the uniform scale is 1.
+    double uniform = 0;
+    bool any_extent = false;
+    for (int a = 0; a < 3; ++a) {
+        const double extent = max[a] - min[a];
+        if (extent != 0) {
+            axis_scale[a] = 1.0 / extent;
+            uniform = any_extent ? std::fmin(uniform, axis_scale[a]) : axis_scale[a];
+            any_extent = true;
+        } else {
+            axis_scale[a] = 1.0;
+        }
+    }
+    scaleFactor = any_extent ? uniform : 1.0;
+    translation = (max + min) / 2.0;
+    if (verbose) {
+        std::printf("Input min = %lf %lf %lf\n", min.x(), min.y(), min.z());
+        std::printf("Input max = %lf %lf %lf\n", max.x(), max.y(), max.z());
+        std::printf("Input scaleFactor= %lf sx = %lf sy = %lf  sz = %lf\n", scaleFactor,
+                    axis_scale.x(), axis_scale.y(), axis_scale.z());
+        std::printf(translation_format, translation.x(), translation.y(), translation.z());
+        std::printf("axis_data = %d\n", axis_data);
+    }
+}
+
+void DataSet::take_grid_from(DataSet& fresh) {
+    width = fresh.width;
+    points_per_set = fresh.points_per_set;
+    points = std::move(fresh.points);
+    color_values = std::move(fresh.color_values);
+    fresh.width = fresh.points_per_set = 0;
+    filename = std::move(fresh.filename);
+    kind = fresh.kind;
+    scaleFactor = fresh.scaleFactor;
+    translation = fresh.translation;
+    axis_scale = fresh.axis_scale;
+    min = fresh.min;
+    max = fresh.max;
+}

@@ -1,0 +1,361 @@
+#pragma once
+// The panel layer: control-panel windows with live variables, in the manner of
+// the GLUI library (version 2.01 of its interface), drawn with Dear ImGui.
+//
+// A master object (`panel_master`) creates panel windows; each panel window is
+// its own top-level GLUT window with its own ImGui context, and holds controls
+// created with the add_... calls. A control may be bound to a live variable:
+//  - a user's edit clamps the value, writes it into the live variable, asks the
+//    main graphics window (set_main_gfx_window) to redraw, then calls the
+//    control's callback with the control's id (id -1: no callback);
+//  - when the program changes a live variable itself, sync_live_all() makes every
+//    control show the new value.
+// Tests and other programs act as the user through the user_... calls of a
+// control found with PanelMaster::find_control; they take exactly the path of a
+// real edit.
+
+#include <string>
+#include <vector>
+
+using PanelCallback = void (*)(int id);
+
+// Kinds and options, named after the GLUI constants they stand for.
+enum { PANEL_SPINNER_INT = 1, PANEL_SPINNER_FLOAT = 2 };
+enum { PANEL_LIMIT_NONE = 0, PANEL_LIMIT_CLAMP = 1 };
+enum { PANEL_ALIGN_LEFT = 1, PANEL_ALIGN_RIGHT = 2, PANEL_ALIGN_CENTER = 3 };
+enum { PANEL_PANEL_NONE = 0, PANEL_PANEL_EMBOSSED = 1, PANEL_PANEL_RAISED = 2 };
+enum { PANEL_EDITTEXT_TEXT = 1, PANEL_EDITTEXT_INT = 2, PANEL_EDITTEXT_FLOAT = 3 };
+enum { PANEL_TRANSLATION_XY = 0, PANEL_TRANSLATION_Z = 1, PANEL_TRANSLATION_X = 2,
+       PANEL_TRANSLATION_Y = 3 };
+
+class PanelWindow;
+class PanelRadioGroup;
+
+// Base of every control; containers (rollouts, framed panels, radio groups) are
+// controls too and hold children.
+class PanelControl {
+public:
+    virtual ~PanelControl();
+
+    const std::string& label() const { return label_; }
+    int id() const { return id_; }
+    PanelWindow* window() const { return window_; }
+    PanelControl* parent() const { return parent_; }
+    const std::vector<PanelControl*>& children() const { return children_; }
+
+    // Greyed out and deaf to input while disabled.
+    void enable();
+    void disable();
+    bool enabled() const { return enabled_; }
+
+    // Program-side changes: show the value and write the live variable, without
+    // calling the callback.
+    virtual void set_int_val(int v);
+    virtual void set_float_val(float v);
+    virtual int get_int_val() const;
+    virtual float get_float_val() const;
+    virtual void set_text(const char* text);
+    virtual const char* get_text() const;
+
+    void set_w(int w) { width_request_ = w; }
+    int width_request() const { return width_request_; }
+    void set_alignment(int a) { alignment_ = a; }
+    int alignment() const { return alignment_; }
+
+    // Acting as the user: the same path as an edit in the window (ignored while
+    // disabled). Each control takes the calls that make sense for it.
+    virtual void user_set_int(int v);        // checkbox, radio group, int spinner, list box
+    virtual void user_set_float(float v);    // float spinner
+    virtual void user_click();               // button, checkbox (toggles), radio button
+    virtual void user_set_text(const char* text);  // text field (then "enter")
+    virtual void user_drag(float dx, float dy);    // rotation ball, translation (pixels)
+
+    // Brings the shown value in step with the live variable; true if it changed.
+    virtual bool sync_live();
+
+protected:
+    PanelControl(PanelWindow* window, PanelControl* parent, std::string label, int id,
+                 PanelCallback callback);
+    // Write done, now redraw request and callback.
+    void finish_user_edit();
+
+    friend class PanelWindow;
+    PanelWindow* window_;
+    PanelControl* parent_;
+    std::vector<PanelControl*> children_;
+    std::string label_;
+    int id_;
+    PanelCallback callback_;
+    bool enabled_ = true;
+    int width_request_ = 0;
+    int alignment_ = PANEL_ALIGN_LEFT;
+};
+
+class PanelRollout;
+class PanelFrame;
+class PanelRadioButton;
+class PanelCheckbox;
+class PanelSpinner;
+class PanelListBox;
+class PanelButton;
+class PanelTextField;
+class PanelStaticText;
+class PanelRotation;
+class PanelTranslation;
+
+// One panel window: a top-level GLUT window at the given position, sized to fit
+// its contents, titled with its name.
+class PanelWindow {
+public:
+    const std::string& name() const { return name_; }
+    int glut_window_id() const { return glut_window_; }
+
+    PanelRollout* add_rollout(const char* name, bool open);
+    PanelRollout* add_rollout_to_panel(PanelControl* parent, const char* name, bool open);
+    PanelFrame* add_panel_to_panel(PanelControl* parent, const char* name, int type);
+    PanelRadioGroup* add_radiogroup_to_panel(PanelControl* parent, int* live, int id,
+                                             PanelCallback cb);
+    PanelRadioButton* add_radiobutton_to_group(PanelRadioGroup* group, const char* label);
+    PanelCheckbox* add_checkbox_to_panel(PanelControl* parent, const char* label, int* live,
+                                         int id, PanelCallback cb);
+    // live points at an int (PANEL_SPINNER_INT) or a float (PANEL_SPINNER_FLOAT).
+    PanelSpinner* add_spinner_to_panel(PanelControl* parent, const char* label, int type,
+                                       void* live, int id, PanelCallback cb);
+    PanelListBox* add_listbox_to_panel(PanelControl* parent, const char* label, int* live,
+                                       int id, PanelCallback cb);
+    PanelButton* add_button_to_panel(PanelControl* parent, const char* label, int id,
+                                     PanelCallback cb);
+    PanelButton* add_button(const char* label, int id, PanelCallback cb);
+    // Only text fields without a live variable are supported (live must be null).
+    PanelTextField* add_edittext_to_panel(PanelControl* parent, const char* label, int type,
+                                          void* live, int id, PanelCallback cb);
+    PanelStaticText* add_statictext(const char* text);
+    PanelRotation* add_rotation(const char* label, float* live, int id, PanelCallback cb);
+    PanelTranslation* add_translation(const char* label, int type, float* live, int id,
+                                      PanelCallback cb);
+    void add_column(bool bar);
+
+    // The GLUT window that redraws after every user edit.
+    void set_main_gfx_window(int glut_window);
+    int main_gfx_window() const { return main_gfx_window_; }
+    void show();
+    void hide();
+    bool visible() const { return visible_; }
+
+    // Every control of the window, in creation order.
+    const std::vector<PanelControl*>& controls() const { return all_; }
+
+private:
+    friend class PanelMaster;
+    PanelWindow(const char* name, int flags, int x, int y);
+    ~PanelWindow();
+    struct Impl;
+    Impl* impl_;
+    std::string name_;
+    int glut_window_ = 0;
+    int main_gfx_window_ = 0;
+    bool visible_ = true;
+    std::vector<PanelControl*> top_;   // top-level controls
+    std::vector<PanelControl*> all_;
+};
+
+// The master object: creates panel windows, forwards the main window's input
+// callbacks, and syncs live variables.
+class PanelMaster {
+public:
+    PanelWindow* create_window(const char* name, int flags, int x, int y);
+    // Registered on the current GLUT window (the idle function is global).
+    void set_glutReshapeFunc(void (*f)(int, int));
+    void set_glutKeyboardFunc(void (*f)(unsigned char, int, int));
+    void set_glutSpecialFunc(void (*f)(int, int, int));
+    void set_glutMouseFunc(void (*f)(int, int, int, int));
+    void set_glutIdleFunc(void (*f)());
+    // The part of the current window not covered by panel sub-windows: the whole
+    // window, since every panel is a window of its own.
+    void get_viewport_area(int* x, int* y, int* w, int* h);
+    // Every control of every window takes the value of its live variable; a window
+    // whose controls changed is redrawn.
+    void sync_live_all();
+    float get_version() const { return 2.01f; }
+
+    const std::vector<PanelWindow*>& windows() const { return windows_; }
+    // The newest window of that name, then the control with that label; where a
+    // label repeats in the window, `group` names the enclosing rollout or framed
+    // panel ("Light 1" for its "Enabled"). Null when there is none.
+    PanelControl* find_control(const char* window_name, const char* label,
+                               const char* group = nullptr) const;
+
+private:
+    std::vector<PanelWindow*> windows_;
+};
+
+extern PanelMaster panel_master;
+
+// Containers ---------------------------------------------------------------------
+class PanelRollout : public PanelControl {
+public:
+    bool is_open() const { return open_; }
+    void open();
+    void close();
+    void user_click() override;  // opens or closes, like a click on its header
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    bool open_ = false;
+};
+
+class PanelFrame : public PanelControl {
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+};
+
+// Button k (from 0) sets the live int to k.
+class PanelRadioGroup : public PanelControl {
+public:
+    void set_int_val(int v) override;
+    int get_int_val() const override { return value_; }
+    void user_set_int(int v) override;
+    bool sync_live() override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    int* live_ = nullptr;
+    int value_ = 0;
+};
+
+class PanelRadioButton : public PanelControl {
+public:
+    int index() const { return index_; }
+    void user_click() override;  // selects this button in its group
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    int index_ = 0;
+};
+
+// Writes 0 or 1.
+class PanelCheckbox : public PanelControl {
+public:
+    void set_int_val(int v) override;
+    int get_int_val() const override { return value_; }
+    void user_set_int(int v) override;
+    void user_click() override;
+    bool sync_live() override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    int* live_ = nullptr;
+    int value_ = 0;
+};
+
+class PanelSpinner : public PanelControl {
+public:
+    void set_int_limits(int low, int high, int limit_type = PANEL_LIMIT_CLAMP);
+    void set_float_limits(float low, float high, int limit_type = PANEL_LIMIT_CLAMP);
+    void set_speed(float speed) { speed_ = speed; }
+    float speed() const { return speed_; }
+    bool is_int() const { return type_ == PANEL_SPINNER_INT; }
+    void set_int_val(int v) override;
+    void set_float_val(float v) override;
+    int get_int_val() const override;
+    float get_float_val() const override;
+    void user_set_int(int v) override;
+    void user_set_float(float v) override;
+    bool sync_live() override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    int type_ = PANEL_SPINNER_FLOAT;
+    void* live_ = nullptr;
+    double value_ = 0;
+    int limit_type_ = PANEL_LIMIT_NONE;
+    double low_ = 0, high_ = 0;
+    float speed_ = 1.0f;
+};
+
+// Items have an id and a text; the live int holds the chosen item's id.
+class PanelListBox : public PanelControl {
+public:
+    void add_item(int item_id, const char* text);
+    int delete_item(int item_id);  // 1 when the item existed, else 0
+    struct Item { int id; std::string text; };
+    const std::vector<Item>& items() const { return items_; }
+    void set_int_val(int v) override;
+    int get_int_val() const override { return value_; }
+    void user_set_int(int item_id) override;  // chooses the item with that id
+    bool sync_live() override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    int* live_ = nullptr;
+    int value_ = 0;
+    std::vector<Item> items_;
+};
+
+class PanelButton : public PanelControl {
+public:
+    void user_click() override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+};
+
+// One-line text without a live variable: the text stays in the control. The
+// callback runs when the user finishes an edit (Enter or leaving the field).
+class PanelTextField : public PanelControl {
+public:
+    void set_text(const char* text) override;
+    const char* get_text() const override { return text_.c_str(); }
+    void user_set_text(const char* text) override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    std::string text_;
+};
+
+class PanelStaticText : public PanelControl {
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+};
+
+// Virtual trackball writing a 16-float column-major rotation matrix. After a
+// release it keeps turning, damped by the spin factor on each frame: 0 stops at
+// once, 1 spins on.
+class PanelRotation : public PanelControl {
+public:
+    void set_spin(float damping) { spin_ = damping; }
+    float spin() const { return spin_; }
+    void reset();              // back to rest, live matrix the identity
+    bool spinning() const;     // still turning after a release
+    void step_spin();          // one frame of spinning (the window's timer calls it)
+    void user_drag(float dx, float dy) override;  // press, move by (dx, dy) pixels, release
+    bool sync_live() override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    float* live_ = nullptr;
+    float spin_ = 0.0f;
+    float shown_[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    float spin_axis_[3] = {0, 0, 1};
+    float spin_angle_ = 0.0f;  // radians per frame while spinning
+};
+
+// Dragging adds pixels x speed: XY to live[0] and live[1] (up is +y), X to
+// live[0], Y to live[0] (up is +), Z to live[0] (up is +).
+class PanelTranslation : public PanelControl {
+public:
+    void set_speed(float speed) { speed_ = speed; }
+    float speed() const { return speed_; }
+    int type() const { return type_; }
+    void user_drag(float dx, float dy) override;  // dy > 0 is upward
+    bool sync_live() override;
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    int type_ = PANEL_TRANSLATION_XY;
+    float* live_ = nullptr;
+    float speed_ = 1.0f;
+    float shown_[2] = {0, 0};
+};

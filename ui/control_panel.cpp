@@ -1,0 +1,3 @@
+#include "ui/control_panel.h"
+
+void build_control_panel() {}
