@@ -1,6 +1,6 @@
 #include "tests/support/gl_context.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +16,8 @@ int ensure_gl_context(int width, int height) {
         glutInitWindowPosition(0, 0);
         glutInitWindowSize(width, height);
         window = glutCreateWindow("zendral test");
+        // freeglut insists on a display callback; tests draw when they choose.
+        glutDisplayFunc([] {});
         // Let the window come up at its size before anything is drawn.
         for (int i = 0; i < 5; ++i) glutMainLoopEvent();
     }
