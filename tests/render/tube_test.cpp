@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "render/segment_frame.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -153,24 +152,4 @@ TEST_F(TubeTest, NothingNonFiniteReachesGl) {
     ASSERT_FALSE(thin.primitives.empty());
     EXPECT_TRUE(all_finite(thin));
     for (const auto& v : thin.all_vertices()) EXPECT_FLOAT_EQ(v.s, 5.0f / 32);
-}
-
-TEST(SegmentFrame, ColumnsFollowTheSegment) {
-    double m[16];
-    segment_frame(Vector3(1, 0, 0), 1, m);
-    const double expected[16] = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], expected[i], 1e-12) << i;
-
-    // A slanted segment: an orthonormal frame whose third column is its direction.
-    const Vector3 diff(1, 2, 2);
-    segment_frame(diff, 3, m);
-    for (int a = 0; a < 3; ++a) {
-        for (int b = 0; b < 3; ++b) {
-            double dot = 0;
-            for (int k = 0; k < 3; ++k) dot += m[4 * a + k] * m[4 * b + k];
-            EXPECT_NEAR(dot, a == b ? 1 : 0, 1e-12) << a << "," << b;
-        }
-        EXPECT_NEAR(m[8 + a], diff[a] / 3, 1e-12);
-    }
-    EXPECT_NEAR(m[1], 0, 1e-12) << "local x lies horizontally";
 }
