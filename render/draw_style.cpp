@@ -18,4 +18,6 @@ DrawStyle current_draw_style(const DataSet& set) {
     return style;
 }
 
-Color4 grid_color_for(const Color4& background) { return Color4(1.0f) - background; }
+Color4 grid_color_for(const Color4& background) {
+    return Color4(1.0f) - background;
+}

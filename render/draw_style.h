@@ -11,11 +11,11 @@ constexpr int kMinSegments = 3;
 constexpr int kMaxSegments = 60;
 
 struct DrawStyle {
-    int segments = 8;          // tube sides, within kMinSegments..kMaxSegments
-    float thickness = 0.02f;   // tube radius in data units; point size and line width are 100x
-    double texel_s = 1.0;      // extent of one colour-map texel in s
-    double texel_t = 1.0;      // ... and in t
-    int map_row = 0;           // colour-map row of the tube texture coordinates
+    int segments = 8;         // tube sides, within kMinSegments..kMaxSegments
+    float thickness = 0.02f;  // tube radius in data units; point size and line width are 100x
+    double texel_s = 1.0;     // extent of one colour-map texel in s
+    double texel_t = 1.0;     // ... and in t
+    int map_row = 0;          // colour-map row of the tube texture coordinates
 };
 
 // The style of the current settings and colour map for `set`.

@@ -9,27 +9,31 @@
 
 void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
                 const Color4& grid_color) {
-    if (set.kind == DataSet::kData || set.kind == DataSet::kMaple) {
-        const PointTexels texels = PointTexels::plain(texel_index);
-        switch (display_mode) {
-            case 0: emit_points(set, texels, style); break;
-            case 1: emit_joined(set, texels, style); break;
-            case 2: emit_needled(set, texels, style); break;
-            case 3: emit_surface(set, texels, style, false); break;
-            case 4: emit_surface(set, texels, style, true); break;
-            case 5: emit_special(set, texel_index, style, grid_color); break;
-            default: break;
-        }
-    } else if (set.kind == DataSet::kColorData) {
-        const PointTexels texels = PointTexels::colored(set);
-        switch (display_mode) {
-            case 0: emit_points(set, texels, style); break;
-            case 1: emit_joined(set, texels, style); break;
-            case 2: emit_needled(set, texels, style); break;
-            case 3: emit_surface(set, texels, style, false); break;
-            case 4: emit_surface(set, texels, style, true); break;
-            default: break;  // "Special " has no coloured form
-        }
+    const bool plain = set.kind == DataSet::kData || set.kind == DataSet::kMaple;
+    if (!plain && set.kind != DataSet::kColorData) return;
+    const PointTexels texels = plain ? PointTexels::plain(texel_index) : PointTexels::colored(set);
+    switch (display_mode) {
+        case 0:
+            emit_points(set, texels, style);
+            break;
+        case 1:
+            emit_joined(set, texels, style);
+            break;
+        case 2:
+            emit_needled(set, texels, style);
+            break;
+        case 3:
+            emit_surface(set, texels, style, false);
+            break;
+        case 4:
+            emit_surface(set, texels, style, true);
+            break;
+        case 5:
+            // "Special " has no coloured form.
+            if (plain) emit_special(set, texel_index, style, grid_color);
+            break;
+        default:
+            break;
     }
 }
 

@@ -67,8 +67,7 @@ void emit_tube(double length, int texel_index, const DrawStyle& style) {
     glEnd();
 }
 
-void emit_segment(const Vector3& from, const Vector3& to, int texel_index,
-                  const DrawStyle& style) {
+void emit_segment(const Vector3& from, const Vector3& to, int texel_index, const DrawStyle& style) {
     const Vector3 diff = to - from;
     const double len = diff.length();
     if (!std::isfinite(len)) return;

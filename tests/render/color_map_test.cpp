@@ -80,9 +80,10 @@ TEST(QuadNormal, CrossOfTheEdgesToP01AndP11) {
 
 TEST(QuadNormal, DegenerateQuadsFaceUp) {
     const Vector3 p(1, 2, 3);
-    for (const Vector3& n : {quad_normal(p, p, Vector3(2, 2, 3)),               // P01 = P00
-                             quad_normal(p, Vector3(2, 2, 3), Vector3(3, 2, 3)),  // parallel
-                             quad_normal(p, p + Vector3(1e-200, 0, 0), p + Vector3(0, 0, 1e-200))}) {
+    for (const Vector3& n :
+         {quad_normal(p, p, Vector3(2, 2, 3)),                 // P01 = P00
+          quad_normal(p, Vector3(2, 2, 3), Vector3(3, 2, 3)),  // parallel
+          quad_normal(p, p + Vector3(1e-200, 0, 0), p + Vector3(0, 0, 1e-200))}) {
         EXPECT_DOUBLE_EQ(n.x(), kFallbackQuadNormal.x());
         EXPECT_DOUBLE_EQ(n.y(), kFallbackQuadNormal.y());
         EXPECT_DOUBLE_EQ(n.z(), kFallbackQuadNormal.z());

@@ -26,13 +26,19 @@ int match(const FeedbackVertex& v, const std::vector<Vector3>& expected) {
     return -1;
 }
 
-int tube_triangles() { return 4 * segments - 4; }
+int tube_triangles() {
+    return 4 * segments - 4;
+}
 
 // Colour-map entry that a texture s coordinate lies in (entries are 1/16 wide).
-int texel_of(float s) { return static_cast<int>(std::floor(s * 16 + 1e-4)); }
+int texel_of(float s) {
+    return static_cast<int>(std::floor(s * 16 + 1e-4));
+}
 
 // A tube's s coordinates span its whole texel, both edges included.
-bool in_tube_texel(float s, int k) { return s >= k / 16.0f - 1e-6f && s <= (k + 1) / 16.0f + 1e-6f; }
+bool in_tube_texel(float s, int k) {
+    return s >= k / 16.0f - 1e-6f && s <= (k + 1) / 16.0f + 1e-6f;
+}
 
 // Entry of a tube triangle: that of its smallest s.
 int tube_texel_of(const FeedbackPrimitive& tri) {
@@ -43,7 +49,7 @@ int tube_texel_of(const FeedbackPrimitive& tri) {
 }  // namespace
 
 class ModesTest : public RenderTest {
-protected:
+  protected:
     void SetUp() override {
         RenderTest::SetUp();
         box_camera();
@@ -100,7 +106,8 @@ TEST_F(ModesTest, ColouredSurfaceQuadTakesTheEntryOfItsP00) {
     ASSERT_EQ(fb.triangles(), 4);
     const Vector3 left = window_of_model_point(Vector3(1, 0.5, 0));
     for (const auto& tri : fb.primitives) {
-        const bool first_quad = tri.vertices[0].x + tri.vertices[1].x + tri.vertices[2].x < 3 * left.x();
+        const bool first_quad =
+            tri.vertices[0].x + tri.vertices[1].x + tri.vertices[2].x < 3 * left.x();
         for (const auto& v : tri.vertices) EXPECT_EQ(texel_of(v.s), first_quad ? 1 : 5);
     }
 }

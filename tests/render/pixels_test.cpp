@@ -19,7 +19,7 @@ std::ostream& operator<<(std::ostream& os, const Rgb& c) {
 // A perspective camera as the viewer's mono view sets it, the two lights of
 // start-up, and the picture read back after a model draw.
 class PixelTest : public RenderTest {
-protected:
+  protected:
     void SetUp() override {
         RenderTest::SetUp();
         glViewport(0, 0, kWidth, kHeight);
@@ -86,9 +86,8 @@ TEST_F(PixelTest, PlainDataIsRedInEntryZeroAndBlueInEntryTwo) {
 
 TEST_F(PixelTest, SpecialGridOnWhiteShowsAmbientLightOnlyAndIsMuchDarker) {
     // 3 x 3 needles on x, z in {0, 0.5, 1}; the lowest point sits at base_level 0.
-    build_grid(data_set, 3, 3, DataSet::kData, [](int s, int i) {
-        return Vector3(0.5 * s, s == 0 && i == 0 ? 0 : 1, 0.5 * i);
-    });
+    build_grid(data_set, 3, 3, DataSet::kData,
+               [](int s, int i) { return Vector3(0.5 * s, s == 0 && i == 0 ? 0 : 1, 0.5 * i); });
     display_mode = 5;
     thickness = 0.05f;
     draw_picture(0);

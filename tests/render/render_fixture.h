@@ -33,8 +33,7 @@ struct Feedback {
     int count(GLenum token) const {
         int n = 0;
         for (const auto& p : primitives) {
-            if (p.token == token ||
-                (token == GL_LINE_TOKEN && p.token == GL_LINE_RESET_TOKEN)) {
+            if (p.token == token || (token == GL_LINE_TOKEN && p.token == GL_LINE_RESET_TOKEN)) {
                 ++n;
             }
         }
@@ -45,7 +44,8 @@ struct Feedback {
     int triangles() const { return count(GL_POLYGON_TOKEN); }
     std::vector<FeedbackVertex> all_vertices() const {
         std::vector<FeedbackVertex> out;
-        for (const auto& p : primitives) out.insert(out.end(), p.vertices.begin(), p.vertices.end());
+        for (const auto& p : primitives)
+            out.insert(out.end(), p.vertices.begin(), p.vertices.end());
         return out;
     }
 };
@@ -64,18 +64,28 @@ inline Feedback record_feedback(const std::function<void()>& draw) {
         const GLenum token = static_cast<GLenum>(buffer[at++]);
         int n = 0;
         switch (token) {
-            case GL_POINT_TOKEN: n = 1; break;
+            case GL_POINT_TOKEN:
+                n = 1;
+                break;
             case GL_LINE_TOKEN:
-            case GL_LINE_RESET_TOKEN: n = 2; break;
-            case GL_POLYGON_TOKEN: n = static_cast<int>(buffer[at++]); break;
-            case GL_PASS_THROUGH_TOKEN: ++at; continue;
-            default: ADD_FAILURE() << "unexpected feedback token " << token; return fb;
+            case GL_LINE_RESET_TOKEN:
+                n = 2;
+                break;
+            case GL_POLYGON_TOKEN:
+                n = static_cast<int>(buffer[at++]);
+                break;
+            case GL_PASS_THROUGH_TOKEN:
+                ++at;
+                continue;
+            default:
+                ADD_FAILURE() << "unexpected feedback token " << token;
+                return fb;
         }
         FeedbackPrimitive prim{token, {}};
         for (int v = 0; v < n; ++v, at += kFloats) {
             const GLfloat* f = &buffer[at];
-            prim.vertices.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9],
-                                     f[10]});
+            prim.vertices.push_back(
+                {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10]});
         }
         fb.primitives.push_back(prim);
     }
@@ -144,7 +154,7 @@ inline void build_grid(DataSet& set, int width, int points_per_set, int kind,
 // Every test starts from the viewer's defaults with the model centred (no
 // object translation), an empty data set and the fixed GL state of start-up.
 class RenderTest : public GlTest {
-protected:
+  protected:
     void SetUp() override {
         GlTest::SetUp();
         display_mode = 1;

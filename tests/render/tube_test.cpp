@@ -37,7 +37,7 @@ bool all_finite(const Feedback& fb) {
 }  // namespace
 
 class TubeTest : public RenderTest {
-protected:
+  protected:
     void SetUp() override {
         RenderTest::SetUp();
         data_set.build_color_map();  // texel sizes of the 16 x 1 map
