@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/viewer.h"
+#include "render/draw_cache.h"
 
 int main(int, char**) {
     // Every message shows at once, also when standard output is a pipe or a file.
@@ -12,6 +13,8 @@ int main(int, char**) {
     char name[] = "zendral";
     char* argv[] = {name, nullptr};
     glutInit(&argc, argv);
+    // Each picture of the model is recorded once and replayed until it changes.
+    set_draw_cache(true);
     start_viewer();
     return 0;
 }

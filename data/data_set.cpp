@@ -7,6 +7,13 @@
 
 DataSet data_set;
 
+namespace {
+std::uint64_t next_revision() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+}  // namespace
+
 DataSet::~DataSet() {
     width = 0;
     points_per_set = 0;
@@ -23,6 +30,7 @@ void DataSet::allocate_grid(int w, int n) {
     color_values = std::move(new_values);
     width = w;
     points_per_set = n;
+    revision = next_revision();
 }
 
 void DataSet::normalize_bounds(const char* translation_format) {
@@ -65,4 +73,5 @@ void DataSet::take_grid_from(DataSet& fresh) {
     axis_scale = fresh.axis_scale;
     min = fresh.min;
     max = fresh.max;
+    revision = next_revision();
 }

@@ -6,6 +6,7 @@
 // The readers live in data/read_*.cpp, the drawing in render/.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,9 @@ public:
     int color_map_width = 16;
     int color_map_height = 1;
     int color_map_row = 0;   // colour-map row used by tube texture coordinates
+    // Changes with every new grid (allocate_grid, take_grid_from), never repeating
+    // within a run, so a recorded picture of the model knows when it is stale.
+    std::uint64_t revision = 0;
 
     DataSet() = default;
     DataSet(const DataSet&) = delete;

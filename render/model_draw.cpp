@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
+#include "render/draw_cache.h"
 #include "render/draw_style.h"
 #include "render/model_modes.h"
 #include "ui/settings.h"
@@ -45,7 +46,11 @@ void DataSet::draw(int texel_index) {
     apply_box_mapping(*this);
     // Key p prints the matrix of the last model draw.
     glGetFloatv(GL_MODELVIEW_MATRIX, matCur);
-    emit_model(*this, texel_index, display_mode, current_draw_style(*this),
-               grid_color_for(background_color));
+    const DrawStyle style = current_draw_style(*this);
+    const Color4 grid_color = grid_color_for(background_color);
+    if (draw_cache_enabled())
+        draw_model_cached(*this, texel_index, display_mode, style, grid_color);
+    else
+        emit_model(*this, texel_index, display_mode, style, grid_color);
     glPopMatrix();
 }

@@ -1,0 +1,128 @@
+// Frame rates of the picture: each frame is display() followed by glFinish(), in
+// an 800 x 600 double-buffered window like the viewer's, with the recorded
+// pictures of the model ("zendral") beside immediate drawing ("reference"), in
+// "MonoView " and "Anaglyph". Run it under Xvfb for Mesa's software renderer.
+
+#include <GL/freeglut.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "app/display.h"
+#include "app/viewer.h"
+#include "bench/quiet_stdout.h"
+#include "bench/table.h"
+#include "data/data_set.h"
+#include "render/draw_cache.h"
+#include "ui/settings.h"
+
+namespace {
+
+void open_window() {
+    int argc = 1;
+    char name[] = "zendral-bench";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowPosition(50, 50);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("Zendral<no stereo>");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 5; ++i) glutMainLoopEvent();
+    // The fixed state the viewer sets when it opens its main window.
+    init_lights();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LINE_SMOOTH);
+    glViewport(0, 0, 800, 600);
+    view_width = 800;
+    view_height = 600;
+}
+
+// A rippled surface over x and z, `sets` lines along z, as a loaded file would
+// give it: bounds and normalisation included.
+void fill_surface(int sets, int points) {
+    data_set.allocate_grid(sets, points);
+    data_set.min = Vector3(1e6, 1e6, 1e6);
+    data_set.max = Vector3(-1e6, -1e6, -1e6);
+    for (int s = 0; s < sets; ++s) {
+        for (int i = 0; i < points; ++i) {
+            const double x = 10.0 * s / sets, z = 10.0 * i / points;
+            const Vector3 p(x, std::sin(x * 0.7) * std::cos(z * 0.5) * 3.0, z);
+            data_set.point(s, i) = p;
+            for (int a = 0; a < 3; ++a) {
+                if (data_set.min[a] > p[a]) data_set.min[a] = p[a];
+                if (data_set.max[a] < p[a]) data_set.max[a] = p[a];
+            }
+            data_set.color_value(s, i) = static_cast<float>(std::fmod(s + i, 9));
+        }
+    }
+    data_set.normalize_bounds();
+    data_set.kind = DataSet::kData;
+    data_set.base_level = data_set.min.y();
+}
+
+// A view from above and to the side, as after "Reset View" and a turn.
+void set_view() {
+    object_translation[0] = object_translation[1] = object_translation[2] = 0;
+    const double ax = 30 * degree_factor, ay = -35 * degree_factor;
+    const float cx = std::cos(ax), sx = std::sin(ax), cy = std::cos(ay), sy = std::sin(ay);
+    // Rx(ax) * Ry(ay), column-major.
+    const float m[16] = {cy, sx * sy, -cx * sy, 0, 0, cx, sx, 0, sy, -sx * cy, cx * cy, 0, 0, 0, 0, 1};
+    for (int i = 0; i < 16; ++i) object_rotation[i] = m[i];
+}
+
+struct Case {
+    const char* label;
+    int mode;
+    int sets, points;
+};
+
+void frame() {
+    display();
+    glFinish();
+}
+
+void run_frames(benchmark::State& state, const Case& c, int stereo, bool cached) {
+    static std::string filled;
+    const std::string shape = std::to_string(c.sets) + "x" + std::to_string(c.points);
+    if (filled != shape) {
+        fill_surface(c.sets, c.points);
+        filled = shape;
+    }
+    display_mode = c.mode;
+    stereo_mode = stereo;
+    set_draw_cache(cached);
+    frame();  // records the pictures on the cached path; warms the caches of both
+    for (auto _ : state) frame();
+    state.SetItemsProcessed(state.iterations());
+    set_draw_cache(false);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    open_window();
+    set_view();
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    static const Case cases[] = {
+        {"Points  1000x1000 points", 0, 1000, 1000},
+        {"Line Sets:Joined  20000 segments", 1, 100, 201},
+        {"Line Sets:Needled  100x100 points", 2, 100, 100},
+        {"Surface filled  500x500 points", 4, 500, 500},
+        {"Special  100x100 points", 5, 100, 100},
+    };
+    for (const Case& c : cases) {
+        const bool key_mode = c.mode == 0 || c.mode == 1;
+        for (int stereo : {0, 1}) {
+            const std::string name =
+                std::string(c.label) + (stereo == 0 ? ", MonoView" : ", Anaglyph");
+            register_pair("frame", name, RateUnit::kFramesPerSecond,
+                          PairTarget{key_mode ? 3.0 : 1.0, 0},
+                          [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, true); },
+                          [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, false); });
+        }
+    }
+    return run_registered_benchmarks(argc, argv);
+}

@@ -1,0 +1,271 @@
+#include "render/draw_cache.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glx.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "render/finite_vector.h"
+#include "render/model_modes.h"
+#include "render/point_texels.h"
+#include "render/quad_normal.h"
+
+namespace {
+
+bool enabled = false;
+
+// Everything emit_model reads. Doubles and floats are compared by their bits, so
+// that a NaN still matches itself and -0 differs from 0.
+struct Key {
+    const DataSet* set = nullptr;
+    std::uint64_t revision = 0;
+    int kind = 0, width = 0, points_per_set = 0;
+    double min[3] = {}, max[3] = {};
+    double base_level = 0;
+    int display_mode = 0;
+    int segments = 0;
+    float thickness = 0;
+    double texel_s = 0, texel_t = 0;
+    int map_row = 0;
+    int texel = 0;             // the eye's entry; -1 for coloured data, which ignores it
+    float grid_color[4] = {};  // only "Special " of plain data reads it
+
+    bool operator==(const Key& o) const {
+        return set == o.set && revision == o.revision && kind == o.kind && width == o.width &&
+               points_per_set == o.points_per_set && same_bits(min, o.min) &&
+               same_bits(max, o.max) && same_bits(base_level, o.base_level) &&
+               display_mode == o.display_mode && segments == o.segments &&
+               same_bits(thickness, o.thickness) && same_bits(texel_s, o.texel_s) &&
+               same_bits(texel_t, o.texel_t) && map_row == o.map_row && texel == o.texel &&
+               same_bits(grid_color, o.grid_color);
+    }
+    template <typename T>
+    static bool same_bits(const T& a, const T& b) {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    }
+};
+
+Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
+             const Color4& grid_color) {
+    Key k;
+    k.set = &set;
+    k.revision = set.revision;
+    k.kind = set.kind;
+    k.width = set.width;
+    k.points_per_set = set.points_per_set;
+    for (int a = 0; a < 3; ++a) {
+        k.min[a] = set.min[a];
+        k.max[a] = set.max[a];
+    }
+    k.base_level = set.base_level;
+    k.display_mode = display_mode;
+    k.segments = style.segments;
+    k.thickness = style.thickness;
+    k.texel_s = style.texel_s;
+    k.texel_t = style.texel_t;
+    k.map_row = style.map_row;
+    const bool plain = set.kind == DataSet::kData || set.kind == DataSet::kMaple;
+    k.texel = plain ? texel_index : -1;
+    if (plain && display_mode == 5)
+        for (int c = 0; c < 4; ++c) k.grid_color[c] = grid_color[c];
+    return k;
+}
+
+bool is_surface(const Key& k) {
+    const bool known_kind =
+        k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData;
+    return known_kind && (k.display_mode == 3 || k.display_mode == 4);
+}
+
+// A surface's quads, as emit_surface sends them, in one vertex buffer of
+// interleaved texture coordinate, normal and vertex. Surfaces are not recorded in
+// display lists: Mesa splits a recorded quad along the other diagonal than an
+// immediate or array-drawn one, and the quads of a surface are not flat, so the
+// picture would change. Drawn as an array, a quad is split as in immediate mode.
+struct SurfaceArrays {
+    GLuint buffer = 0;
+    GLsizei count = 0;       // vertices, four per quad
+    float last[5] = {};      // texture coordinate and normal current after the last vertex
+    bool filled = false;
+};
+
+std::vector<float> surface_vertices(const DataSet& set, const PointTexels& texels,
+                                    const DrawStyle& style, float last[5]) {
+    std::vector<float> out;
+    out.reserve(static_cast<std::size_t>(set.point_count()) * 4 * 8);
+    for (int i = 0; i < set.points_per_set - 1; ++i) {
+        for (int s = 0; s < set.width - 1; ++s) {
+            const Vector3& p00 = set.point(s, i);
+            const Vector3& p01 = set.point(s, i + 1);
+            const Vector3& p11 = set.point(s + 1, i + 1);
+            const Vector3& p10 = set.point(s + 1, i);
+            if (!is_finite(p00) || !is_finite(p01) || !is_finite(p11) || !is_finite(p10)) continue;
+            const Vector3 n = quad_normal(p00, p01, p11);
+            const int k = texels.at(s, i);
+            const float tex[2] = {static_cast<float>(k * style.texel_s),
+                                  static_cast<float>(k * style.texel_t)};
+            const float normal[3] = {static_cast<float>(n.x()), static_cast<float>(n.y()),
+                                     static_cast<float>(n.z())};
+            for (const Vector3* p : {&p00, &p01, &p11, &p10}) {
+                out.insert(out.end(), {tex[0], tex[1], normal[0], normal[1], normal[2],
+                                       static_cast<float>(p->x()), static_cast<float>(p->y()),
+                                       static_cast<float>(p->z())});
+            }
+            std::memcpy(last, tex, sizeof tex);
+            std::memcpy(last + 2, normal, sizeof normal);
+        }
+    }
+    return out;
+}
+
+// Display lists and buffers belong to the context they were made in; each main
+// window has its own, and old windows go on drawing after a new one opens.
+struct Entry {
+    GLXContext context;
+    Key key;
+    GLuint list = 0;         // every mode but the surfaces
+    SurfaceArrays surface;   // the surface modes
+    std::uint64_t last_used = 0;
+};
+
+std::vector<Entry> entries;
+std::uint64_t clock_ticks = 0;
+
+// Two pictures per context: one for each eye of the two-eye modes.
+constexpr int kPerContext = 2;
+
+void release(std::vector<Entry>::iterator it) {
+    if (it->list) glDeleteLists(it->list, 1);
+    if (it->surface.buffer) glDeleteBuffers(1, &it->surface.buffer);
+    entries.erase(it);
+}
+
+// Drops this context's pictures of other data sets (or other revisions): they can
+// never be replayed again, and a large grid's recordings are large.
+void drop_stale(GLXContext context, const Key& fresh) {
+    for (auto it = entries.begin(); it != entries.end();) {
+        if (it->context == context &&
+            (it->key.set != fresh.set || it->key.revision != fresh.revision))
+            release(it);
+        else
+            ++it;
+    }
+}
+
+void make_room(GLXContext context) {
+    int count = 0;
+    auto oldest = entries.end();
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        if (it->context != context) continue;
+        ++count;
+        if (oldest == entries.end() || it->last_used < oldest->last_used) oldest = it;
+    }
+    if (count >= kPerContext) release(oldest);
+}
+
+void clear_errors() {
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
+// Draws the recorded picture, leaving the state emit_model would leave.
+void replay(const Entry& e, const DrawStyle& style) {
+    if (e.list) {
+        glCallList(e.list);
+        return;
+    }
+    const SurfaceArrays& a = e.surface;
+    glLineWidth(style.thickness * 100);
+    glPolygonMode(GL_FRONT_AND_BACK, a.filled ? GL_FILL : GL_LINE);
+    if (a.count == 0) return;
+    glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, nullptr);
+    glDrawArrays(GL_QUADS, 0, a.count);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    // Drawing from arrays leaves the current attributes undefined; immediate
+    // drawing leaves those of the last vertex.
+    glTexCoord2fv(a.last);
+    glNormal3fv(a.last + 2);
+}
+
+// Records the picture for `key`; false when GL could not (out of memory).
+bool record(Entry& e, const DataSet& set, int texel_index, const DrawStyle& style,
+            const Color4& grid_color) {
+    clear_errors();
+    if (is_surface(e.key)) {
+        const PointTexels texels = set.kind == DataSet::kColorData ? PointTexels::colored(set)
+                                                                   : PointTexels::plain(texel_index);
+        SurfaceArrays& a = e.surface;
+        a.filled = e.key.display_mode == 4;
+        const std::vector<float> vertices = surface_vertices(set, texels, style, a.last);
+        a.count = static_cast<GLsizei>(vertices.size() / 8);
+        glGenBuffers(1, &a.buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
+                     vertices.data(), GL_STATIC_DRAW);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    } else {
+        e.list = glGenLists(1);
+        if (e.list == 0) return false;
+        glNewList(e.list, GL_COMPILE);
+        emit_model(set, texel_index, e.key.display_mode, style, grid_color);
+        glEndList();
+    }
+    return glGetError() == GL_NO_ERROR;
+}
+
+}  // namespace
+
+void set_draw_cache(bool on) {
+    if (!on) invalidate_draw_cache();
+    enabled = on;
+}
+
+bool draw_cache_enabled() { return enabled; }
+
+void invalidate_draw_cache() {
+    const GLXContext context = glXGetCurrentContext();
+    for (auto it = entries.begin(); it != entries.end();) {
+        if (it->context == context)
+            release(it);
+        else
+            ++it;
+    }
+}
+
+void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
+                       const DrawStyle& style, const Color4& grid_color) {
+    const GLXContext context = glXGetCurrentContext();
+    const Key key = make_key(set, texel_index, display_mode, style, grid_color);
+    ++clock_ticks;
+    for (Entry& e : entries) {
+        if (e.context == context && e.key == key) {
+            e.last_used = clock_ticks;
+            replay(e, style);
+            return;
+        }
+    }
+
+    drop_stale(context, key);
+    make_room(context);
+    Entry e;
+    e.context = context;
+    e.key = key;
+    e.last_used = clock_ticks;
+    if (!record(e, set, texel_index, style, grid_color)) {
+        // Too large to record: draw directly, and try again next time.
+        if (e.list) glDeleteLists(e.list, 1);
+        if (e.surface.buffer) glDeleteBuffers(1, &e.surface.buffer);
+        emit_model(set, texel_index, display_mode, style, grid_color);
+        return;
+    }
+    entries.push_back(e);
+    replay(entries.back(), style);
+}
