@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
             register_pair("frame", name, RateUnit::kFramesPerSecond,
                           PairTarget{key_mode ? 3.0 : 1.0, 0},
                           [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, true); },
-                          [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, false); });
+                          [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, false); },
+                          5, 1.0);
         }
     }
     return run_registered_benchmarks(argc, argv);

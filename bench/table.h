@@ -19,11 +19,12 @@ struct PairTarget {
 };
 
 // Registers both benchmarks of a pair with the same settings: real time,
-// `repetitions` runs (the table takes their median).
+// `repetitions` runs (the table takes their median), each at least `min_seconds`
+// long (0: Google Benchmark's default).
 void register_pair(const std::string& section, const std::string& name, RateUnit unit,
                    PairTarget target, std::function<void(benchmark::State&)> ours,
-                   std::function<void(benchmark::State&)> reference, int repetitions = 3,
-                   int iterations = 0);
+                   std::function<void(benchmark::State&)> reference, int repetitions = 5,
+                   double min_seconds = 0);
 
 // Appends one finished row (a figure measured outside Google Benchmark) to the
 // table output; `verdict` is "ok" or "MISSED".
