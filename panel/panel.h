@@ -197,6 +197,9 @@ public:
     void sync_live_all();
     float get_version() const { return 2.01f; }
 
+    // Closes the window and destroys it with its controls (the live variables stay).
+    void close_window(PanelWindow* window);
+
     const std::vector<PanelWindow*>& windows() const { return windows_; }
     // The newest window of that name, then the control with that label; where a
     // label repeats in the window, `group` names the enclosing rollout or framed

@@ -3,7 +3,7 @@
 // controls for programs that act as the user.
 #include <GL/freeglut.h>
 
-#include <cstring>
+#include <algorithm>
 
 #include "panel/panel.h"
 
@@ -13,6 +13,13 @@ PanelWindow* PanelMaster::create_window(const char* name, int flags, int x, int 
     auto* w = new PanelWindow(name, flags, x, y);
     windows_.push_back(w);
     return w;
+}
+
+void PanelMaster::close_window(PanelWindow* window) {
+    const auto it = std::find(windows_.begin(), windows_.end(), window);
+    if (it == windows_.end()) return;
+    windows_.erase(it);
+    delete window;
 }
 
 void PanelMaster::set_glutReshapeFunc(void (*f)(int, int)) { glutReshapeFunc(f); }

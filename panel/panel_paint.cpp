@@ -156,19 +156,34 @@ void PanelWindow::Impl::paint(PanelControl* c, float column_width) {
                             2.0f * ImGui::GetFrameHeight() + 1.0f;
         ImGui::SetNextItemWidth(w - fixed);
         const double step = s->step();
+        // A drag edits at once; a typed number (double-click or Ctrl+click on the
+        // field) counts when the typing ends, with Enter or a click elsewhere.
+        const ImGuiID field = ImGui::GetID("##value");
+        const bool typing = ImGui::TempInputIsActive(field);
+        bool changed;
+        double v;
         if (s->is_int()) {
-            int v = s->get_int_val();
-            if (ImGui::DragInt("##value", &v, static_cast<float>(std::max(step * 0.25, 0.01))))
-                edits.push_back([s, v] { s->user_set_int(v); });
+            int iv = s->get_int_val();
+            changed = ImGui::DragInt("##value", &iv, static_cast<float>(std::max(step * 0.25, 0.01)));
+            v = iv;
         } else {
-            float v = s->get_float_val();
+            float fv = s->get_float_val();
             char format[8];
             std::snprintf(format, sizeof format, "%%.%df", float_decimals(step));
-            if (ImGui::DragFloat("##value", &v, static_cast<float>(step), 0.0f, 0.0f, format,
-                                 ImGuiSliderFlags_NoRoundToFormat))
-                edits.push_back([s, v] { s->user_set_float(v); });
+            changed = ImGui::DragFloat("##value", &fv, static_cast<float>(step), 0.0f, 0.0f, format,
+                                       ImGuiSliderFlags_NoRoundToFormat);
+            v = fv;
         }
         remember_rect(c);
+        if (changed && (typing || ImGui::TempInputIsActive(field))) typed[c] = v;
+        else if (changed) edits.push_back([s, v] { s->user_set_float(float(v)); });
+        if (ImGui::IsItemDeactivated()) {
+            const auto it = typed.find(c);
+            if (it != typed.end()) {
+                edits.push_back([s, t = it->second] { s->user_set_float(float(t)); });
+                typed.erase(it);
+            }
+        }
         const double inc = s->is_int() ? std::max(1.0, std::round(step)) : step;
         ImGui::SameLine(0.0f, st.ItemInnerSpacing.x);
         ImGui::PushButtonRepeat(true);
@@ -259,7 +274,9 @@ void PanelWindow::Impl::paint(PanelControl* c, float column_width) {
         ImGui::InvisibleButton("##pad", ImVec2(kMoveSize, kMoveSize));
         remember_rect(c);
         const ImGuiIO& io = ImGui::GetIO();
-        if (ImGui::IsItemActive() && (io.MouseDelta.x != 0.0f || io.MouseDelta.y != 0.0f)) {
+        // On the press itself the delta is the way the pointer came from elsewhere.
+        if (ImGui::IsItemActive() && !ImGui::IsItemActivated() &&
+            (io.MouseDelta.x != 0.0f || io.MouseDelta.y != 0.0f)) {
             const ImVec2 d = io.MouseDelta;
             edits.push_back([tr, d] { tr->user_drag(d.x, -d.y); });
         }

@@ -1,6 +1,8 @@
 // A panel window: its own top-level GLUT window, the add_... calls that build its
 // controls, and showing and hiding it.
 #include <GL/freeglut.h>
+#include <backends/imgui_impl_opengl2.h>
+#include <imgui.h>
 
 #include "panel/panel.h"
 #include "panel/panel_window_impl.h"
@@ -37,9 +39,20 @@ PanelWindow::PanelWindow(const char* name, int /*flags*/, int x, int y)
 }
 
 PanelWindow::~PanelWindow() {
-    for (PanelControl* c : all_) delete c;
+    if (glut_window_ > 0) {
+        const int previous = glutGetWindow();
+        glutSetWindow(glut_window_);  // the font texture belongs to this window's context
+        ImGuiContext* before = ImGui::GetCurrentContext();
+        ImGui::SetCurrentContext(impl_->context);
+        ImGui_ImplOpenGL2_Shutdown();
+        ImGui::DestroyContext(impl_->context);
+        ImGui::SetCurrentContext(before == impl_->context ? nullptr : before);
+        glutDestroyWindow(glut_window_);
+        if (previous > 0 && previous != glut_window_) glutSetWindow(previous);
+    }
     for (PanelControl* c : top_)
-        if (dynamic_cast<PanelColumn*>(c)) delete c;
+        if (dynamic_cast<PanelColumn*>(c)) delete c;  // the only ones not in all_
+    for (PanelControl* c : all_) delete c;
     delete impl_;
 }
 

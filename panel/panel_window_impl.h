@@ -35,6 +35,7 @@ struct PanelWindow::Impl {
     bool ticking = false;  // a GLUT timer for this window is pending
     std::unordered_map<const PanelControl*, ImVec4> rects;  // x, y, w, h of the last frame
     std::unordered_map<const PanelControl*, std::string> edit_text;  // text fields being typed in
+    std::unordered_map<const PanelControl*, double> typed;  // numbers typed into spinners
 
     // GLUT callbacks of the window (panel_events.cpp); each finds its window from
     // the current GLUT window and makes its ImGui context current.

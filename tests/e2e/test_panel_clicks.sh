@@ -66,7 +66,16 @@ expect "callback id=11 ticked=0 choice=1 amount=0.500"
 click Press
 expect "callback id=14 ticked=0 choice=1 amount=0.500"
 
-# Every click gave exactly one callback.
+# A number typed into the spinner (double-click, type, Enter) counts once, clamped
+# to the spinner's limits.
+read -r x y < <(awk '$1 == "where" && $2 == "Amount:" { print $3, $4 }' "$out")
+xdotool mousemove --window "$window" "$x" "$y" click --repeat 2 --delay 60 1
+sleep 0.3
+xdotool type --delay 40 "2.5"
+xdotool key Return
+expect "callback id=13 ticked=0 choice=1 amount=1.000"
+
+# Every click and every finished edit gave exactly one callback.
 callbacks="$(grep -c '^callback' "$out")"
-[ "$callbacks" -eq 5 ] || fail "expected 5 callbacks, got $callbacks"
-echo "PASS: clicks reached the panel's variables and callbacks"
+[ "$callbacks" -eq 6 ] || fail "expected 6 callbacks, got $callbacks"
+echo "PASS: clicks and typing reached the panel's variables and callbacks"

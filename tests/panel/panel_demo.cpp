@@ -69,7 +69,7 @@ void report_layout(int last_frames) {
         glutTimerFunc(200, report_layout, frames);
         return;
     }
-    for (const char* label : {"Ticked", "First", "Second", "Third", "Press"})
+    for (const char* label : {"Ticked", "First", "Second", "Third", "Amount:", "Press"})
         if (!print_where(demo_panel, label)) {
             std::printf("error: %s was not drawn\n", label);
             return;
