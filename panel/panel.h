@@ -197,7 +197,8 @@ public:
     void sync_live_all();
     float get_version() const { return 2.01f; }
 
-    // Closes the window and destroys it with its controls (the live variables stay).
+    // Closes the window and destroys it with its controls (the live variables
+    // stay). Not from inside a callback of one of that window's own controls.
     void close_window(PanelWindow* window);
 
     const std::vector<PanelWindow*>& windows() const { return windows_; }

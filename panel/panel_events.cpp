@@ -17,7 +17,6 @@ namespace {
 // Frames drawn after input has been handed over: hover highlights and widgets
 // that finish on the frame after a release settle within them.
 constexpr int kSettleFrames = 2;
-constexpr int kTickMs = 16;
 
 int imgui_button(int glut_button) {
     switch (glut_button) {

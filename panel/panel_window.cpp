@@ -11,6 +11,8 @@
 namespace {
 // A first size; the first frame refits the window to its contents.
 constexpr int kFirstWidth = 200, kFirstHeight = 100;
+// Frame interval while a ball spins or a button is held: about 60 a second.
+constexpr int kTickMs = 16;
 }  // namespace
 
 PanelWindow::PanelWindow(const char* name, int /*flags*/, int x, int y)
@@ -211,5 +213,5 @@ int PanelWindow::frames_drawn() const { return impl_->frames; }
 void PanelWindow::keep_ticking() {
     if (impl_->ticking || glut_window_ <= 0) return;
     impl_->ticking = true;
-    glutTimerFunc(16, Impl::on_tick, glut_window_);
+    glutTimerFunc(kTickMs, Impl::on_tick, glut_window_);
 }
