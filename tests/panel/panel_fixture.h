@@ -9,6 +9,8 @@
 #include <chrono>
 #include <string>
 #include <thread>
+
+#include <unistd.h>
 #include <vector>
 
 #include "panel/panel.h"
@@ -28,7 +30,11 @@ protected:
         watched_int = nullptr;
         watched_float = nullptr;
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        panel_ = panel_master.create_window(name.c_str(), 0, 900, 50);
+        // Test processes may share one X server; a window that another one covers
+        // is not drawn, so each process takes a place of its own beside the test window.
+        const int slot = static_cast<int>(getpid() % 12);
+        panel_ = panel_master.create_window(name.c_str(), 0, 850 + (slot % 4) * 260,
+                                            30 + (slot / 4) * 380);
         panel_->set_main_gfx_window(window_);
     }
 
