@@ -59,9 +59,12 @@ public:
     virtual void set_text(const char* text);
     virtual const char* get_text() const;
 
-    void set_w(int w) { width_request_ = w; }
+    // Width request in pixels: the control is at least that wide (a narrower
+    // request than its label and field need changes nothing).
+    void set_w(int w) { width_request_ = w; redraw_window(); }
     int width_request() const { return width_request_; }
-    void set_alignment(int a) { alignment_ = a; }
+    // Left, right or centre within the column or group the control stands in.
+    void set_alignment(int a) { alignment_ = a; redraw_window(); }
     int alignment() const { return alignment_; }
 
     // Acting as the user: the same path as an edit in the window (ignored while

@@ -57,14 +57,42 @@ struct PanelWindow::Impl {
     bool apply_input();             // true when some input reached ImGui
     void frame();                   // one frame: build, draw, refit, run the edits
 
-    // Drawing of the controls with ImGui (panel_paint.cpp). paint_window returns
-    // the window size that fits the contents.
+    // Layout (panel_layout.cpp): paint_window returns the window size that fits
+    // the contents; measure gives a control's width, which alignment needs
+    // before the control is drawn.
     ImVec2 paint_window();
     void paint_children(const std::vector<PanelControl*>& kids);
     void paint(PanelControl* c, float column_width);
     float measure(const PanelControl* c) const;
     void remember_rect(const PanelControl* c);
+
+    // One kind of control each, drawn `width` wide (panel_paint.cpp,
+    // panel_paint_movement.cpp).
+    void paint_rollout(PanelRollout* r);
+    void paint_frame(PanelFrame* f, float width);
+    void paint_radio_group(PanelRadioGroup* g);
+    void paint_checkbox(PanelCheckbox* c);
+    void paint_spinner(PanelSpinner* s, float width);
+    void paint_list_box(PanelListBox* l, float width);
+    void paint_text_field(PanelTextField* t, float width);
+    void paint_button(PanelButton* b, float width);
+    void paint_static_text(PanelStaticText* t);
+    void paint_rotation(PanelRotation* r, float width);
+    void paint_translation(PanelTranslation* t, float width);
 };
+
+// Sizes of the panel layout, in pixels.
+namespace panel_layout {
+constexpr float kSpinnerField = 70.0f;  // a spinner's number field
+constexpr float kTextField = 160.0f;    // a text field without a width request
+constexpr float kListMin = 80.0f;       // narrowest list box
+constexpr float kButtonMin = 90.0f;     // narrowest button
+constexpr float kIndent = 12.0f;        // of a rollout's contents
+constexpr float kFrameInset = 8.0f;     // between a framed panel's border and contents
+constexpr float kMoveSize = 2.0f * PanelRotation::kRadius;  // rotation and translation squares
+
+inline float text_width(const std::string& s) { return ImGui::CalcTextSize(s.c_str()).x; }
+}  // namespace panel_layout
 
 // The panel window with that GLUT window id, or null.
 PanelWindow* panel_window_for(int glut_window);
