@@ -36,5 +36,10 @@ CameraFrame compute_camera(double eye_separation, double focal_length, int view_
     c.leftv = n;
     c.leftv *= -(c.sep / 2);
     c.rightv = Vector3(0, 0, 0) - c.leftv;
+    // No "-0.000000" in the diagnostics: a zero component is a plain zero.
+    for (int i = 0; i < 3; ++i) {
+        if (c.leftv[i] == 0) c.leftv[i] = 0;
+        if (c.rightv[i] == 0) c.rightv[i] = 0;
+    }
     return c;
 }
