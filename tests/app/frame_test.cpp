@@ -34,9 +34,28 @@ Picture read_back() {
     return Picture{read_pixels(0, 0, kWidth, kHeight)};
 }
 
-// Keeps the picture of a failing test for a look afterwards.
+int failures_so_far() {
+    const ::testing::TestResult* result =
+        ::testing::UnitTest::GetInstance()->current_test_info()->result();
+    int n = 0;
+    for (int i = 0; i < result->total_part_count(); ++i) n += result->GetTestPartResult(i).failed();
+    return n;
+}
+
+// Keeps a picture for a look afterwards when a check on it failed: any failure
+// since the previous picture of the test was kept or passed.
 void keep_if_failed(const Picture& picture, const std::string& name) {
-    if (!::testing::Test::HasFailure()) return;
+    static int failures_seen = 0;
+    static const ::testing::TestInfo* test = nullptr;
+    const ::testing::TestInfo* now = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (now != test) {
+        test = now;
+        failures_seen = 0;
+    }
+    const int failures = failures_so_far();
+    const bool failed = failures > failures_seen;
+    failures_seen = failures;
+    if (!failed) return;
     const auto dir = std::filesystem::path(__FILE__).parent_path() / "artifacts";
     std::filesystem::create_directories(dir);
     const std::string path = (dir / (name + ".png")).string();
@@ -55,6 +74,50 @@ int count_pixels(const Picture& p, bool (*match)(const unsigned char*), int x0 =
 }
 
 bool is_dark(const unsigned char* c) { return c[0] < 80 && c[1] < 80 && c[2] < 80; }
+bool is_red(const unsigned char* c) { return c[0] > 150 && c[1] < 60 && c[2] < 60; }
+bool is_green(const unsigned char* c) { return c[1] > 150 && c[0] < 100 && c[2] < 100; }
+bool is_blue(const unsigned char* c) { return c[2] > 150 && c[0] < 60 && c[1] < 60; }
+bool is_drawn(const unsigned char* c) { return c[0] + c[1] + c[2] < 3 * 230; }
+
+// Mean column of the pixels that `match` picks; -1 when there are none.
+double mean_column(const Picture& p, bool (*match)(const unsigned char*)) {
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (match(p.at(x, y))) {
+                sum += x;
+                ++n;
+            }
+        }
+    }
+    return n ? sum / n : -1;
+}
+
+// As the readers leave it: `width` sets of `points` points from `at`, plain data.
+template <typename At>
+void load(int width, int points, At at) {
+    data_set.allocate_grid(width, points);
+    data_set.kind = DataSet::kData;
+    for (int i = 0; i < points; ++i) {
+        for (int s = 0; s < width; ++s) {
+            const Vector3 p = at(s, i);
+            data_set.point(s, i) = p;
+            data_set.color_value(s, i) = 0;
+            for (int a = 0; a < 3; ++a) {
+                if ((s == 0 && i == 0) || p[a] < data_set.min[a]) data_set.min[a] = p[a];
+                if ((s == 0 && i == 0) || p[a] > data_set.max[a]) data_set.max[a] = p[a];
+            }
+        }
+    }
+    data_set.normalize_bounds();
+}
+
+// One filled quad facing the camera; the box maps it onto x, y in [-5, 5] at z = -5.
+void load_quad() {
+    load(2, 2, [](int s, int i) { return Vector3(i, s, 0); });
+    display_mode = 4;
+}
 
 // The viewer's window state on the test window, and the settings of a fresh
 // program, restored after each test.
@@ -87,9 +150,15 @@ protected:
         object_translation[0] = 0;
         object_translation[1] = -5;
         object_translation[2] = 0;
+        segments = 8;
+        axis_data = 0;
+        angle_x = angle_y = angle_z = 0;
+        set_identity(view_rotation);
+        set_identity(object_rotation);
         data_set.allocate_grid(0, 0);
         data_set.filename.clear();
         data_set.kind = 0;
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     }
 
     std::string verbose_frame() {
@@ -205,6 +274,136 @@ TEST_F(FrameTest, FileNameShowsOnlyAfterALoadAndWhenAskedFor) {
     p = read_back();
     EXPECT_EQ(count_pixels(p, is_dark), 0);
     keep_if_failed(p, "overlay_switched_off");
+}
+
+TEST_F(FrameTest, MonoViewDrawsPlainDataRed) {
+    load_quad();
+    object_translation[1] = 0;
+    draw_frame();
+    const Picture p = read_back();
+    EXPECT_TRUE(is_red(p.at(400, 300)));
+    EXPECT_GT(count_pixels(p, is_red), 250 * 250);
+    EXPECT_EQ(count_pixels(p, is_blue), 0);
+    keep_if_failed(p, "mono_red");
+}
+
+TEST_F(FrameTest, AnaglyphDrawsTheLeftEyeRedAndTheRightEyeBlue) {
+    load_quad();
+    object_translation[1] = 0;
+    stereo_mode = 1;
+    eye_separation = 10;  // a few pixels of parallax at the quad's depth
+    draw_frame();
+    const Picture p = read_back();
+    // The right eye meets the left eye's equal depths where they overlap, so its
+    // blue shows only in the strip beside the red quad.
+    const int red = count_pixels(p, is_red);
+    const int blue = count_pixels(p, is_blue);
+    EXPECT_GT(red, 250 * 250);
+    EXPECT_GT(blue, 4 * 250);
+    EXPECT_LT(blue, red / 10);
+    // Behind the focal plane the left eye sees the quad further left.
+    EXPECT_LT(mean_column(p, is_red), mean_column(p, is_blue));
+    keep_if_failed(p, "anaglyph");
+}
+
+TEST_F(FrameTest, FileNameIsDrawnOverTheDataInItsOwnColour) {
+    load_quad();
+    data_set.filename = "quad.dat";
+    object_translation[1] = 0;
+    // The quad, enlarged about the box centre, covers the whole picture.
+    scale = 4;
+    background_color = Color4(0, 0, 0, 1);
+    draw_frame();
+    const Picture p = read_back();
+    const int x0 = 70, y0 = 50, x1 = 300, y1 = 90;
+    EXPECT_GT(count_pixels(p, is_red, x0, y0, x1, y1), 5000) << "the quad lies behind the name";
+    EXPECT_GT(count_pixels(
+                  p, [](const unsigned char* c) { return c[0] > 180 && c[1] > 180 && c[2] > 180; },
+                  x0, y0, x1, y1),
+              60);
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    keep_if_failed(p, "overlay_over_data");
+}
+
+TEST_F(FrameTest, AxesStandAtTheBoxCentreAndTurnWithTheModel) {
+    // Behind the axes, the red quad leaves texturing on with a red entry: the
+    // axes keep their own colours all the same.
+    load_quad();
+    object_translation[1] = 0;
+    show_axes = 1;
+    draw_frame();
+    Picture p = read_back();
+    // Length 2 at distance 20 is about 72 pixels: y axis up from the centre.
+    EXPECT_GT(count_pixels(p, is_green, 395, 310, 405, 360), 40);
+    EXPECT_EQ(count_pixels(p, is_green, 0, 0, kWidth, 295), 0);
+    keep_if_failed(p, "axes_centre");
+
+    // Moved down 5 units and turned a quarter about z, the x axis (red) points up
+    // from the new centre and the y axis (green) to the left.
+    data_set.allocate_grid(0, 0);
+    object_translation[1] = -5;
+    angle_z = 90;
+    build_rotation(angle_x, angle_y, angle_z, view_rotation);
+    draw_frame();
+    p = read_back();
+    const int centre_y = 300 - 181;
+    EXPECT_GT(count_pixels(p, is_red, 395, centre_y + 10, 405, centre_y + 60), 40);
+    EXPECT_GT(count_pixels(p, is_green, 340, centre_y - 5, 390, centre_y + 5), 40);
+    EXPECT_EQ(count_pixels(p, is_green, 400, 0, kWidth, kHeight), 0);
+    keep_if_failed(p, "axes_turned");
+
+    show_axes = 0;
+    draw_frame();
+    p = read_back();
+    EXPECT_EQ(count_pixels(p, is_drawn), 0);
+    keep_if_failed(p, "axes_off");
+}
+
+// One small point placed `distance` in front of the camera, drawn by one eye
+// alone; returns the mean column of its pixels.
+double eye_column(int eye, double distance) {
+    // A single point maps to the box corner (-5, -5, -5); the object translation
+    // (z negated) brings it onto the line of sight at the wanted depth.
+    object_translation[0] = 5;
+    object_translation[1] = 5;
+    object_translation[2] = static_cast<float>(distance - focal_length - 5);
+    vp.z() = focal_length;
+    const CameraFrame c = compute_camera(eye_separation, focal_length, kWidth, kHeight);
+    glClearColor(1, 1, 1, 1);
+    begin_eye_pass(c, eye);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw_scene(eye == 0 ? c.leftv : c.rightv, eye == 0 ? left_eye_texel : right_eye_texel);
+    const Picture p = read_back();
+    const double column = mean_column(p, is_drawn);
+    EXPECT_GE(column, 0) << "point at distance " << distance << " not drawn by eye " << eye;
+    keep_if_failed(p, "eye" + std::to_string(eye) + "_distance" + std::to_string(distance));
+    return column;
+}
+
+TEST_F(FrameTest, ParallaxIsZeroAtTheFocalDistanceAndChangesSideThrough) {
+    load(1, 1, [](int, int) { return Vector3(3, -2, 7); });
+    display_mode = 0;
+    thickness = 0.08f;  // an 8-pixel point
+    eye_separation = 10;
+
+    const double focal_left = eye_column(0, focal_length);
+    const double focal_right = eye_column(2, focal_length);
+    EXPECT_NEAR(focal_left, focal_right, 0.25);
+    EXPECT_NEAR(focal_left, kWidth / 2.0, 1.0);
+
+    // Nearer: crossed parallax, the left eye sees the point further right; about
+    // 12 pixels per eye at distance 12.
+    const double near_parallax = eye_column(0, 12) - eye_column(2, 12);
+    EXPECT_GT(near_parallax, 15);
+    // Farther: the other way round, about 11 pixels per eye at distance 50.
+    const double far_parallax = eye_column(0, 50) - eye_column(2, 50);
+    EXPECT_LT(far_parallax, -15);
+
+    // A different focal length moves the plane of zero parallax with it.
+    focal_length = 35;
+    EXPECT_NEAR(eye_column(0, 35), eye_column(2, 35), 0.25);
 }
 
 }  // namespace
