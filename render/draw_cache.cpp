@@ -75,6 +75,21 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
     return k;
 }
 
+// Vertices a recording of `k` would hold. Tubes have 4 n + 2 each.
+double picture_vertices(const Key& k) {
+    const double w = k.width, n = k.points_per_set;
+    const double tube = 4.0 * k.segments + 2;
+    switch (k.display_mode) {
+        case 0: return w * n;
+        case 1: return w * (n - 1) * tube;
+        case 2: return 2 * w * n * tube;
+        case 3:
+        case 4: return 4 * (w - 1) * (n - 1);
+        case 5: return (w * n + w * (n - 1) + n * (w - 1)) * tube;
+        default: return 0;
+    }
+}
+
 bool is_surface(const Key& k) {
     const bool known_kind =
         k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData;
@@ -137,6 +152,9 @@ std::uint64_t clock_ticks = 0;
 
 // Two pictures per context: one for each eye of the two-eye modes.
 constexpr int kPerContext = 2;
+
+// At about 32 bytes a vertex, some 256 MB for one picture.
+constexpr double kMaxRecordedVertices = 8e6;
 
 void release(std::vector<Entry>::iterator it) {
     if (it->list) glDeleteLists(it->list, 1);
@@ -254,6 +272,12 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
     }
 
     drop_stale(context, key);
+    // A picture beyond the budget would hold more memory than a viewer should
+    // (a million tubes come to gigabytes): it is drawn directly, every time.
+    if (picture_vertices(key) > kMaxRecordedVertices) {
+        emit_model(set, texel_index, display_mode, style, grid_color);
+        return;
+    }
     make_room(context);
     Entry e;
     e.context = context;

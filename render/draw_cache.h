@@ -8,6 +8,8 @@
 // the box transform, matCur) runs on every draw as before, and state that the
 // modes only read (the polygon mode a surface mode left behind, the line width)
 // applies at replay exactly as it does to immediate drawing.
+// A picture of more than some eight million vertices (a million tubes, say) is
+// not recorded but drawn directly every time, as it would take gigabytes.
 
 #include "data/data_set.h"
 #include "render/draw_style.h"
