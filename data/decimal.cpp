@@ -6,7 +6,7 @@
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using decimal_detail::is_digit;
 
 // Decides whether a number that from_chars found out of range is too large (rather
 // than too small to be told from 0), from the position of its first significant
@@ -45,7 +45,7 @@ bool beyond_largest(const char* p, const char* end) {
 }
 
 template <typename T>
-DecimalScan scan(const char* first, const char* last, T& value) {
+DecimalScan convert(const char* first, const char* last, T& value) {
     const char* p = first;
     bool negative = false;
     if (p < last && (*p == '+' || *p == '-')) negative = *p++ == '-';
@@ -66,13 +66,16 @@ DecimalScan scan(const char* first, const char* last, T& value) {
 
 }  // namespace
 
-DecimalScan scan_decimal(const char* first, const char* last, double& value) {
-    return scan(first, last, value);
+namespace decimal_detail {
+
+DecimalScan scan_with_from_chars(const char* first, const char* last, double& value) {
+    return convert(first, last, value);
+}
+DecimalScan scan_with_from_chars(const char* first, const char* last, float& value) {
+    return convert(first, last, value);
 }
 
-DecimalScan scan_decimal(const char* first, const char* last, float& value) {
-    return scan(first, last, value);
-}
+}  // namespace decimal_detail
 
 IntegerScan scan_integer(const char* first, const char* last, int& value) {
     const char* p = first;

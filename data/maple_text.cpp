@@ -14,20 +14,20 @@ inline bool is_separator(char c) { return c == ',' || c == '[' || c == ']' || c 
 
 }  // namespace
 
-int MapleChunks::next(char* out) {
-    // Fast path: a whole chunk is in the buffer and holds no CR.
+std::string_view MapleChunks::next() {
+    // Fast path: a whole chunk is in the buffer and holds no CR; it is used in place.
     if (in_.end - in_.cur > kLength) {
-        const char* p = in_.cur;
-        const char* const limit = p + kLength;
-        while (p < limit && *p != '\n' && *p != '\r') ++p;
-        if (p == limit || *p == '\n') {
-            const int length = static_cast<int>(p - in_.cur) + (p < limit ? 1 : 0);
-            std::memcpy(out, in_.cur, static_cast<std::size_t>(length));
+        const char* const start = in_.cur;
+        const void* newline = std::memchr(start, '\n', kLength);
+        const std::size_t length =
+            newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1
+                               : kLength;
+        if (std::memchr(start, '\r', length) == nullptr) {
             in_.cur += length;
-            return length;
+            return std::string_view(start, length);
         }
     }
-    int length = 0;
+    std::size_t length = 0;
     while (length < kLength) {
         if (in_.cur == in_.end && !in_.refill()) break;
         const char c = *in_.cur;
@@ -38,11 +38,11 @@ int MapleChunks::next(char* out) {
                 continue;
             }
         }
-        out[length++] = c;
+        copy_[length++] = c;
         ++in_.cur;
         if (c == '\n') break;
     }
-    return length;
+    return std::string_view(copy_, length);
 }
 
 std::string_view cut_at_backslash(std::string_view chunk) {
@@ -61,17 +61,7 @@ MapleValues::MapleValues(DataSet& grid, double x_min, double dx, double y_min, d
       z_min_(HUGE_VAL),
       z_max_(-HUGE_VAL) {}
 
-bool MapleValues::run(const char* first, const char* last) {
-    while (first < last && is_blank(*first)) ++first;
-    if (first == last) return true;  // blanks alone are no value
-    double z = 0;
-    const DecimalScan scan = scan_decimal(first, last, z);
-    if (scan.status == DecimalStatus::overflow) {
-        problem_ = "value " + std::to_string(count_ + 1) + ", " + quote_text(first, last) +
-                   ", is not a finite number";
-        return false;
-    }
-    if (scan.status == DecimalStatus::none) z = 0;
+inline void MapleValues::store(double z) {
     if (count_ < capacity_) {
         grid_.point_at(static_cast<std::size_t>(count_)) =
             Vector3(x_min_ + static_cast<double>(xi_) * dx_,
@@ -84,21 +74,31 @@ bool MapleValues::run(const char* first, const char* last) {
         }
     }
     ++count_;
+}
+
+bool MapleValues::run(const char* first, const char* last) {
+    while (first < last && is_blank(*first)) ++first;
+    if (first == last) return true;  // blanks alone are no value
+    double z = 0;
+    const DecimalScan scan = scan_decimal(first, last, z);
+    if (scan.status == DecimalStatus::overflow) {
+        problem_ = "value " + std::to_string(count_ + 1) + ", " + quote_text(first, last) +
+                   ", is not a finite number";
+        return false;
+    }
+    store(scan.status == DecimalStatus::ok ? z : 0.0);
     return true;
 }
 
 bool MapleValues::feed(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    while (p < end) {
+    if (!carry_.empty()) {
+        // First the end of the run that the last piece began.
         const char* q = p;
         while (q < end && !is_separator(*q)) ++q;
         if (q == end) {
-            // The run goes on in the next piece; leading blanks would be skipped anyway.
-            if (carry_.empty()) {
-                while (p < end && is_blank(*p)) ++p;
-            }
-            if (carry_.size() + static_cast<std::size_t>(end - p) > kMaxRunLength) {
+            if (carry_.size() + text.size() > kMaxRunLength) {
                 problem_ = "value " + std::to_string(count_ + 1) + " is longer than " +
                            std::to_string(kMaxRunLength) + " characters";
                 return false;
@@ -106,15 +106,39 @@ bool MapleValues::feed(std::string_view text) {
             carry_.append(p, end);
             return true;
         }
-        bool good;
-        if (carry_.empty()) {
-            good = run(p, q);
-        } else {
-            carry_.append(p, q);
-            good = run(carry_.data(), carry_.data() + carry_.size());
-            carry_.clear();
-        }
+        carry_.append(p, q);
+        const bool good = run(carry_.data(), carry_.data() + carry_.size());
+        carry_.clear();
         if (!good) return false;
+        p = q + 1;
+    }
+    while (p < end) {
+        if (is_separator(*p)) {
+            ++p;  // no run between two separators
+            continue;
+        }
+        // Fast path: a number that fills its run and ends before the piece does.
+        double z;
+        const DecimalScan scan = scan_decimal(p, end, z);
+        if (scan.status == DecimalStatus::ok && scan.end < end && is_separator(*scan.end)) {
+            store(z);
+            p = scan.end + 1;
+            continue;
+        }
+        const char* q = p;
+        while (q < end && !is_separator(*q)) ++q;
+        if (q == end) {
+            // The run goes on in the next piece; leading blanks would be skipped anyway.
+            while (p < end && is_blank(*p)) ++p;
+            if (static_cast<std::size_t>(end - p) > kMaxRunLength) {
+                problem_ = "value " + std::to_string(count_ + 1) + " is longer than " +
+                           std::to_string(kMaxRunLength) + " characters";
+                return false;
+            }
+            carry_.assign(p, end);
+            return true;
+        }
+        if (!run(p, q)) return false;
         p = q + 1;
     }
     return true;

@@ -18,12 +18,13 @@ class MapleChunks {
 public:
     static constexpr int kLength = 99;
     explicit MapleChunks(BlockReader& in) : in_(in) {}
-    // Reads the next chunk into out[0 .. kLength); returns its length, 0 at the end
-    // of the file or after a read error.
-    int next(char* out);
+    // The next chunk, empty at the end of the file or after a read error. It stays
+    // valid until the next call.
+    std::string_view next();
 
 private:
     BlockReader& in_;
+    char copy_[kLength];  // a chunk whose CR LF had to be joined
 };
 
 std::string_view cut_at_backslash(std::string_view chunk);
@@ -49,6 +50,7 @@ public:
 
 private:
     bool run(const char* first, const char* last);
+    void store(double z);
 
     DataSet& grid_;
     long long capacity_;

@@ -33,17 +33,15 @@ void DataSet::read_maple(const char* name) {
         return;
     }
     MapleChunks chunks(in);
-    char raw[MapleChunks::kLength];
-    int length = chunks.next(raw);
-    if (length == 0) {
+    std::string_view chunk = chunks.next();
+    if (chunk.empty()) {
         if (in.error()) report_not_loaded(name, "cannot read it (%s)", std::strerror(in.error()));
         else report_not_loaded(name, "the file is empty");
         return;
     }
-    std::string_view chunk(raw, static_cast<std::size_t>(length));
     if (verbose) {
         const std::size_t matrix = chunk.find("Matrix");
-        std::printf("%.*s \n%d", length, raw,
+        std::printf("%.*s \n%d", static_cast<int>(chunk.size()), chunk.data(),
                     matrix == std::string_view::npos ? -1 : static_cast<int>(matrix));
     }
 
@@ -106,8 +104,8 @@ void DataSet::read_maple(const char* name) {
     // The closing "]]" may also be split by a chunk boundary or a backslash cut.
     char last = text.empty() ? '[' : text.back();
     while (good && close == std::string_view::npos) {
-        length = chunks.next(raw);
-        if (length == 0) {
+        text = chunks.next();
+        if (text.empty()) {
             if (in.error()) {
                 report_not_loaded(name, "cannot read it (%s)", std::strerror(in.error()));
             } else {
@@ -116,7 +114,7 @@ void DataSet::read_maple(const char* name) {
             }
             return;
         }
-        text = cut_at_backslash(std::string_view(raw, static_cast<std::size_t>(length)));
+        text = cut_at_backslash(text);
         if (last == ']' && !text.empty() && text.front() == ']') break;
         close = text.find("]]");
         good = values.feed(text.substr(0, close));

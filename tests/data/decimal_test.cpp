@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "data/decimal.h"
@@ -76,6 +78,56 @@ TEST(ScanDecimal, SinglePrecisionIsRoundedOnce) {
     float f = 0;
     ASSERT_EQ(scan_decimal(text, text + std::strlen(text), f).status, DecimalStatus::ok);
     EXPECT_EQ(f, 1.00000012f);
+}
+
+// The inlined fast path must give exactly what from_chars gives, whatever the count of
+// digits, the exponent and the bytes after the number.
+template <typename T>
+void expect_same_as_from_chars(std::mt19937& random, const std::string& tail) {
+    std::uniform_int_distribution<int> digits(0, 22), exponent(-40, 40), bit(0, 1), digit(0, 9);
+    for (int round = 0; round < 20000; ++round) {
+        std::string number = bit(random) ? "-" : "";
+        const int whole = digits(random), fraction = digits(random);
+        for (int k = 0; k < whole; ++k) number += static_cast<char>('0' + digit(random));
+        if (bit(random) || whole == 0) number += '.';
+        for (int k = 0; k < fraction; ++k) number += static_cast<char>('0' + digit(random));
+        if (whole + fraction == 0) number += '5';
+        if (bit(random)) number += "e" + std::to_string(exponent(random));
+        const std::string text = number + tail;
+        T expected = 0, got = 0;
+        const auto want = std::from_chars(text.data(), text.data() + text.size(), expected);
+        const DecimalScan scan = scan_decimal(text.data(), text.data() + text.size(), got);
+        ASSERT_EQ(scan.end, want.ptr) << text;
+        if (want.ec == std::errc::result_out_of_range) {
+            ASSERT_TRUE(scan.status == DecimalStatus::overflow || got == 0) << text;
+            continue;
+        }
+        ASSERT_EQ(scan.status, DecimalStatus::ok) << text;
+        ASSERT_EQ(std::memcmp(&got, &expected, sizeof(T)), 0) << text;
+    }
+}
+
+TEST(ScanDecimal, GivesExactlyWhatFromCharsGives) {
+    std::mt19937 random(20240601);
+    for (const std::string tail : {"", " ", ",1.5]", "x123456789"}) {
+        SCOPED_TRACE(tail);
+        expect_same_as_from_chars<double>(random, tail);
+        expect_same_as_from_chars<float>(random, tail);
+    }
+    // Around the limits of the exact path: 2^53, 2^24 and 1e22.
+    for (const char* text : {"9007199254740992", "9007199254740993", "9007199254740993e-3",
+                             "16777217", "16777217e-1", "1e22", "1e23", "3e-22", "3e-23",
+                             "1234567890123456789", "12345678901234567890"}) {
+        double d = 0, d_want = 0;
+        float f = 0, f_want = 0;
+        const char* end = text + std::strlen(text);
+        std::from_chars(text, end, d_want);
+        std::from_chars(text, end, f_want);
+        scan_decimal(text, end, d);
+        scan_decimal(text, end, f);
+        EXPECT_EQ(d, d_want) << text;
+        EXPECT_EQ(f, f_want) << text;
+    }
 }
 
 TEST(ScanInteger, ReadsAnIntegerWithinTheRangeOfInt) {
