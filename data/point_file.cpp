@@ -258,7 +258,10 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     }
     DataSet fresh;
     try {
-        fresh.allocate_grid(width, points_per_set);
+        // A grid without points is kept as 0 x 0, so that no loop over its sets runs
+        // through billions of empty sets ("2000000000 0").
+        if (point_count == 0) fresh.allocate_grid(0, 0);
+        else fresh.allocate_grid(width, points_per_set);
     } catch (const std::bad_alloc&) {
         report_not_loaded(name, "not enough memory for %d sets of %d points", width,
                           points_per_set);

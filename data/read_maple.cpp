@@ -91,7 +91,9 @@ void DataSet::read_maple(const char* name) {
 
     DataSet fresh;
     try {
-        fresh.allocate_grid(static_cast<int>(ny), static_cast<int>(nx));
+        // A grid without points is kept as 0 x 0, like the Data readers keep it.
+        if (nx == 0 || ny == 0) fresh.allocate_grid(0, 0);
+        else fresh.allocate_grid(static_cast<int>(ny), static_cast<int>(nx));
     } catch (const std::bad_alloc&) {
         report_not_loaded(name, "not enough memory for %lld x %lld values", nx, ny);
         return;

@@ -184,6 +184,15 @@ TEST_F(ReadMapleTest, SingleIndexHasNoSpacing) {
     expect_point(set.max, 4, 2, 3);  // the ranges as written
 }
 
+TEST_F(ReadMapleTest, EmptyGridLoadsAsAnEmptyPicture) {
+    DataSet set;
+    load(set, "empty.mpl", "PLOT3D(GRID(0 .. 1,0 .. 3,Array(1..0,1..2000000000,[[]])))\n");
+    EXPECT_EQ(set.width, 0);
+    EXPECT_EQ(set.points_per_set, 0);
+    EXPECT_EQ(set.kind, DataSet::kMaple);
+    expect_point(set.max, 1, 3, 0);
+}
+
 TEST_F(ReadMapleTest, MissingFileKeepsThePicture) {
     DataSet set;
     load(set, "picture.mpl", kThreeByThree);
