@@ -10,6 +10,7 @@
 #include "data/data_set.h"
 #include "data/decimal.h"
 #include "data/load_report.h"
+#include "data/memory_limit.h"
 
 namespace {
 
@@ -254,6 +255,11 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
                           "line 1: the header promises %d sets of %d points, more than a file of "
                           "%lld bytes can hold",
                           width, points_per_set, in.size());
+        return;
+    }
+    if (!grid_fits_in_memory(point_count)) {
+        report_not_loaded(name, "not enough memory for %d sets of %d points", width,
+                          points_per_set);
         return;
     }
     DataSet fresh;

@@ -14,6 +14,7 @@
 #include "data/load_report.h"
 #include "data/maple_header.h"
 #include "data/maple_text.h"
+#include "data/memory_limit.h"
 #include "ui/settings.h"
 
 namespace {
@@ -89,6 +90,10 @@ void DataSet::read_maple(const char* name) {
         return;
     }
 
+    if (!grid_fits_in_memory(static_cast<unsigned long long>(nx) * static_cast<unsigned long long>(ny))) {
+        report_not_loaded(name, "not enough memory for %lld x %lld values", nx, ny);
+        return;
+    }
     DataSet fresh;
     try {
         // A grid without points is kept as 0 x 0, like the Data readers keep it.
