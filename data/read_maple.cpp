@@ -40,25 +40,36 @@ void DataSet::read_maple(const char* name) {
         else report_not_loaded(name, "the file is empty");
         return;
     }
+    // The verbose print of the first chunk leaves its line open; a refusal starts a
+    // line of its own.
+    bool line_open = false;
     if (verbose) {
         const std::size_t matrix = chunk.find("Matrix");
         std::printf("%.*s \n%d", static_cast<int>(chunk.size()), chunk.data(),
                     matrix == std::string_view::npos ? -1 : static_cast<int>(matrix));
+        line_open = true;
     }
+    const auto end_open_line = [&line_open] {
+        if (line_open) std::printf("\n");
+        line_open = false;
+    };
 
     chunk = cut_at_backslash(chunk);
     const MapleHeader header = parse_maple_header(chunk);
     if (header.form == MapleHeader::kNone) {
         std::printf("Problem with maple file");
-        std::printf("\n");
+        line_open = true;
+        end_open_line();
         report_not_loaded(name, "%s", header.problem.c_str());
         return;
     }
     if (header.form == MapleHeader::kMatrix && header.ranges_read) {
         std::printf("min max = %lf %lf %lf %lf\n", header.x_min, header.x_max, header.y_min,
                     header.y_max);
+        line_open = false;
     }
     if (!header.problem.empty()) {
+        end_open_line();
         report_not_loaded(name, "%s", header.problem.c_str());
         return;
     }
@@ -67,6 +78,7 @@ void DataSet::read_maple(const char* name) {
     const long long nx = static_cast<long long>(header.x2) - header.x1 + 1;
     const long long ny = static_cast<long long>(header.y2) - header.y1 + 1;
     if (nx < 0 || ny < 0) {
+        end_open_line();
         report_not_loaded(name, "the index ranges give a negative count (%lld x %lld)", nx, ny);
         return;
     }
@@ -74,6 +86,7 @@ void DataSet::read_maple(const char* name) {
     if (nx > INT_MAX || ny > INT_MAX ||
         (in.size() >= 0 && static_cast<unsigned long long>(nx) * static_cast<unsigned long long>(ny) >
                                static_cast<unsigned long long>(in.size()) / 2)) {
+        end_open_line();
         report_not_loaded(name,
                           "the index ranges promise %lld x %lld values, more than a file of %lld "
                           "bytes can hold",
@@ -86,11 +99,13 @@ void DataSet::read_maple(const char* name) {
     const double x_far = header.x_min + static_cast<double>(nx > 0 ? nx - 1 : 0) * dx;
     const double y_far = header.y_min + static_cast<double>(ny > 0 ? ny - 1 : 0) * dy;
     if (!std::isfinite(x_far) || !std::isfinite(y_far)) {
+        end_open_line();
         report_not_loaded(name, "the ranges are too wide for finite grid coordinates");
         return;
     }
 
     if (!grid_fits_in_memory(static_cast<unsigned long long>(nx) * static_cast<unsigned long long>(ny))) {
+        end_open_line();
         report_not_loaded(name, "not enough memory for %lld x %lld values", nx, ny);
         return;
     }
@@ -100,6 +115,7 @@ void DataSet::read_maple(const char* name) {
         if (nx == 0 || ny == 0) fresh.allocate_grid(0, 0);
         else fresh.allocate_grid(static_cast<int>(ny), static_cast<int>(nx));
     } catch (const std::bad_alloc&) {
+        end_open_line();
         report_not_loaded(name, "not enough memory for %lld x %lld values", nx, ny);
         return;
     }
@@ -113,6 +129,7 @@ void DataSet::read_maple(const char* name) {
     while (good && close == std::string_view::npos) {
         text = chunks.next();
         if (text.empty()) {
+            end_open_line();
             if (in.error()) {
                 report_not_loaded(name, "cannot read it (%s)", std::strerror(in.error()));
             } else {
@@ -129,10 +146,12 @@ void DataSet::read_maple(const char* name) {
     }
     if (good) good = values.finish();
     if (!good) {
+        end_open_line();
         report_not_loaded(name, "%s", values.problem().c_str());
         return;
     }
     if (values.count() != nx * ny) {
+        end_open_line();
         report_not_loaded(name, "the index ranges give %lld x %lld = %lld values, the file holds %lld",
                           nx, ny, nx * ny, values.count());
         return;

@@ -83,6 +83,16 @@ TEST_F(ReadMapleTest, VerbosePrintsTheFirstChunkAndTheBoundsTwice) {
                        "axis_data = 0\n");
 }
 
+TEST_F(ReadMapleTest, VerboseRefusalStartsALineOfItsOwn) {
+    verbose = 1;
+    expect_refused("PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[1.,2.,3.]])))\n",
+                   "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[1.,2.,3.]])))\n \n-1\n" +
+                       not_loaded("the index ranges give 2 x 2 = 4 values, the file holds 3"));
+    expect_refused("plot3d(MESH)\n", "plot3d(MESH)\n \n-1Problem with maple file\n" +
+                                         not_loaded("the first line holds neither \"GRID(\" nor "
+                                                    "\"Matrix\""));
+}
+
 TEST_F(ReadMapleTest, MatrixFormPrintsItsRangesAlways) {
     DataSet set;
     const std::string path = path_of("matrix.mpl");
