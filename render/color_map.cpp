@@ -1,0 +1,57 @@
+#include "render/color_map.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "data/data_set.h"
+
+double texel_size_s = 1.0;
+double texel_size_t = 1.0;
+
+void gl_texel_coord(int k, double texel_s, double texel_t) {
+    glTexCoord2f(static_cast<float>(k * texel_s), static_cast<float>(k * texel_t));
+}
+
+int color_index(float value) {
+    if (!(value >= 0)) return 0;
+    if (value < 2147483648.0f) return static_cast<int>(value);
+    if (std::isinf(value)) return 0;
+    return static_cast<int>(std::fmod(value, 16.0f));  // integral already at this size
+}
+
+void DataSet::build_color_map() {
+    // Red, green, blue, cyan, magenta, yellow, purple, lilac, orange. The bytes are
+    // truncated, not rounded: 0.9 gives 229, 0.5 gives 127.
+    constexpr int kFixed = 9;
+    static const float r[kFixed] = {1, 0, 0, 0, 1, 1, 0.25f, 0.6f, 0.9f};
+    static const float g[kFixed] = {0, 1, 0, 1, 0, 1, 0, 0.6f, 0.4f};
+    static const float b[kFixed] = {0, 0, 1, 1, 1, 0, 0.5f, 1, 0.1f};
+    static const float a[kFixed] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+    // The texel array is fixed at 16 x 1; never write past it.
+    const int texels = static_cast<int>(sizeof(color_map) / 4);
+    if (color_map_width <= 0 || color_map_height <= 0 ||
+        color_map_width * color_map_height > texels) {
+        return;
+    }
+    for (int j = 0; j < color_map_height; ++j) {
+        for (int i = 0; i < color_map_width; ++i) {
+            unsigned char* texel = color_map + 4 * (j * color_map_width + i);
+            if (i < kFixed) {
+                texel[0] = static_cast<unsigned char>(r[i] * 255.0);
+                texel[1] = static_cast<unsigned char>(g[i] * 255.0);
+                texel[2] = static_cast<unsigned char>(b[i] * 255.0);
+                texel[3] = static_cast<unsigned char>(a[i] * 255.0);
+            } else {
+                texel[0] = texel[1] = texel[2] = 0;
+                texel[3] = 255;
+            }
+        }
+    }
+    glBindTexture(GL_TEXTURE_2D, kColorMapTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, color_map_width, color_map_height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, color_map);
+    texel_size_s = 1.0 / color_map_width;
+    texel_size_t = 1.0 / color_map_height;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The colour map: a 16 x 1 RGBA texture whose entry k every vertex addresses
+// through its texture coordinate. Entries 0..8 are fixed colours, 9..15 black.
+
+// Extent of one colour-map texel in s and in t. Both are 1.0 until the first
+// DataSet::build_color_map, which sets them to 1/16 and 1/1.
+extern double texel_size_s;
+extern double texel_size_t;
+
+// The colour map's texture name in the picture's context: fixed, never generated.
+constexpr unsigned kColorMapTexture = 1;
+
+// glTexCoord2f(k * texel_s, k * texel_t), the products taken in double.
+void gl_texel_coord(int k, double texel_s, double texel_t);
+
+// Colour-map entry of a colour value: the value truncated toward zero when it is
+// >= 0, otherwise (negative or NaN) entry 0. Values beyond the int range are
+// reduced modulo the 16 entries, which is what the repeating texture shows anyway.
+int color_index(float value);

@@ -1,0 +1,23 @@
+#include "render/draw_style.h"
+
+#include <algorithm>
+
+#include "data/data_set.h"
+#include "render/color_map.h"
+#include "ui/settings.h"
+
+DrawStyle current_draw_style(const DataSet& set) {
+    DrawStyle style;
+    // The spinner keeps the sides in range; a value set some other way must not
+    // reach the ring (no sides would divide by zero).
+    style.segments = std::clamp(segments, kMinSegments, kMaxSegments);
+    style.thickness = thickness;
+    style.texel_s = texel_size_s;
+    style.texel_t = texel_size_t;
+    style.map_row = set.color_map_row;
+    return style;
+}
+
+Color4 grid_color_for(const Color4& background) {
+    return Color4(1.0f) - background;
+}

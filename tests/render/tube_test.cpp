@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "tests/render/render_fixture.h"
+
+namespace {
+constexpr double kEps = 1e-3;  // window coordinates are floats of hundreds of pixels
+
+Feedback segment_feedback(const Vector3& from, const Vector3& to, int texel) {
+    return record_feedback([&] { data_set.draw_segment(from, to, texel); });
+}
+
+// Vertices of ring point 0 (they carry the largest s) at height y.
+std::vector<Vector3> ring_start_at_height(const Feedback& fb, double y) {
+    const auto vs = fb.all_vertices();
+    float top_s = -1e30f;
+    for (const auto& v : vs) top_s = std::max(top_s, v.s);
+    std::vector<Vector3> out;
+    for (const auto& v : vs) {
+        const Vector3 p = ortho_object(v);
+        if (v.s == top_s && std::fabs(p.y() - y) < kEps) out.push_back(p);
+    }
+    return out;
+}
+
+bool all_finite(const Feedback& fb) {
+    for (const auto& v : fb.all_vertices()) {
+        for (float f : {v.x, v.y, v.z, v.r, v.g, v.b, v.a, v.s, v.t}) {
+            if (!std::isfinite(f)) return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+class TubeTest : public RenderTest {
+  protected:
+    void SetUp() override {
+        RenderTest::SetUp();
+        data_set.build_color_map();  // texel sizes of the 16 x 1 map
+        thickness = 0.5f;
+    }
+};
+
+TEST_F(TubeTest, EmitsFourNPlusTwoVerticesAlsoAtLengthZero) {
+    for (int n : {3, 8, 60}) {
+        for (double len : {1.0, 0.0}) {
+            segments = n;
+            const Feedback fb = segment_feedback(Vector3(0, 0, 0), Vector3(len, 0, 0), 0);
+            // Filled, the two caps and the side strip (three primitives of V
+            // vertices each) come back as V - 2 triangles apiece.
+            ASSERT_EQ(fb.triangles(), static_cast<int>(fb.primitives.size()));
+            EXPECT_EQ(fb.triangles() + 3 * 2, 4 * n + 2) << "n = " << n << ", length " << len;
+            EXPECT_TRUE(all_finite(fb));
+        }
+    }
+}
+
+TEST_F(TubeTest, TexelTwoKeepsEverySCoordinateInsideTexelTwo) {
+    const Feedback fb = segment_feedback(Vector3(0, 0, 0), Vector3(1, 1, 0), 2);
+    ASSERT_FALSE(fb.primitives.empty());
+    float lo = 1e30f, hi = -1e30f;
+    for (const auto& v : fb.all_vertices()) {
+        EXPECT_GE(v.s, 0.125f - 1e-6f);
+        EXPECT_LE(v.s, 0.1875f + 1e-6f);
+        EXPECT_GE(v.t, -1e-6f);
+        EXPECT_LE(v.t, 1 + 1e-6f);
+        lo = std::min(lo, v.s);
+        hi = std::max(hi, v.s);
+    }
+    // The ring's bounding square spans the whole texel.
+    EXPECT_NEAR(lo, 0.125, 1e-6);
+    EXPECT_NEAR(hi, 0.1875, 1e-6);
+}
+
+TEST_F(TubeTest, VerticalSegmentsTurnByMinusOrPlusNinetyDegrees) {
+    segments = 3;  // a triangle tells the two turns apart, a square would not
+    const double r = thickness, c45 = r * std::sqrt(0.5);
+
+    // Up: local (x, y, z) becomes (x, z, -y); ring point 0, rolled by 45 degrees,
+    // sits at (r cos 45, -r sin 45) in x and z.
+    Feedback up = segment_feedback(Vector3(0, 0, 0), Vector3(0, 2, 0), 0);
+    for (const auto& v : up.all_vertices()) {
+        const Vector3 p = ortho_object(v);
+        EXPECT_TRUE(std::fabs(p.y()) < kEps || std::fabs(p.y() - 2) < kEps) << p.y();
+        EXPECT_NEAR(std::hypot(p.x(), p.z()), r, kEps);
+    }
+    for (double y : {0.0, 2.0}) {
+        const auto starts = ring_start_at_height(up, y);
+        ASSERT_FALSE(starts.empty());
+        for (const Vector3& p : starts) {
+            EXPECT_NEAR(p.x(), c45, kEps);
+            EXPECT_NEAR(p.z(), -c45, kEps);
+        }
+    }
+
+    // Down: local (x, y, z) becomes (x, -z, y), from y = 2 down to 0.
+    Feedback down = segment_feedback(Vector3(0, 2, 0), Vector3(0, 0, 0), 0);
+    for (double y : {0.0, 2.0}) {
+        const auto starts = ring_start_at_height(down, y);
+        ASSERT_FALSE(starts.empty());
+        for (const Vector3& p : starts) {
+            EXPECT_NEAR(p.x(), c45, kEps);
+            EXPECT_NEAR(p.z(), c45, kEps);
+        }
+    }
+}
+
+TEST_F(TubeTest, HorizontalSquareTubeHasFacesAlongTheFrame) {
+    // From (0,0,0) to (1,0,0): col1 = (0,0,-1), col2 = (0,1,0); with four sides
+    // and the 45-degree roll the corners sit at y, z = +-r/sqrt(2).
+    segments = 4;
+    const double c45 = thickness * std::sqrt(0.5);
+    const Feedback fb = segment_feedback(Vector3(0, 0, 0), Vector3(1, 0, 0), 0);
+    ASSERT_FALSE(fb.primitives.empty());
+    for (const auto& v : fb.all_vertices()) {
+        const Vector3 p = ortho_object(v);
+        EXPECT_TRUE(std::fabs(p.x()) < kEps || std::fabs(p.x() - 1) < kEps) << p.x();
+        EXPECT_NEAR(std::fabs(p.y()), c45, kEps);
+        EXPECT_NEAR(std::fabs(p.z()), c45, kEps);
+    }
+    // Ring point 0 = (r, 0) rolled to (c45, c45): c45 * col1 + c45 * col2.
+    for (const Vector3& p : ring_start_at_height(fb, c45)) {
+        EXPECT_NEAR(p.z(), -c45, kEps);
+    }
+    EXPECT_FALSE(ring_start_at_height(fb, c45).empty());
+}
+
+TEST_F(TubeTest, NothingNonFiniteReachesGl) {
+    // Horizontal differences too small to square take the general path and
+    // still give a finite, upright tube.
+    const Feedback tiny = segment_feedback(Vector3(0, 0, 0), Vector3(1e-170, 1, 1e-170), 0);
+    EXPECT_EQ(tiny.triangles(), 4 * segments - 4);
+    EXPECT_TRUE(all_finite(tiny));
+    for (const auto& v : tiny.all_vertices()) {
+        const Vector3 p = ortho_object(v);
+        EXPECT_NEAR(std::hypot(p.x(), p.z()), thickness, kEps);
+    }
+
+    // A segment with a non-finite end is left out.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(segment_feedback(Vector3(0, 0, 0), Vector3(nan, 1, 0), 0).primitives.empty());
+    EXPECT_TRUE(segment_feedback(Vector3(inf, 0, 0), Vector3(0, 1, 0), 0).primitives.empty());
+
+    // A tube of radius 0 takes the centre of its texel.
+    thickness = 0;
+    const Feedback thin = segment_feedback(Vector3(0, 0, 0), Vector3(1, 0, 0), 2);
+    ASSERT_FALSE(thin.primitives.empty());
+    EXPECT_TRUE(all_finite(thin));
+    for (const auto& v : thin.all_vertices()) EXPECT_FLOAT_EQ(v.s, 5.0f / 32);
+}
