@@ -3,6 +3,7 @@
 // picture window, both panel windows built once per process over a start folder
 // of known files, and every setting the tests touch back at its default.
 
+#include <GL/glut.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
