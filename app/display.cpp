@@ -1,7 +1,14 @@
 #include "app/display.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
+#include <GL/glu.h>
 
+#include <cstdio>
+
+#include "app/camera.h"
+#include "app/viewer.h"
+#include "data/data_set.h"
+#include "render/box_transform.h"
 #include "ui/settings.h"
 
 Vector3 vp(0, 0, 18);
@@ -12,13 +19,157 @@ int view_height = 0;
 int left_eye_texel = 0;
 int right_eye_texel = 2;
 
-void display() {
+namespace {
+void print_frustum(const char* which, const CameraFrame& c, int i) {
+    std::printf("%s Frustum: left = %lf right = %lf top = %lf bottom = %lf nearp = %lf farp = %lf\n",
+                which, c.left[i], c.right[i], c.top, c.bottom, nearp, farp);
+}
+
+void clear_picture() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+}  // namespace
+
+void begin_eye_pass(const CameraFrame& camera, int window) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glFrustum(camera.left[window], camera.right[window], camera.bottom, camera.top, nearp, farp);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void draw_frame() {
+    vp.z() = focal_length;
+    const CameraFrame c = compute_camera(eye_separation, focal_length, view_width, view_height);
+    if (verbose) {
+        std::printf("ratio = %lf radians = %lf wd2 = %lf ndfl = %lf\n", c.ratio, c.radians, c.wd2,
+                    c.ndfl);
+    }
+
     glClearColor(background_color.r(), background_color.g(), background_color.b(),
                  background_color.a());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clear_picture();
+
+    if (verbose) {
+        print_frustum("Left", c, 0);
+        print_frustum("Center", c, 1);
+        print_frustum("Right", c, 2);
+    }
+
+    // Light 0 turns with the "Light 1" control in eye coordinates, the same for both eyes.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMultMatrixf(light1_rotation);
+    glLightfv(GL_LIGHT0, GL_POSITION, light1_position);
+
+    if (verbose) {
+        std::printf("r = %lf %lf %lf\nl = %lf %lf %lf\n", c.rightv.x(), c.rightv.y(),
+                    c.rightv.z(), c.leftv.x(), c.leftv.y(), c.leftv.z());
+    }
+
+    if (stereo_mode == 0) {
+        begin_eye_pass(c, 1);
+        glDrawBuffer(GL_BACK);
+        clear_picture();
+        draw_scene(Vector3(0, 0, 0), left_eye_texel);
+    }
+    if (stereo_mode == 1) {
+        // No colour masks: the right eye goes over the left in the same buffer,
+        // against the depths the left eye left behind.
+        begin_eye_pass(c, 0);
+        glDrawBuffer(GL_BACK);
+        clear_picture();
+        draw_scene(c.leftv, left_eye_texel);
+        begin_eye_pass(c, 2);
+        draw_scene(c.rightv, right_eye_texel);
+    }
+    if (stereo_mode == 2) {
+        begin_eye_pass(c, 0);
+        glDrawBuffer(GL_BACK_LEFT);
+        clear_picture();
+        draw_scene(c.leftv, left_eye_texel);
+        begin_eye_pass(c, 2);
+        glDrawBuffer(GL_BACK_RIGHT);
+        clear_picture();
+        draw_scene(c.rightv, right_eye_texel);
+    }
+
+    if (show_file_name) draw_overlay();
+    glEnable(GL_LIGHTING);
+}
+
+void display() {
+    draw_frame();
     glutSwapBuffers();
 }
 
-void draw_scene(Vector3, int) {}
-void draw_axes(float) {}
-void draw_overlay() {}
+void draw_scene(Vector3 offset, int texel) {
+    glLoadIdentity();
+    glPushMatrix();
+    const Vector3 pos = vp + offset;
+    const Vector3 dir = vp + offset + vd;
+    gluLookAt(pos.x(), pos.y(), pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
+    if (verbose) {
+        std::printf("vp: %lf %lf %lf\nvd: %lf %lf %lf\nvu: %lf %lf %lf\n", pos.x(), pos.y(),
+                    pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
+    }
+    data_set.draw(texel);
+    if (show_axes) {
+        // At the centre of the drawing box, turning and moving with the model.
+        glPushMatrix();
+        apply_model_transform();
+        draw_axes(2.0f);
+        glPopMatrix();
+    }
+    glPopMatrix();
+}
+
+void draw_axes(float length) {
+    // Plain coloured lines: neither lighting nor the colour-map texture applies.
+    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glPushMatrix();
+    glScalef(length, length, length);
+    glBegin(GL_LINES);
+    glColor3f(1, 0, 0);
+    glVertex3f(0.8f, 0.05f, 0);
+    glVertex3f(1, 0.25f, 0);
+    glVertex3f(0.8f, 0.25f, 0);
+    glVertex3f(1, 0.05f, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(1, 0, 0);
+    glColor3f(0, 1, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(0, 1, 0);
+    glColor3f(0, 0, 1);
+    glVertex3f(0, 0, 0);
+    glVertex3f(0, 0, 1);
+    glEnd();
+    glPopMatrix();
+    glEnable(GL_LIGHTING);
+    if (textured) glEnable(GL_TEXTURE_2D);
+}
+
+void draw_overlay() {
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, 100, 0, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3f(1 - background_color.r(), 1 - background_color.g(), 1 - background_color.b());
+    glRasterPos2i(10, 10);
+    if (data_set.filename.empty()) return;
+
+    // The name is written over whatever the scene left at that spot, into both
+    // back buffers of a stereo window, untextured so that it keeps its colour.
+    // Bitmap fragments are textured by the state at glBitmap time, not at glRasterPos.
+    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
+    const GLboolean depth_tested = glIsEnabled(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDrawBuffer(GL_BACK);
+    glutBitmapString(GLUT_BITMAP_HELVETICA_18,
+                     reinterpret_cast<const unsigned char*>(data_set.filename.c_str()));
+    if (depth_tested) glEnable(GL_DEPTH_TEST);
+    if (textured) glEnable(GL_TEXTURE_2D);
+}

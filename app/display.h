@@ -4,6 +4,8 @@
 
 #include "data/fixed_vector.h"
 
+struct CameraFrame;
+
 extern Vector3 vp;  // camera position; z is set to focal_length every frame; (0, 0, 18) at start
 extern Vector3 vd;  // view direction (0, 0, -1)
 extern Vector3 vu;  // up vector (0, 1, 0)
@@ -17,7 +19,16 @@ constexpr double farp = 100000.0;   // far clipping distance
 constexpr double aperture = 45.0;   // vertical field of view, degrees
 constexpr double degree_factor = 0.0174532925;  // degrees to radians, as the program has always used
 
+// The display callback: draw_frame(), then the buffer swap.
 void display();
+// Everything of a frame but the swap: camera, clear, light 0, eye passes, overlay.
+void draw_frame();
+// Projection for viewing window `window` of `camera` (0 left eye, 1 centre, 2
+// right eye); leaves the model-view matrix selected and at the identity.
+void begin_eye_pass(const CameraFrame& camera, int window);
+// One scene pass from vp + offset, the data drawn in colour-map entry `texel`.
 void draw_scene(Vector3 offset, int texel);
+// The x (red, with an "X" mark), y (green) and z (blue) axes, `length` long.
 void draw_axes(float length);
+// The "Show file name" overlay.
 void draw_overlay();

@@ -3,11 +3,14 @@
 #include <GL/glut.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <thread>
 
 #include "app/display.h"
 #include "app/viewer.h"
 #include "panel/panel.h"
+#include "ui/settings.h"
 
 float angle_x = 0, angle_y = 0, angle_z = 0;
 float view_rotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -15,10 +18,108 @@ int mouse_mode = -1;
 int last_x = 0, last_y = 0;
 float matCur[16] = {};
 
-void on_key(unsigned char, int, int) { glutPostRedisplay(); }
-void on_special_key(int, int, int) { glutPostRedisplay(); }
-void on_mouse(int, int, int, int) { glutPostRedisplay(); }
-void on_motion(int, int) { glutPostRedisplay(); }
+namespace {
+constexpr int kWheelUp = 3;
+constexpr int kWheelDown = 4;
+}  // namespace
+
+void on_key(unsigned char key, int, int) {
+    switch (key) {
+        case 27:
+        case 'q':
+            // Leaves full screen; the program goes on.
+            glutReshapeWindow(window_width, window_height);
+            glutPositionWindow(window_x, window_y);
+            if (control_glui) control_glui->show();
+            if (movement_glui) movement_glui->show();
+            break;
+        case 'F':
+        case 'f':
+            if (control_glui) control_glui->hide();
+            if (movement_glui) movement_glui->hide();
+            glutFullScreen();
+            break;
+        // Each step is added in double and stored back as float.
+        case 'S': scale += 0.1; break;
+        case 's': scale -= 0.1; break;
+        case 'X': angle_x += 1.0; break;
+        case 'x': angle_x -= 1.0; break;
+        case 'Y': angle_y += 1.0; break;
+        case 'y': angle_y -= 1.0; break;
+        case 'Z': angle_z += 1.0; break;
+        case 'z': angle_z -= 1.0; break;
+        case 'p':
+            // One row of the column-major matrix per line.
+            std::printf("matCur:\n");
+            for (int row = 0; row < 4; ++row) {
+                std::printf("%lf %lf %lf %lf\n", matCur[row], matCur[4 + row], matCur[8 + row],
+                            matCur[12 + row]);
+            }
+            break;
+        default: break;
+    }
+    build_rotation(angle_x, angle_y, angle_z, view_rotation);
+    glutPostRedisplay();
+}
+
+void on_special_key(int key, int, int) {
+    switch (key) {
+        case GLUT_KEY_LEFT: object_translation[0] -= 0.1; break;
+        case GLUT_KEY_RIGHT: object_translation[0] += 0.1; break;
+        case GLUT_KEY_UP: object_translation[1] += 0.1; break;
+        case GLUT_KEY_DOWN: object_translation[1] -= 0.1; break;
+        default: break;
+    }
+    glutPostRedisplay();
+}
+
+void on_mouse(int button, int state, int x, int y) {
+    if (state == GLUT_DOWN) {
+        switch (button) {
+            case GLUT_LEFT_BUTTON: mouse_mode = 0; break;
+            case GLUT_MIDDLE_BUTTON: mouse_mode = 1; break;
+            case GLUT_RIGHT_BUTTON:
+                mouse_mode = 2;
+                verbose = verbose ? 0 : 1;
+                break;
+            // The wheel, reported as buttons 3 (away from the user) and 4, zooms like S and s.
+            case kWheelUp: scale += 0.1; break;
+            case kWheelDown: scale -= 0.1; break;
+            default: break;
+        }
+    }
+    last_x = x;
+    last_y = glutGet(GLUT_WINDOW_HEIGHT) - y;
+    glutPostRedisplay();
+}
+
+void on_motion(int x, int y) {
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    // A full-width or full-height drag is worth 40 degrees or 40 units; a window
+    // reported as 0 pixels is taken as 1 so that no step becomes infinite.
+    const float sx = (width < 1 ? 1 : width) / 40.0f;
+    const float sy = (height < 1 ? 1 : height) / 40.0f;
+    const int up_y = height - y;
+    const float dx = static_cast<float>(x - last_x);
+    const float dy = static_cast<float>(up_y - last_y);
+    switch (mouse_mode) {
+        case 0:
+            angle_x -= dy / sy;
+            angle_y += dx / sx;
+            build_rotation(angle_x, angle_y, angle_z, view_rotation);
+            break;
+        case 1: object_translation[2] += dy / sy; break;
+        case 2:
+            object_translation[0] += dx / sx;
+            object_translation[1] += dy / sy;
+            break;
+        default: break;
+    }
+    last_x = x;
+    last_y = up_y;
+    glutPostRedisplay();
+}
 
 void on_reshape(int, int) {
     int tx, ty, tw, th;
@@ -37,4 +138,22 @@ void on_idle() {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
-void build_rotation(double, double, double, float[16]) {}
+void build_rotation(double ax, double ay, double az, float m[16]) {
+    const double a = ax * degree_factor;
+    const double b = ay * degree_factor;
+    const double c = az * degree_factor;
+    const double sa = std::sin(a), ca = std::cos(a);
+    const double sb = std::sin(b), cb = std::cos(b);
+    const double sc = std::sin(c), cc = std::cos(c);
+    set_identity(m);
+    // Rz(c) Ry(b) Rx(a), column-major: m[column * 4 + row].
+    m[0] = static_cast<float>(cb * cc);
+    m[1] = static_cast<float>(cb * sc);
+    m[2] = static_cast<float>(-sb);
+    m[4] = static_cast<float>(sa * sb * cc - ca * sc);
+    m[5] = static_cast<float>(sa * sb * sc + ca * cc);
+    m[6] = static_cast<float>(sa * cb);
+    m[8] = static_cast<float>(ca * sb * cc + sa * sc);
+    m[9] = static_cast<float>(ca * sb * sc - sa * cc);
+    m[10] = static_cast<float>(ca * cb);
+}

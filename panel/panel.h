@@ -21,7 +21,7 @@ using PanelCallback = void (*)(int id);
 
 // Kinds and options, named after the GLUI constants they stand for.
 enum { PANEL_SPINNER_INT = 1, PANEL_SPINNER_FLOAT = 2 };
-enum { PANEL_LIMIT_NONE = 0, PANEL_LIMIT_CLAMP = 1 };
+enum { PANEL_LIMIT_NONE = 0, PANEL_LIMIT_CLAMP = 1, PANEL_LIMIT_WRAP = 2 };
 enum { PANEL_ALIGN_LEFT = 1, PANEL_ALIGN_RIGHT = 2, PANEL_ALIGN_CENTER = 3 };
 enum { PANEL_PANEL_NONE = 0, PANEL_PANEL_EMBOSSED = 1, PANEL_PANEL_RAISED = 2 };
 enum { PANEL_EDITTEXT_TEXT = 1, PANEL_EDITTEXT_INT = 2, PANEL_EDITTEXT_FLOAT = 3 };
@@ -47,6 +47,8 @@ public:
     void enable();
     void disable();
     bool enabled() const { return enabled_; }
+    // Enabled itself and inside enabled groups: only then does it take input.
+    bool live_enabled() const;
 
     // Program-side changes: show the value and write the live variable, without
     // calling the callback.
@@ -57,9 +59,12 @@ public:
     virtual void set_text(const char* text);
     virtual const char* get_text() const;
 
-    void set_w(int w) { width_request_ = w; }
+    // Width request in pixels: the control is at least that wide (a narrower
+    // request than its label and field need changes nothing).
+    void set_w(int w) { width_request_ = w; redraw_window(); }
     int width_request() const { return width_request_; }
-    void set_alignment(int a) { alignment_ = a; }
+    // Left, right or centre within the column or group the control stands in.
+    void set_alignment(int a) { alignment_ = a; redraw_window(); }
     int alignment() const { return alignment_; }
 
     // Acting as the user: the same path as an edit in the window (ignored while
@@ -78,6 +83,8 @@ protected:
                  PanelCallback callback);
     // Write done, now redraw request and callback.
     void finish_user_edit();
+    // Asks the control's own window to draw again.
+    void redraw_window() const;
 
     friend class PanelWindow;
     PanelWindow* window_;
@@ -100,6 +107,7 @@ class PanelListBox;
 class PanelButton;
 class PanelTextField;
 class PanelStaticText;
+class PanelColumn;
 class PanelRotation;
 class PanelTranslation;
 
@@ -144,9 +152,23 @@ public:
 
     // Every control of the window, in creation order.
     const std::vector<PanelControl*>& controls() const { return all_; }
+    // Top-level controls and column breaks, in creation order.
+    const std::vector<PanelControl*>& top_level() const { return top_; }
+
+    // Asks GLUT to draw the window again (it does, once its events are handled).
+    void request_redraw();
+    // Where a control was drawn last, in pixels from the window's top left corner;
+    // false when it has not been drawn (closed rollout, hidden window, no frame yet).
+    bool control_rect(const PanelControl* control, int* x, int* y, int* w, int* h) const;
+    // Frames drawn so far; tests and demos wait on it.
+    int frames_drawn() const;
 
 private:
     friend class PanelMaster;
+    friend class PanelRotation;
+    template <class T> T* adopt(T* control, PanelControl* parent);
+    // Keeps a timer asking for frames while a rotation ball spins or a button is held.
+    void keep_ticking();
     PanelWindow(const char* name, int flags, int x, int y);
     ~PanelWindow();
     struct Impl;
@@ -178,6 +200,10 @@ public:
     void sync_live_all();
     float get_version() const { return 2.01f; }
 
+    // Closes the window and destroys it with its controls (the live variables
+    // stay). Not from inside a callback of one of that window's own controls.
+    void close_window(PanelWindow* window);
+
     const std::vector<PanelWindow*>& windows() const { return windows_; }
     // The newest window of that name, then the control with that label; where a
     // label repeats in the window, `group` names the enclosing rollout or framed
@@ -205,9 +231,12 @@ private:
 };
 
 class PanelFrame : public PanelControl {
+public:
+    int type() const { return type_; }  // PANEL_PANEL_NONE draws no frame
 private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
+    int type_ = PANEL_PANEL_EMBOSSED;
 };
 
 // Button k (from 0) sets the live int to k.
@@ -256,6 +285,13 @@ public:
     void set_speed(float speed) { speed_ = speed; }
     float speed() const { return speed_; }
     bool is_int() const { return type_ == PANEL_SPINNER_INT; }
+    int limit_type() const { return limit_type_; }
+    double low() const { return low_; }
+    double high() const { return high_; }
+    // The speed, but never more than a hundredth of the range between the limits:
+    // what one click on an arrow adds to a float spinner (an int spinner adds at
+    // least 1), and what a pixel of dragging adds (a quarter of it for ints).
+    double step() const;
     void set_int_val(int v) override;
     void set_float_val(float v) override;
     int get_int_val() const override;
@@ -266,6 +302,8 @@ public:
 private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
+    double limited(double v) const;
+    void store(double v);  // shows v (limited) and writes the live variable
     int type_ = PANEL_SPINNER_FLOAT;
     void* live_ = nullptr;
     double value_ = 0;
@@ -281,6 +319,8 @@ public:
     int delete_item(int item_id);  // 1 when the item existed, else 0
     struct Item { int id; std::string text; };
     const std::vector<Item>& items() const { return items_; }
+    // The text of the chosen item; empty when no item has the chosen id.
+    const char* current_text() const;
     void set_int_val(int v) override;
     int get_int_val() const override { return value_; }
     void user_set_int(int item_id) override;  // chooses the item with that id
@@ -315,9 +355,22 @@ private:
 };
 
 class PanelStaticText : public PanelControl {
+public:
+    void set_text(const char* text) override { label_ = text ? text : ""; redraw_window(); }
+    const char* get_text() const override { return label_.c_str(); }
 private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
+};
+
+// A column break: later top-level controls stand in a new column to the right.
+class PanelColumn : public PanelControl {
+public:
+    bool bar() const { return bar_; }  // a dividing line before the column
+private:
+    friend class PanelWindow;
+    using PanelControl::PanelControl;
+    bool bar_ = false;
 };
 
 // Virtual trackball writing a 16-float column-major rotation matrix. After a
@@ -330,12 +383,28 @@ public:
     void reset();              // back to rest, live matrix the identity
     bool spinning() const;     // still turning after a release
     void step_spin();          // one frame of spinning (the window's timer calls it)
-    void user_drag(float dx, float dy) override;  // press, move by (dx, dy) pixels, release
+    // Press, move by (dx, dy) pixels (dy > 0 upward), release; starts at the centre.
+    void user_drag(float dx, float dy) override;
     bool sync_live() override;
+
+    // The steps of a drag, in pixels from the ball's centre with y upward; the
+    // window's mouse handling and user_drag both go through them.
+    void press(float x, float y);
+    void drag_to(float x, float y);
+    void release();
+    bool pressed() const { return pressed_; }
+    const float* matrix() const { return shown_; }
+    static constexpr float kRadius = 36.0f;  // of the ball on screen, in pixels
 private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
+    void write_live();
     float* live_ = nullptr;
+    bool pressed_ = false;
+    float last_point_[3] = {0, 0, 1};
+    float last_axis_[3] = {0, 0, 1};
+    float last_angle_ = 0.0f;       // turn of the latest drag step
+    double last_move_time_ = 0.0;   // seconds, steady clock
     float spin_ = 0.0f;
     float shown_[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     float spin_axis_[3] = {0, 0, 1};
@@ -349,6 +418,7 @@ public:
     void set_speed(float speed) { speed_ = speed; }
     float speed() const { return speed_; }
     int type() const { return type_; }
+    const float* values() const { return shown_; }  // one value, or two for XY
     void user_drag(float dx, float dy) override;  // dy > 0 is upward
     bool sync_live() override;
 private:

@@ -1,0 +1,381 @@
+// Whole frames in a real GL context: the diagnostics of the camera and the
+// pictures of the eye passes and the overlay.
+#include "app/display.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/camera.h"
+#include "app/input.h"
+#include "app/viewer.h"
+#include "data/data_set.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/stdout_capture.h"
+#include "ui/settings.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+struct Picture {
+    std::vector<unsigned char> rgb;
+    const unsigned char* at(int x, int y) const { return &rgb[(y * kWidth + x) * 3]; }
+};
+
+// The back buffer of the frame just drawn (draw_frame leaves the swap to display).
+Picture read_back() {
+    glReadBuffer(GL_BACK);
+    return Picture{read_pixels(0, 0, kWidth, kHeight)};
+}
+
+int failures_so_far() {
+    const ::testing::TestResult* result =
+        ::testing::UnitTest::GetInstance()->current_test_info()->result();
+    int n = 0;
+    for (int i = 0; i < result->total_part_count(); ++i) n += result->GetTestPartResult(i).failed();
+    return n;
+}
+
+// Keeps a picture for a look afterwards when a check on it failed: any failure
+// since the previous picture of the test was kept or passed.
+void keep_if_failed(const Picture& picture, const std::string& name) {
+    static int failures_seen = 0;
+    static const ::testing::TestInfo* test = nullptr;
+    const ::testing::TestInfo* now = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (now != test) {
+        test = now;
+        failures_seen = 0;
+    }
+    const int failures = failures_so_far();
+    const bool failed = failures > failures_seen;
+    failures_seen = failures;
+    if (!failed) return;
+    const auto dir = std::filesystem::path(__FILE__).parent_path() / "artifacts";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / (name + ".png")).string();
+    if (save_png(path, picture.rgb, kWidth, kHeight)) {
+        std::printf("picture kept in %s\n", path.c_str());
+    }
+}
+
+int count_pixels(const Picture& p, bool (*match)(const unsigned char*), int x0 = 0, int y0 = 0,
+                 int x1 = kWidth, int y1 = kHeight) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) n += match(p.at(x, y)) ? 1 : 0;
+    }
+    return n;
+}
+
+bool is_dark(const unsigned char* c) { return c[0] < 80 && c[1] < 80 && c[2] < 80; }
+bool is_red(const unsigned char* c) { return c[0] > 150 && c[1] < 60 && c[2] < 60; }
+bool is_green(const unsigned char* c) { return c[1] > 150 && c[0] < 100 && c[2] < 100; }
+bool is_blue(const unsigned char* c) { return c[2] > 150 && c[0] < 60 && c[1] < 60; }
+bool is_drawn(const unsigned char* c) { return c[0] + c[1] + c[2] < 3 * 230; }
+
+// Mean column of the pixels that `match` picks; -1 when there are none.
+double mean_column(const Picture& p, bool (*match)(const unsigned char*)) {
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (match(p.at(x, y))) {
+                sum += x;
+                ++n;
+            }
+        }
+    }
+    return n ? sum / n : -1;
+}
+
+// As the readers leave it: `width` sets of `points` points from `at`, plain data.
+template <typename At>
+void load(int width, int points, At at) {
+    data_set.allocate_grid(width, points);
+    data_set.kind = DataSet::kData;
+    for (int i = 0; i < points; ++i) {
+        for (int s = 0; s < width; ++s) {
+            const Vector3 p = at(s, i);
+            data_set.point(s, i) = p;
+            data_set.color_value(s, i) = 0;
+            for (int a = 0; a < 3; ++a) {
+                if ((s == 0 && i == 0) || p[a] < data_set.min[a]) data_set.min[a] = p[a];
+                if ((s == 0 && i == 0) || p[a] > data_set.max[a]) data_set.max[a] = p[a];
+            }
+        }
+    }
+    data_set.normalize_bounds();
+}
+
+// One filled quad facing the camera; the box maps it onto x, y in [-5, 5] at z = -5.
+void load_quad() {
+    load(2, 2, [](int s, int i) { return Vector3(i, s, 0); });
+    display_mode = 4;
+}
+
+// The viewer's window state on the test window, and the settings of a fresh
+// program, restored after each test.
+class FrameTest : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        on_reshape(kWidth, kHeight);
+        ASSERT_EQ(view_width, kWidth);
+        ASSERT_EQ(view_height, kHeight);
+        init_lights();
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_NORMALIZE);
+        glEnable(GL_LINE_SMOOTH);
+        reset();
+    }
+    void TearDown() override { reset(); }
+
+    static void reset() {
+        stereo_mode = 0;
+        eye_separation = 2.0f;
+        focal_length = 20.0f;
+        verbose = 0;
+        show_file_name = 1;
+        show_axes = 0;
+        background_color = Color4(1, 1, 1, 1);
+        display_mode = 1;
+        thickness = 0.02f;
+        scale = 1.0f;
+        object_translation[0] = 0;
+        object_translation[1] = -5;
+        object_translation[2] = 0;
+        segments = 8;
+        axis_data = 0;
+        angle_x = angle_y = angle_z = 0;
+        set_identity(view_rotation);
+        set_identity(object_rotation);
+        data_set.allocate_grid(0, 0);
+        data_set.filename.clear();
+        data_set.kind = 0;
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    }
+
+    std::string verbose_frame() {
+        verbose = 1;
+        StdoutCapture capture;
+        draw_frame();
+        return capture.finish();
+    }
+};
+
+size_t count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST_F(FrameTest, VerboseMonoFramePrintsCameraAndOneEyeBlock) {
+    EXPECT_EQ(verbose_frame(),
+              "ratio = 1.333333 radians = 0.392699 wd2 = 0.041421 ndfl = 0.005000\n"
+              "Left Frustum: left = -0.054728 right = 0.055728 top = 0.041421 "
+              "bottom = -0.041421 nearp = 0.100000 farp = 100000.000000\n"
+              "Center Frustum: left = -0.055228 right = 0.055228 top = 0.041421 "
+              "bottom = -0.041421 nearp = 0.100000 farp = 100000.000000\n"
+              "Right Frustum: left = -0.055728 right = 0.054728 top = 0.041421 "
+              "bottom = -0.041421 nearp = 0.100000 farp = 100000.000000\n"
+              "r = 0.100000 0.000000 0.000000\n"
+              "l = -0.100000 0.000000 0.000000\n"
+              "vp: 0.000000 0.000000 20.000000\n"
+              "vd: 0.000000 0.000000 19.000000\n"
+              "vu: 0.000000 1.000000 0.000000\n");
+    EXPECT_EQ(vp.z(), 20.0);
+}
+
+TEST_F(FrameTest, VerboseTwoEyeFramesPrintOneBlockPerEye) {
+    for (int mode : {1, 2}) {
+        stereo_mode = mode;
+        const std::string out = verbose_frame();
+        EXPECT_EQ(count(out, "ratio = "), 1u) << mode;
+        EXPECT_EQ(count(out, " Frustum: "), 3u) << mode;
+        EXPECT_EQ(count(out, "vp: "), 2u) << mode;
+        // Left eye first, on the -x side; then the right eye.
+        const size_t left = out.find("vp: -0.100000 0.000000 20.000000\nvd: -0.100000 0.000000 19.000000\n");
+        const size_t right = out.find("vp: 0.100000 0.000000 20.000000\nvd: 0.100000 0.000000 19.000000\n");
+        ASSERT_NE(left, std::string::npos) << out;
+        ASSERT_NE(right, std::string::npos) << out;
+        EXPECT_LT(left, right);
+    }
+}
+
+TEST_F(FrameTest, ClearsToTheBackgroundColour) {
+    background_color = Color4(0.2f, 0.4f, 0.6f, 1.0f);
+    for (int mode : {0, 1, 2}) {
+        stereo_mode = mode;
+        draw_frame();
+        const Picture p = read_back();
+        for (auto [x, y] : {std::pair{400, 300}, {1, 1}, {798, 598}}) {
+            const unsigned char* c = p.at(x, y);
+            EXPECT_NEAR(c[0], 51, 1) << mode;
+            EXPECT_NEAR(c[1], 102, 1) << mode;
+            EXPECT_NEAR(c[2], 153, 1) << mode;
+        }
+        keep_if_failed(p, "background_mode" + std::to_string(mode));
+    }
+}
+
+TEST_F(FrameTest, FileNameShowsOnlyAfterALoadAndWhenAskedFor) {
+    // Around the overlay position, 10 % in from the lower left corner.
+    const int x0 = 70, y0 = 50, x1 = 400, y1 = 90;
+    draw_frame();
+    Picture p = read_back();
+    EXPECT_EQ(count_pixels(p, is_dark, x0, y0, x1, y1), 0) << "nothing before the first load";
+    keep_if_failed(p, "overlay_before_load");
+
+    data_set.filename = "saddle_surface.dat";
+    draw_frame();
+    p = read_back();
+    const int text_pixels = count_pixels(p, is_dark, x0, y0, x1, y1);
+    EXPECT_GT(text_pixels, 100);
+    // Nothing of it outside that band.
+    EXPECT_EQ(count_pixels(p, is_dark), text_pixels);
+    keep_if_failed(p, "overlay_after_load");
+
+    show_file_name = 0;
+    draw_frame();
+    p = read_back();
+    EXPECT_EQ(count_pixels(p, is_dark), 0);
+    keep_if_failed(p, "overlay_switched_off");
+}
+
+TEST_F(FrameTest, MonoViewDrawsPlainDataRed) {
+    load_quad();
+    object_translation[1] = 0;
+    draw_frame();
+    const Picture p = read_back();
+    EXPECT_TRUE(is_red(p.at(400, 300)));
+    EXPECT_GT(count_pixels(p, is_red), 250 * 250);
+    EXPECT_EQ(count_pixels(p, is_blue), 0);
+    keep_if_failed(p, "mono_red");
+}
+
+TEST_F(FrameTest, AnaglyphDrawsTheLeftEyeRedAndTheRightEyeBlue) {
+    load_quad();
+    object_translation[1] = 0;
+    stereo_mode = 1;
+    eye_separation = 10;  // a few pixels of parallax at the quad's depth
+    draw_frame();
+    const Picture p = read_back();
+    // The right eye meets the left eye's equal depths where they overlap, so its
+    // blue shows only in the strip beside the red quad.
+    const int red = count_pixels(p, is_red);
+    const int blue = count_pixels(p, is_blue);
+    EXPECT_GT(red, 250 * 250);
+    EXPECT_GT(blue, 4 * 250);
+    EXPECT_LT(blue, red / 10);
+    // Behind the focal plane the left eye sees the quad further left.
+    EXPECT_LT(mean_column(p, is_red), mean_column(p, is_blue));
+    keep_if_failed(p, "anaglyph");
+}
+
+TEST_F(FrameTest, FileNameIsDrawnOverTheDataInItsOwnColour) {
+    load_quad();
+    data_set.filename = "quad.dat";
+    object_translation[1] = 0;
+    // The quad, enlarged about the box centre, covers the whole picture.
+    scale = 4;
+    background_color = Color4(0, 0, 0, 1);
+    draw_frame();
+    const Picture p = read_back();
+    const int x0 = 70, y0 = 50, x1 = 300, y1 = 90;
+    EXPECT_GT(count_pixels(p, is_red, x0, y0, x1, y1), 5000) << "the quad lies behind the name";
+    EXPECT_GT(count_pixels(
+                  p, [](const unsigned char* c) { return c[0] > 180 && c[1] > 180 && c[2] > 180; },
+                  x0, y0, x1, y1),
+              60);
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    keep_if_failed(p, "overlay_over_data");
+}
+
+TEST_F(FrameTest, AxesStandAtTheBoxCentreAndTurnWithTheModel) {
+    // Behind the axes, the red quad leaves texturing on with a red entry: the
+    // axes keep their own colours all the same.
+    load_quad();
+    object_translation[1] = 0;
+    show_axes = 1;
+    draw_frame();
+    Picture p = read_back();
+    // Length 2 at distance 20 is about 72 pixels: y axis up from the centre.
+    EXPECT_GT(count_pixels(p, is_green, 395, 310, 405, 360), 40);
+    EXPECT_EQ(count_pixels(p, is_green, 0, 0, kWidth, 295), 0);
+    keep_if_failed(p, "axes_centre");
+
+    // Moved down 5 units and turned a quarter about z, the x axis (red) points up
+    // from the new centre and the y axis (green) to the left.
+    data_set.allocate_grid(0, 0);
+    object_translation[1] = -5;
+    angle_z = 90;
+    build_rotation(angle_x, angle_y, angle_z, view_rotation);
+    draw_frame();
+    p = read_back();
+    const int centre_y = 300 - 181;
+    EXPECT_GT(count_pixels(p, is_red, 395, centre_y + 10, 405, centre_y + 60), 40);
+    EXPECT_GT(count_pixels(p, is_green, 340, centre_y - 5, 390, centre_y + 5), 40);
+    EXPECT_EQ(count_pixels(p, is_green, 400, 0, kWidth, kHeight), 0);
+    keep_if_failed(p, "axes_turned");
+
+    show_axes = 0;
+    draw_frame();
+    p = read_back();
+    EXPECT_EQ(count_pixels(p, is_drawn), 0);
+    keep_if_failed(p, "axes_off");
+}
+
+// One small point placed `distance` in front of the camera, drawn by one eye
+// alone; returns the mean column of its pixels.
+double eye_column(int eye, double distance) {
+    // A single point maps to the box corner (-5, -5, -5); the object translation
+    // (z negated) brings it onto the line of sight at the wanted depth.
+    object_translation[0] = 5;
+    object_translation[1] = 5;
+    object_translation[2] = static_cast<float>(distance - focal_length - 5);
+    vp.z() = focal_length;
+    const CameraFrame c = compute_camera(eye_separation, focal_length, kWidth, kHeight);
+    glClearColor(1, 1, 1, 1);
+    begin_eye_pass(c, eye);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw_scene(eye == 0 ? c.leftv : c.rightv, eye == 0 ? left_eye_texel : right_eye_texel);
+    const Picture p = read_back();
+    const double column = mean_column(p, is_drawn);
+    EXPECT_GE(column, 0) << "point at distance " << distance << " not drawn by eye " << eye;
+    keep_if_failed(p, "eye" + std::to_string(eye) + "_distance" + std::to_string(distance));
+    return column;
+}
+
+TEST_F(FrameTest, ParallaxIsZeroAtTheFocalDistanceAndChangesSideThrough) {
+    load(1, 1, [](int, int) { return Vector3(3, -2, 7); });
+    display_mode = 0;
+    thickness = 0.08f;  // an 8-pixel point
+    eye_separation = 10;
+
+    const double focal_left = eye_column(0, focal_length);
+    const double focal_right = eye_column(2, focal_length);
+    EXPECT_NEAR(focal_left, focal_right, 0.25);
+    EXPECT_NEAR(focal_left, kWidth / 2.0, 1.0);
+
+    // Nearer: crossed parallax, the left eye sees the point further right; about
+    // 12 pixels per eye at distance 12.
+    const double near_parallax = eye_column(0, 12) - eye_column(2, 12);
+    EXPECT_GT(near_parallax, 15);
+    // Farther: the other way round, about 11 pixels per eye at distance 50.
+    const double far_parallax = eye_column(0, 50) - eye_column(2, 50);
+    EXPECT_LT(far_parallax, -15);
+
+    // A different focal length moves the plane of zero parallax with it.
+    focal_length = 35;
+    EXPECT_NEAR(eye_column(0, 35), eye_column(2, 35), 0.25);
+}
+
+}  // namespace
