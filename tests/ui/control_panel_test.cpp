@@ -169,20 +169,19 @@ TEST_F(PanelTest, SpinnerSpeedsAndAlignment) {
 
 TEST_F(PanelTest, StartValuesAndTheDataColourTable) {
     // The colour spinners and transparency read 1.0 as soon as the panel exists.
-    for (const char* label : {"red:", "green:", "blue:", "Transparency:"}) {
-        EXPECT_FLOAT_EQ(1.0f, control(label)->get_float_val()) << label;
-    }
-    EXPECT_FLOAT_EQ(1.0f, color_green);
+    for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(1.0f, built_spinners[i]) << i;
     // Slot i holds the named colour i + 1, alpha 0; slots 11 to 49 are empty.
-    EXPECT_FLOAT_EQ(1.0f, data_colors[0].r());
-    EXPECT_FLOAT_EQ(0.0f, data_colors[0].g());
-    EXPECT_FLOAT_EQ(0.9f, data_colors[8].r());
-    EXPECT_FLOAT_EQ(0.4f, data_colors[8].g());
-    EXPECT_FLOAT_EQ(0.1f, data_colors[8].b());
-    EXPECT_FLOAT_EQ(1.0f, data_colors[9].b());
-    EXPECT_FLOAT_EQ(0.0f, data_colors[10].r());
+    const Color4* c = built_data_colors;
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_FLOAT_EQ(named_colors[i][0], c[i].r()) << i;
+        EXPECT_FLOAT_EQ(named_colors[i][1], c[i].g()) << i;
+        EXPECT_FLOAT_EQ(named_colors[i][2], c[i].b()) << i;
+        EXPECT_FLOAT_EQ(0.0f, c[i].a()) << i;
+    }
+    EXPECT_FLOAT_EQ(0.9f, c[8].r());  // orange
+    EXPECT_FLOAT_EQ(0.1f, c[8].b());
     for (int i = 11; i < kDataColorSlots; ++i) {
-        EXPECT_EQ(0.0f, data_colors[i].r() + data_colors[i].g() + data_colors[i].b()) << i;
+        EXPECT_EQ(0.0f, c[i].r() + c[i].g() + c[i].b() + c[i].a()) << i;
     }
     EXPECT_EQ(start_folder(), folder_field->get_text());
     EXPECT_STREQ("*.*", filter_field->get_text());

@@ -48,6 +48,10 @@ protected:
     // c_grid.mpl and the hidden .notes.
     static inline std::string root;
     static inline std::string build_output;  // what building the panel printed
+    // Right after the build: "red:", "green:", "blue:", "Transparency:" as shown,
+    // and the data colour table.
+    static inline float built_spinners[4];
+    static inline Color4 built_data_colors[kDataColorSlots];
 
     static std::string start_folder() { return root + "/Data"; }
 
@@ -65,6 +69,9 @@ protected:
             StdoutCapture capture;
             build_control_panel();
             build_output = capture.finish();
+            const char* spinners[4] = {"red:", "green:", "blue:", "Transparency:"};
+            for (int i = 0; i < 4; ++i) built_spinners[i] = control(spinners[i])->get_float_val();
+            for (int i = 0; i < kDataColorSlots; ++i) built_data_colors[i] = data_colors[i];
         }
         restore_defaults();
     }
@@ -85,6 +92,10 @@ protected:
         focal_ratio = 20.0f;
         eye_separation = 2.0f;
         color_name = 0;
+        red_spinner->set_float_val(1.0f);
+        green_spinner->set_float_val(1.0f);
+        blue_spinner->set_float_val(1.0f);
+        transparency = 1.0f;
         apply_color_to = 0;
         data_value = 0;
         background_color = Color4(1.0f, 1.0f, 1.0f, 1.0f);
