@@ -121,7 +121,10 @@ void build_data_file(PanelWindow* w) {
     folder_field = w->add_edittext_to_panel(file, "Folder:", PANEL_EDITTEXT_TEXT, nullptr, 404,
                                             control_callback);
     folder_field->set_w(20);
-    folder_field->set_text((current_directory() + "/Data").c_str());
+    // The start folder: Data in the current directory ("/" itself ends in a slash).
+    std::string start = current_directory();
+    if (start.empty() || start.back() != '/') start += '/';
+    folder_field->set_text((start + "Data").c_str());
     filter_field = w->add_edittext_to_panel(file, "File filter:", PANEL_EDITTEXT_TEXT, nullptr,
                                             404, control_callback);
     filter_field->set_text(file_filter.c_str());
