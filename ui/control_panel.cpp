@@ -121,9 +121,10 @@ void build_data_file(PanelWindow* w) {
     folder_field = w->add_edittext_to_panel(file, "Folder:", PANEL_EDITTEXT_TEXT, nullptr, 404,
                                             control_callback);
     folder_field->set_w(20);
-    // The start folder: Data in the current directory ("/" itself ends in a slash).
+    // The start folder: Data in the current directory ("/" itself ends in a slash;
+    // an unreadable current directory leaves the relative name).
     std::string start = current_directory();
-    if (start.empty() || start.back() != '/') start += '/';
+    if (!start.empty() && start.back() != '/') start += '/';
     folder_field->set_text((start + "Data").c_str());
     filter_field = w->add_edittext_to_panel(file, "File filter:", PANEL_EDITTEXT_TEXT, nullptr,
                                             404, control_callback);
