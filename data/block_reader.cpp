@@ -1,0 +1,54 @@
+#include "data/block_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+std::size_t BlockReader::block_size = BlockReader::kDefaultBlockSize;
+
+BlockReader::~BlockReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool BlockReader::open(const char* name) {
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    size_ = S_ISREG(info.st_mode) ? static_cast<long long>(info.st_size) : -1;
+    capacity_ = block_size < 2 ? 2 : block_size;
+    buffer_.reset(new char[capacity_]);
+    cur = end = buffer_.get();
+    return true;
+}
+
+bool BlockReader::refill() {
+    if (fd_ < 0 || eof_ || error_ != 0 || full()) return false;
+    char* base = buffer_.get();
+    const std::size_t kept = static_cast<std::size_t>(end - cur);
+    if (kept > 0 && cur != base) std::memmove(base, cur, kept);
+    cur = base;
+    end = base + kept;
+    for (;;) {
+        const ssize_t n = ::read(fd_, base + kept, capacity_ - kept);
+        if (n > 0) {
+            end = base + kept + n;
+            return true;
+        }
+        if (n == 0) {
+            eof_ = true;
+            return false;
+        }
+        if (errno != EINTR) {
+            error_ = errno;
+            return false;
+        }
+    }
+}

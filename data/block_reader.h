@@ -1,0 +1,44 @@
+#pragma once
+// Reads a file in large blocks into one buffer of fixed size, so that the readers
+// scan it from memory and never hold more than that buffer, whatever the file size.
+
+#include <cstddef>
+#include <memory>
+
+class BlockReader {
+public:
+    BlockReader() = default;
+    ~BlockReader();
+    BlockReader(const BlockReader&) = delete;
+    BlockReader& operator=(const BlockReader&) = delete;
+
+    // Opens `name` for reading. False when it cannot be opened or is a folder.
+    bool open(const char* name);
+    // The size of the file in bytes, or -1 when it has none (a pipe, say).
+    long long size() const { return size_; }
+
+    // The unread bytes held in the buffer are [cur, end); readers advance cur.
+    const char* cur = nullptr;
+    const char* end = nullptr;
+
+    // Moves the unread bytes to the front of the buffer and appends the next bytes of
+    // the file. False when nothing was added: at the end of the file, after a read
+    // error (error()), or when the buffer is already full of unread bytes (full()).
+    bool refill();
+    bool at_eof() const { return eof_; }
+    int error() const { return error_; }
+    bool full() const { return static_cast<std::size_t>(end - cur) == capacity_; }
+
+    // Bytes per buffer: 256 KiB. Tests and fuzz targets lower it to reach block
+    // boundaries with small files; it also bounds the length of one number.
+    static std::size_t block_size;
+    static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+
+private:
+    int fd_ = -1;
+    long long size_ = -1;
+    bool eof_ = false;
+    int error_ = 0;
+    std::size_t capacity_ = 0;
+    std::unique_ptr<char[]> buffer_;
+};

@@ -1,0 +1,283 @@
+#include "data/point_file.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "data/block_reader.h"
+#include "data/data_set.h"
+#include "data/decimal.h"
+#include "data/load_report.h"
+#include "data/memory_limit.h"
+
+namespace {
+
+// The whitespace of the C locale: blank, tab, line end, vertical tab, form feed, CR.
+inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
+
+const char* const kValueNames[4] = {"x coordinate", "y coordinate", "z coordinate",
+                                    "colour value"};
+
+class PointReader {
+public:
+    PointReader(BlockReader& in, const char* name, int values)
+        : in_(in), name_(name), values_(values) {}
+
+    bool read_header(int& width, int& points_per_set);
+    template <int kValues>
+    bool read_points(DataSet& grid);
+
+private:
+    int peek();
+    bool header_integer(int& value);
+    bool skip_rest_of_line();
+    bool report_read_error();
+    std::string where(long long index, int points_per_set) const;
+
+    BlockReader& in_;
+    const char* name_;
+    int values_;
+    long long line_ = 1;
+};
+
+bool PointReader::report_read_error() {
+    report_not_loaded(name_, "cannot read it (%s)", std::strerror(in_.error()));
+    return false;
+}
+
+// The next byte of the header, or -1 at the end of the file.
+int PointReader::peek() {
+    if (in_.cur == in_.end && !in_.refill()) return -1;
+    return static_cast<unsigned char>(*in_.cur);
+}
+
+bool PointReader::header_integer(int& value) {
+    int c;
+    while ((c = peek()) >= 0 && c != '\n' && is_blank(static_cast<char>(c))) ++in_.cur;
+    if (in_.error()) return report_read_error();
+    // Collect the integer's text; the digits may run across a block boundary.
+    std::string text;
+    bool overlong = false;
+    while ((c = peek()) >= 0 && !is_blank(static_cast<char>(c))) {
+        const bool sign = text.empty() && (c == '+' || c == '-');
+        if (!sign && (c < '0' || c > '9')) break;
+        const bool lone_zero = text == "0" || text == "+0" || text == "-0";
+        if (lone_zero && c == '0') {  // leading zeros add nothing
+            ++in_.cur;
+            continue;
+        }
+        if (text.size() < 64) text += static_cast<char>(c);
+        else overlong = true;
+        ++in_.cur;
+    }
+    if (in_.error()) return report_read_error();
+    const char* first = text.data();
+    const IntegerScan scan = scan_integer(first, first + text.size(), value);
+    if (scan.status == DecimalStatus::ok && !overlong) return true;
+
+    const char* expected = "line 1: expected two integers (number of sets, points per set)";
+    if (scan.status != DecimalStatus::none) {
+        report_not_loaded(name_, "%s, found %s, which is too large", expected,
+                          quote_text(first, first + text.size()).c_str());
+        return false;
+    }
+    // Show what stands there instead: the rest of that word.
+    while ((c = peek()) >= 0 && !is_blank(static_cast<char>(c)) && text.size() < 41) {
+        text += static_cast<char>(c);
+        ++in_.cur;
+    }
+    if (text.empty()) {
+        report_not_loaded(name_, "%s, found the end of the %s", expected,
+                          c < 0 ? "file" : "line");
+    } else {
+        report_not_loaded(name_, "%s, found %s", expected,
+                          quote_text(text.data(), text.data() + text.size()).c_str());
+    }
+    return false;
+}
+
+bool PointReader::skip_rest_of_line() {
+    for (;;) {
+        const void* newline = std::memchr(in_.cur, '\n', static_cast<std::size_t>(in_.end - in_.cur));
+        if (newline != nullptr) {
+            in_.cur = static_cast<const char*>(newline) + 1;
+            line_ = 2;
+            return true;
+        }
+        in_.cur = in_.end;
+        if (!in_.refill()) return in_.error() == 0 || report_read_error();
+    }
+}
+
+bool PointReader::read_header(int& width, int& points_per_set) {
+    if (peek() < 0) {
+        if (in_.error()) return report_read_error();
+        report_not_loaded(name_, "line 1: expected two integers (number of sets, points per "
+                                 "set), found an empty file");
+        return false;
+    }
+    return header_integer(width) && header_integer(points_per_set) && skip_rest_of_line();
+}
+
+std::string PointReader::where(long long index, int points_per_set) const {
+    const long long point = index / values_;
+    char text[160];
+    std::snprintf(text, sizeof text, "the %s of point %lld of set %lld",
+                  kValueNames[index % values_], point % points_per_set + 1,
+                  point / points_per_set + 1);
+    return text;
+}
+
+template <int kValues>
+bool PointReader::read_points(DataSet& grid) {
+    const int width = grid.width;
+    const int count = grid.points_per_set;
+    Vector3* const points = grid.points.get();
+    float* const colors = grid.color_values.get();
+    double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    long long index = 0;          // numbers read so far
+    long long last_text_line = 1; // line of the last number, for a file that ends early
+    const char* p = in_.cur;
+    const char* e = in_.end;
+
+    for (int s = 0; s < width; ++s) {
+        for (int i = 0; i < count; ++i) {
+            double xyz[3];
+            float color = 0;
+            for (int k = 0; k < kValues; ++k) {
+                for (;;) {
+                    while (p < e && is_blank(*p)) {
+                        line_ += *p == '\n';
+                        ++p;
+                    }
+                    if (p == e) {
+                        in_.cur = p;
+                        if (in_.refill()) {
+                            p = in_.cur;
+                            e = in_.end;
+                            continue;
+                        }
+                        if (in_.error()) return report_read_error();
+                        report_not_loaded(name_, "line %lld: expected %s, found the end of the file",
+                                          last_text_line, where(index, count).c_str());
+                        return false;
+                    }
+                    const DecimalScan scan =
+                        k < 3 ? scan_decimal(p, e, xyz[k < 3 ? k : 0]) : scan_decimal(p, e, color);
+                    if (scan.status == DecimalStatus::ok && scan.end < e && is_blank(*scan.end)) {
+                        p = scan.end;
+                        break;
+                    }
+                    // The number reaches the end of the buffer, or other characters follow
+                    // it: look at the whole word, reading on if it continues in the file.
+                    const char* t = p;
+                    while (t < e && !is_blank(*t)) ++t;
+                    if (t == e && !in_.at_eof()) {
+                        in_.cur = p;
+                        if (in_.full()) {
+                            report_not_loaded(name_,
+                                              "line %lld: expected a number for %s, found a word "
+                                              "of more than %zu characters",
+                                              line_, where(index, count).c_str(),
+                                              BlockReader::block_size);
+                            return false;
+                        }
+                        if (!in_.refill() && in_.error()) return report_read_error();
+                        p = in_.cur;
+                        e = in_.end;
+                        continue;
+                    }
+                    if (scan.status == DecimalStatus::ok && scan.end == t) {
+                        p = t;  // the last number of the file
+                        break;
+                    }
+                    report_not_loaded(name_, "line %lld: expected a %snumber for %s, found %s",
+                                      line_,
+                                      scan.status == DecimalStatus::overflow && scan.end == t
+                                          ? "finite "
+                                          : "",
+                                      where(index, count).c_str(), quote_text(p, t).c_str());
+                    return false;
+                }
+                last_text_line = line_;
+                ++index;
+            }
+            for (int a = 0; a < 3; ++a) {
+                if (lo[a] > xyz[a]) lo[a] = xyz[a];
+                if (hi[a] < xyz[a]) hi[a] = xyz[a];
+            }
+            const std::size_t at = static_cast<std::size_t>(i) * width + s;
+            points[at] = Vector3(xyz[0], xyz[1], xyz[2]);
+            if (kValues == 4) colors[at] = color;
+        }
+    }
+    in_.cur = p;
+    if (index == 0) {
+        // An empty grid has no extent: its box is the origin.
+        for (int a = 0; a < 3; ++a) lo[a] = hi[a] = 0;
+    }
+    grid.min = Vector3(lo[0], lo[1], lo[2]);
+    grid.max = Vector3(hi[0], hi[1], hi[2]);
+    return true;
+}
+
+}  // namespace
+
+void load_point_file(DataSet& target, const char* name, PointFormat format) {
+    std::printf("\nfilename = %s\n", name);
+    BlockReader in;
+    if (!in.open(name)) {
+        std::printf("File %s does not exist\n", name);
+        return;
+    }
+    const int values = static_cast<int>(format);
+    PointReader reader(in, name, values);
+    int width = 0;
+    int points_per_set = 0;
+    if (!reader.read_header(width, points_per_set)) return;
+    std::printf("width = %d points per set = %d\n", width, points_per_set);
+
+    if (width < 0 || points_per_set < 0) {
+        report_not_loaded(name, "line 1: expected counts of 0 or more, found %d sets of %d points",
+                          width, points_per_set);
+        return;
+    }
+    // Every number takes at least two characters (a digit and a separator), so a
+    // header that promises more than the file can hold is refused before allocating.
+    const unsigned long long point_count =
+        static_cast<unsigned long long>(width) * static_cast<unsigned long long>(points_per_set);
+    if (in.size() >= 0 &&
+        point_count > static_cast<unsigned long long>(in.size()) / (2u * values)) {
+        report_not_loaded(name,
+                          "line 1: the header promises %d sets of %d points, more than a file of "
+                          "%lld bytes can hold",
+                          width, points_per_set, in.size());
+        return;
+    }
+    if (!grid_fits_in_memory(point_count)) {
+        report_not_loaded(name, "not enough memory for %d sets of %d points", width,
+                          points_per_set);
+        return;
+    }
+    DataSet fresh;
+    try {
+        // A grid without points is kept as 0 x 0, so that no loop over its sets runs
+        // through billions of empty sets ("2000000000 0").
+        if (point_count == 0) fresh.allocate_grid(0, 0);
+        else fresh.allocate_grid(width, points_per_set);
+    } catch (const std::bad_alloc&) {
+        report_not_loaded(name, "not enough memory for %d sets of %d points", width,
+                          points_per_set);
+        return;
+    }
+    const bool good = format == PointFormat::xyz ? reader.read_points<3>(fresh)
+                                                 : reader.read_points<4>(fresh);
+    if (!good) return;
+    fresh.filename = name;
+    fresh.kind = format == PointFormat::xyz ? DataSet::kData : DataSet::kColorData;
+    fresh.normalize_bounds(DataSet::kDataTranslationFormat);
+    target.take_grid_from(fresh);
+}

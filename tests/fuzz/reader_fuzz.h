@@ -1,0 +1,109 @@
+#pragma once
+// The harness shared by the reader fuzz targets. Each input is written to a file and
+// loaded over a known good picture. Afterwards the data set must either be exactly
+// the picture (the file was refused) or hold the new file with finite points inside
+// its bounds. Anything else, or any sanitizer report, is a finding.
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "data/block_reader.h"
+#include "data/data_set.h"
+#include "ui/settings.h"
+
+namespace reader_fuzz {
+
+using Reader = void (DataSet::*)(const char*);
+
+inline void check(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+inline void write_whole(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    check(fd >= 0);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        check(n > 0);
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+}
+
+struct Files {
+    std::string picture;
+    std::string input;
+};
+
+inline const Files& files(const char* picture_text) {
+    static const Files made = [picture_text] {
+        // The readers' messages are not wanted here; libFuzzer reports on stderr.
+        check(std::freopen("/dev/null", "w", stdout) != nullptr);
+        char folder[] = "/tmp/zendral-fuzz-XXXXXX";
+        check(mkdtemp(folder) != nullptr);
+        Files f{std::string(folder) + "/picture", std::string(folder) + "/input"};
+        const std::string text = picture_text;
+        write_whole(f.picture, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        return f;
+    }();
+    return made;
+}
+
+inline void check_points(const DataSet& set, bool bounds_hold_xy) {
+    check(set.width >= 0 && set.points_per_set >= 0);
+    for (std::size_t k = 0; k < set.point_count(); ++k) {
+        const Vector3& p = set.points[k];
+        for (int a = 0; a < 3; ++a) {
+            check(std::isfinite(p[a]));
+            if (a == 2 || bounds_hold_xy) check(set.min[a] <= p[a] && p[a] <= set.max[a]);
+        }
+    }
+    for (int a = 0; a < 3; ++a) {
+        check(std::isfinite(set.min[a]) && std::isfinite(set.max[a]));
+        check(std::isfinite(set.axis_scale[a]));
+    }
+    check(std::isfinite(set.scaleFactor));
+}
+
+// Loads the picture, then the input, with `reader`; `kind` is what the reader sets.
+inline int run(const std::uint8_t* data, std::size_t size, Reader reader, int kind,
+               const char* picture_text) {
+    const Files& f = files(picture_text);
+    // The length of the input also picks the verbose prints and the block size, so
+    // that small inputs cross block boundaries too.
+    verbose = static_cast<int>(size & 1);
+    BlockReader::block_size =
+        (size & 2) ? 8 + (size >> 2) % 57 : BlockReader::kDefaultBlockSize;
+
+    DataSet set;
+    (set.*reader)(f.picture.c_str());
+    check(set.filename == f.picture && set.kind == kind);
+    const Vector3* points = set.points.get();
+    const int width = set.width;
+    const int points_per_set = set.points_per_set;
+    const Vector3 min = set.min, max = set.max;
+
+    write_whole(f.input, data, size);
+    (set.*reader)(f.input.c_str());
+    if (set.filename == f.picture) {
+        // Refused: nothing may have changed.
+        check(set.points.get() == points && set.width == width &&
+              set.points_per_set == points_per_set && set.kind == kind);
+        for (int a = 0; a < 3; ++a) check(set.min[a] == min[a] && set.max[a] == max[a]);
+    } else {
+        check(set.filename == f.input && set.kind == kind);
+        // Maple takes x and y bounds from the header ranges as written.
+        check_points(set, kind != DataSet::kMaple);
+    }
+    return 0;
+}
+
+}  // namespace reader_fuzz
