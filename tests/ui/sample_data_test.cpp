@@ -34,8 +34,8 @@ bool all_finite() {
     return true;
 }
 
-TEST(SampleData, SurfaceInDataFormat) {
-    const std::string out = load("wave_surface.dat", 0);
+TEST(SampleData, SurfaceAndCurvesInDataFormat) {
+    std::string out = load("wave_surface.dat", 0);
     EXPECT_NE(std::string::npos, out.find("width = 30 points per set = 30\n")) << out;
     EXPECT_EQ(DataSet::kData, data_set.kind);
     EXPECT_TRUE(all_finite());
@@ -43,10 +43,8 @@ TEST(SampleData, SurfaceInDataFormat) {
     EXPECT_DOUBLE_EQ(-3.0, data_set.min.x());
     EXPECT_DOUBLE_EQ(3.0, data_set.max.z());
     EXPECT_GT(data_set.max.y() - data_set.min.y(), 1.0);
-}
 
-TEST(SampleData, CurvesInDataFormat) {
-    const std::string out = load("helix_curves.dat", 0);
+    out = load("helix_curves.dat", 0);
     EXPECT_NE(std::string::npos, out.find("width = 6 points per set = 80\n")) << out;
     EXPECT_TRUE(all_finite());
     EXPECT_DOUBLE_EQ(4.0, data_set.point(3, 79).y());
