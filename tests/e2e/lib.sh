@@ -15,7 +15,7 @@ fail() {
 # windows), re-running the test script there, and exits with 1 when anything failed.
 run_in_xvfb() {
   if [ -z "${INSIDE_XVFB:-}" ]; then
-    INSIDE_XVFB=1 exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1200x24" bash "$0" "${SCRIPT_ARGS[@]}"
+    INSIDE_XVFB=1 exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1200x24 -noreset" bash "$0" "${SCRIPT_ARGS[@]}"
   fi
   "$@"
   [ -z "$FAILED" ] || exit 1

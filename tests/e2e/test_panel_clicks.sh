@@ -8,7 +8,7 @@ demo="$(realpath "$1")"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 
 if [ -z "${PANEL_E2E_XVFB:-}" ]; then
-  exec env PANEL_E2E_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1200x24" bash "$0" "$@"
+  exec env PANEL_E2E_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1200x24 -noreset" bash "$0" "$@"
 fi
 
 out="$(mktemp)"

@@ -9,7 +9,7 @@ limit_percent=5
 seconds=5
 
 if [ -z "${PANEL_E2E_XVFB:-}" ]; then
-  exec env PANEL_E2E_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1200x24" bash "$0" "$@"
+  exec env PANEL_E2E_XVFB=1 xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1920x1200x24 -noreset" bash "$0" "$@"
 fi
 
 out="$(mktemp)"

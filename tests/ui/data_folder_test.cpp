@@ -1,0 +1,211 @@
+// The data folder through the panel: listing with the filter, the "Files:" items,
+// the folder chooser, and loading with the chosen format.
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "data/data_set.h"
+#include "tests/ui/ui_fixture.h"
+
+namespace {
+
+using FolderTest = UiTest;
+
+std::vector<std::string> item_texts() {
+    std::vector<std::string> out;
+    for (const auto& item : files_list->items()) out.push_back(item.text);
+    return out;
+}
+
+std::vector<int> item_ids() {
+    std::vector<int> out;
+    for (const auto& item : files_list->items()) out.push_back(item.id);
+    return out;
+}
+
+// Types a folder into "Folder:" as the user would; returns what was printed.
+std::string enter_folder(const std::string& folder) {
+    StdoutCapture capture;
+    folder_field->user_set_text(folder.c_str());
+    return capture.finish();
+}
+
+std::string enter_filter(const char* filter) {
+    StdoutCapture capture;
+    filter_field->user_set_text(filter);
+    return capture.finish();
+}
+
+TEST_F(FolderTest, StartFolderIsListedWithoutDotNames) {
+    EXPECT_EQ(start_folder(), filedir);
+    EXPECT_EQ(3, file_count);
+    const std::vector<std::string> expected = {"Choose Model", "a_curve.dat", "b_colors.cdat",
+                                               "c_grid.mpl"};
+    EXPECT_EQ(expected, item_texts());
+    EXPECT_EQ(start_folder(), current_directory());
+}
+
+TEST_F(FolderTest, TwoFilesAndADotFile) {
+    const std::string folder = make_temp_folder();
+    // Written out of order: the list is sorted by byte order.
+    write_file(folder + "/b.txt", "x");
+    write_file(folder + "/a.txt", "x");
+    write_file(folder + "/.hidden", "x");
+    EXPECT_EQ("", enter_folder(folder));
+    const std::vector<std::string> expected = {"Choose Model", "a.txt", "b.txt"};
+    EXPECT_EQ(expected, item_texts());
+    EXPECT_EQ((std::vector<int>{0, 1, 2}), item_ids());
+    EXPECT_EQ(folder, current_directory());
+}
+
+TEST_F(FolderTest, StarDotStarMatchesNamesWithoutADot) {
+    const std::string folder = make_temp_folder();
+    write_file(folder + "/README", "x");
+    write_file(folder + "/z.dat", "x");
+    mkdir((folder + "/sub").c_str(), 0755);  // folders are listed like files
+    enter_folder(folder);
+    const std::vector<std::string> expected = {"Choose Model", "README", "sub", "z.dat"};
+    EXPECT_EQ(expected, item_texts());
+}
+
+TEST_F(FolderTest, FilterMatchingOneFile) {
+    EXPECT_EQ("", enter_filter("*.mpl"));
+    const std::vector<std::string> expected = {"Choose Model", "c_grid.mpl"};
+    EXPECT_EQ(expected, item_texts());
+    EXPECT_EQ(1, file_count);
+    EXPECT_EQ("*.mpl", file_filter);
+}
+
+TEST_F(FolderTest, NoMatchPrintsTheMessageAndLeavesChooseModel) {
+    EXPECT_EQ("Invalid File Handle. Get Last Error reports 2\n", enter_filter("*.xyz"));
+    EXPECT_EQ(std::vector<std::string>{"Choose Model"}, item_texts());
+    EXPECT_EQ(0, file_count);
+    EXPECT_EQ("Invalid File Handle. Get Last Error reports 2\n",
+              enter_folder(make_temp_folder()));
+}
+
+TEST_F(FolderTest, RefreshWithFewerNamesLeavesNoStaleItem) {
+    files_list->user_set_int(3);  // c_grid.mpl, as Data
+    ASSERT_EQ(3, chosen_listitem);
+    const std::string folder = make_temp_folder();
+    write_file(folder + "/one.dat", kCurveData);
+    enter_folder(folder);
+    EXPECT_EQ((std::vector<std::string>{"Choose Model", "one.dat"}), item_texts());
+    // Item 3 is gone: the choice falls back to "Choose Model", so a change of
+    // format cannot load a name from the earlier folder.
+    EXPECT_EQ(0, chosen_listitem);
+    EXPECT_EQ(0, files_list->get_int_val());
+    StdoutCapture capture;
+    control("Maple")->user_click();
+    control("Uniform ")->user_click();
+    EXPECT_EQ("", capture.finish());
+    control("Individual")->user_click();
+}
+
+TEST_F(FolderTest, FormatChangeReloadsTheSameName) {
+    control("Data with Color")->user_click();  // nothing chosen yet: no load
+    StdoutCapture capture;
+    files_list->user_set_int(2);
+    const std::string colored = capture.finish();
+    EXPECT_EQ("list=2\n\nfilename = b_colors.cdat\nwidth = 1 points per set = 2\n", colored);
+    EXPECT_EQ(DataSet::kColorData, data_set.kind);
+    EXPECT_FLOAT_EQ(7.9f, data_set.color_value(0, 1));
+
+    StdoutCapture again;
+    control("Maple")->user_click();
+    const std::string maple = again.finish();
+    // The Maple reader runs on the same name (and refuses it).
+    EXPECT_EQ(0u, maple.find("list=2\n\nfilename = b_colors.cdat\n")) << maple;
+    EXPECT_NE(std::string::npos, maple.find("Problem with maple file")) << maple;
+    EXPECT_EQ(DataSet::kColorData, data_set.kind);
+
+    files_list->user_set_int(3);
+    EXPECT_EQ(DataSet::kMaple, data_set.kind);
+    EXPECT_EQ(3, data_set.width);
+    EXPECT_DOUBLE_EQ(4.0, data_set.point(1, 1).z());
+}
+
+TEST_F(FolderTest, LongNamesAndManyFilesAreAllListed) {
+    const std::string folder = make_temp_folder();
+    const std::string long_part(120, 'n');
+    for (int i = 0; i < 120; ++i) {
+        char prefix[8];
+        std::snprintf(prefix, sizeof prefix, "%03d", i);
+        write_file(folder + "/" + prefix + long_part + ".dat", "x");
+    }
+    enter_folder(folder);
+    ASSERT_EQ(120, file_count);
+    ASSERT_EQ(121u, files_list->items().size());
+    EXPECT_EQ("119" + long_part + ".dat", files_list->items()[120].text);
+    EXPECT_EQ(120, files_list->items()[120].id);
+}
+
+// A stand-in for zenity, first on PATH, that prints `output` and exits with
+// `status`.
+class FakeChooser {
+public:
+    FakeChooser(const std::string& output, int status) : saved_(std::getenv("PATH")) {
+        bin_ = make_temp_folder();
+        // It keeps its arguments, one after another with a bar after each.
+        write_file(bin_ + "/zenity", "#!/bin/sh\nprintf '%s|' \"$@\" > '" + bin_ + "/args'\n" +
+                                         "printf '%s' '" + output + "'\nexit " +
+                                         std::to_string(status) + "\n");
+        chmod((bin_ + "/zenity").c_str(), 0755);
+        setenv("PATH", (bin_ + ":" + saved_).c_str(), 1);
+    }
+    ~FakeChooser() { setenv("PATH", saved_.c_str(), 1); }
+    std::string arguments() const {
+        std::ifstream in(bin_ + "/args");
+        std::string args;
+        std::getline(in, args);
+        return args;
+    }
+
+private:
+    std::string saved_;
+    std::string bin_;
+};
+
+TEST_F(FolderTest, BrowseForFolderListsTheChosenFolder) {
+    const std::string folder = make_temp_folder();
+    write_file(folder + "/p.dat", kCurveData);
+    files_list->user_set_int(1);
+    FakeChooser chooser(folder + "\n", 0);
+    StdoutCapture capture;
+    control("Browse for folder")->user_click();
+    EXPECT_EQ("\nfiledir= " + folder + "\nchosen_listitem=1\n", capture.finish());
+    EXPECT_EQ("--file-selection|--directory|--title=Select Directory|", chooser.arguments());
+    EXPECT_EQ(folder, folder_field->get_text());
+    EXPECT_EQ((std::vector<std::string>{"Choose Model", "p.dat"}), item_texts());
+    EXPECT_EQ(0, chosen_listitem);
+    EXPECT_EQ(0, files_list->get_int_val());
+}
+
+TEST_F(FolderTest, CancelledBrowseChangesNothing) {
+    files_list->user_set_int(2);
+    FakeChooser chooser("", 1);
+    StdoutCapture capture;
+    control("Browse for folder")->user_click();
+    EXPECT_EQ("\nfiledir= (null)\n", capture.finish());
+    EXPECT_EQ(start_folder(), folder_field->get_text());
+    EXPECT_EQ(4u, files_list->items().size());
+    EXPECT_EQ(2, chosen_listitem);
+}
+
+TEST_F(FolderTest, MissingChooserCountsAsCancel) {
+    const std::string saved = std::getenv("PATH");
+    setenv("PATH", make_temp_folder().c_str(), 1);  // no zenity anywhere
+    StdoutCapture capture;
+    const char* chosen = browse_for_folder("Select Directory");
+    const std::string out = capture.finish();
+    setenv("PATH", saved.c_str(), 1);
+    EXPECT_EQ(nullptr, chosen);
+    // One line saying so.
+    ASSERT_FALSE(out.empty());
+    EXPECT_EQ(out.size() - 1, out.find('\n')) << out;
+    EXPECT_NE(std::string::npos, out.find("zenity")) << out;
+}
+
+}  // namespace
