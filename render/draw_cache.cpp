@@ -5,6 +5,7 @@
 #include <GL/glext.h>
 #include <GL/glx.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -90,23 +91,31 @@ double picture_vertices(const Key& k) {
     }
 }
 
-bool is_surface(const Key& k) {
+bool drawn_from_arrays(const Key& k) {
     const bool known_kind =
         k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData;
-    return known_kind && (k.display_mode == 3 || k.display_mode == 4);
+    return known_kind && (k.display_mode == 0 || k.display_mode == 3 || k.display_mode == 4);
 }
 
-// A surface's quads, as emit_surface sends them, in one vertex buffer of
-// interleaved texture coordinate, normal and vertex. Surfaces are not recorded in
-// display lists: Mesa splits a recorded quad along the other diagonal than an
-// immediate or array-drawn one, and the quads of a surface are not flat, so the
-// picture would change. Drawn as an array, a quad is split as in immediate mode.
-struct SurfaceArrays {
+// A picture drawn from one vertex buffer of interleaved texture coordinate,
+// normal (surfaces only) and vertex.
+// - Surfaces are not recorded in display lists: Mesa splits a recorded quad along
+//   the other diagonal than an immediate or array-drawn one, and the quads of a
+//   surface are not flat, so the picture would change. Drawn as an array, a quad
+//   is split as in immediate mode.
+// - Points are drawn in batches of kPointBatch: Mesa's smooth-point stage costs
+//   time in proportion to the points of one draw for every few points it sends
+//   on, so one draw of a million points takes seconds, and short batches of the
+//   same points, in the same order, give the same picture in a fraction of that.
+struct ArrayPicture {
     GLuint buffer = 0;
-    GLsizei count = 0;       // vertices, four per quad
+    GLsizei count = 0;       // vertices: four per quad, one per point
     float last[5] = {};      // texture coordinate and normal current after the last vertex
-    bool filled = false;
+    bool points = false;     // points (texture coordinate, vertex) or quads (with normal)
+    bool filled = false;     // quads: filled or outlines
 };
+
+constexpr GLsizei kPointBatch = 256;
 
 std::vector<float> surface_vertices(const DataSet& set, const PointTexels& texels,
                                     const DrawStyle& style, float last[5]) {
@@ -137,13 +146,33 @@ std::vector<float> surface_vertices(const DataSet& set, const PointTexels& texel
     return out;
 }
 
+// The points as emit_points sends them, texture coordinate and vertex each.
+std::vector<float> point_vertices(const DataSet& set, const PointTexels& texels,
+                                  const DrawStyle& style, float last[5]) {
+    std::vector<float> out;
+    out.reserve(static_cast<std::size_t>(set.point_count()) * 5);
+    for (int i = 0; i < set.points_per_set; ++i) {
+        for (int s = 0; s < set.width; ++s) {
+            const Vector3& p = set.point(s, i);
+            if (!is_finite(p)) continue;
+            const int k = texels.at(s, i);
+            const float tex[2] = {static_cast<float>(k * style.texel_s),
+                                  static_cast<float>(k * style.texel_t)};
+            out.insert(out.end(), {tex[0], tex[1], static_cast<float>(p.x()),
+                                   static_cast<float>(p.y()), static_cast<float>(p.z())});
+            std::memcpy(last, tex, sizeof tex);
+        }
+    }
+    return out;
+}
+
 // Display lists and buffers belong to the context they were made in; each main
 // window has its own, and old windows go on drawing after a new one opens.
 struct Entry {
     GLXContext context;
     Key key;
-    GLuint list = 0;         // every mode but the surfaces
-    SurfaceArrays surface;   // the surface modes
+    GLuint list = 0;         // the tube modes
+    ArrayPicture arrays;     // points and surfaces
     std::uint64_t last_used = 0;
 };
 
@@ -158,7 +187,7 @@ constexpr double kMaxRecordedVertices = 8e6;
 
 void release(std::vector<Entry>::iterator it) {
     if (it->list) glDeleteLists(it->list, 1);
-    if (it->surface.buffer) glDeleteBuffers(1, &it->surface.buffer);
+    if (it->arrays.buffer) glDeleteBuffers(1, &it->arrays.buffer);
     entries.erase(it);
 }
 
@@ -196,34 +225,49 @@ void replay(const Entry& e, const DrawStyle& style) {
         glCallList(e.list);
         return;
     }
-    const SurfaceArrays& a = e.surface;
-    glLineWidth(style.thickness * 100);
-    glPolygonMode(GL_FRONT_AND_BACK, a.filled ? GL_FILL : GL_LINE);
-    if (a.count == 0) return;
-    glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
-    glInterleavedArrays(GL_T2F_N3F_V3F, 0, nullptr);
-    glDrawArrays(GL_QUADS, 0, a.count);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    // Drawing from arrays leaves the current attributes undefined; immediate
-    // drawing leaves those of the last vertex.
-    glTexCoord2fv(a.last);
-    glNormal3fv(a.last + 2);
+    const ArrayPicture& a = e.arrays;
+    if (a.points) {
+        glPointSize(style.thickness * 100);
+        glEnable(GL_POINT_SMOOTH);
+    } else {
+        glLineWidth(style.thickness * 100);
+        glPolygonMode(GL_FRONT_AND_BACK, a.filled ? GL_FILL : GL_LINE);
+    }
+    if (a.count > 0) {
+        glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
+        if (a.points) {
+            glInterleavedArrays(GL_T2F_V3F, 0, nullptr);
+            for (GLsizei first = 0; first < a.count; first += kPointBatch)
+                glDrawArrays(GL_POINTS, first, std::min(kPointBatch, a.count - first));
+        } else {
+            glInterleavedArrays(GL_T2F_N3F_V3F, 0, nullptr);
+            glDrawArrays(GL_QUADS, 0, a.count);
+        }
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        // Drawing from arrays leaves the current attributes undefined; immediate
+        // drawing leaves those of the last vertex (points send no normal).
+        glTexCoord2fv(a.last);
+        if (!a.points) glNormal3fv(a.last + 2);
+    }
 }
 
 // Records the picture for `key`; false when GL could not (out of memory).
 bool record(Entry& e, const DataSet& set, int texel_index, const DrawStyle& style,
             const Color4& grid_color) {
     clear_errors();
-    if (is_surface(e.key)) {
+    if (drawn_from_arrays(e.key)) {
         const PointTexels texels = set.kind == DataSet::kColorData ? PointTexels::colored(set)
                                                                    : PointTexels::plain(texel_index);
-        SurfaceArrays& a = e.surface;
+        ArrayPicture& a = e.arrays;
+        a.points = e.key.display_mode == 0;
         a.filled = e.key.display_mode == 4;
-        const std::vector<float> vertices = surface_vertices(set, texels, style, a.last);
-        a.count = static_cast<GLsizei>(vertices.size() / 8);
+        const std::vector<float> vertices = a.points
+                                                ? point_vertices(set, texels, style, a.last)
+                                                : surface_vertices(set, texels, style, a.last);
+        a.count = static_cast<GLsizei>(vertices.size() / (a.points ? 5 : 8));
         glGenBuffers(1, &a.buffer);
         glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
@@ -286,7 +330,7 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
     if (!record(e, set, texel_index, style, grid_color)) {
         // Too large to record: draw directly, and try again next time.
         if (e.list) glDeleteLists(e.list, 1);
-        if (e.surface.buffer) glDeleteBuffers(1, &e.surface.buffer);
+        if (e.arrays.buffer) glDeleteBuffers(1, &e.arrays.buffer);
         emit_model(set, texel_index, display_mode, style, grid_color);
         return;
     }
