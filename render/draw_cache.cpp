@@ -10,10 +10,9 @@
 #include <cstring>
 #include <vector>
 
-#include "render/finite_vector.h"
+#include "render/grid_walk.h"
 #include "render/model_modes.h"
 #include "render/point_texels.h"
-#include "render/quad_normal.h"
 
 namespace {
 
@@ -117,52 +116,42 @@ struct ArrayPicture {
 
 constexpr GLsizei kPointBatch = 256;
 
+// Texture coordinate (k * texel sizes, as gl_texel_coord sends it) of entry k.
+void texel_coord(int k, const DrawStyle& style, float out[2]) {
+    out[0] = static_cast<float>(k * style.texel_s);
+    out[1] = static_cast<float>(k * style.texel_t);
+}
+
+// The quads as emit_surface sends them: texture coordinate, normal, vertex each.
 std::vector<float> surface_vertices(const DataSet& set, const PointTexels& texels,
                                     const DrawStyle& style, float last[5]) {
     std::vector<float> out;
     out.reserve(static_cast<std::size_t>(set.point_count()) * 4 * 8);
-    for (int i = 0; i < set.points_per_set - 1; ++i) {
-        for (int s = 0; s < set.width - 1; ++s) {
-            const Vector3& p00 = set.point(s, i);
-            const Vector3& p01 = set.point(s, i + 1);
-            const Vector3& p11 = set.point(s + 1, i + 1);
-            const Vector3& p10 = set.point(s + 1, i);
-            if (!is_finite(p00) || !is_finite(p01) || !is_finite(p11) || !is_finite(p10)) continue;
-            const Vector3 n = quad_normal(p00, p01, p11);
-            const int k = texels.at(s, i);
-            const float tex[2] = {static_cast<float>(k * style.texel_s),
-                                  static_cast<float>(k * style.texel_t)};
-            const float normal[3] = {static_cast<float>(n.x()), static_cast<float>(n.y()),
-                                     static_cast<float>(n.z())};
-            for (const Vector3* p : {&p00, &p01, &p11, &p10}) {
-                out.insert(out.end(), {tex[0], tex[1], normal[0], normal[1], normal[2],
-                                       static_cast<float>(p->x()), static_cast<float>(p->y()),
-                                       static_cast<float>(p->z())});
-            }
-            std::memcpy(last, tex, sizeof tex);
-            std::memcpy(last + 2, normal, sizeof normal);
+    for_each_quad(set, texels, [&](const Vector3* const corners[4], const Vector3& n, int k) {
+        texel_coord(k, style, last);
+        last[2] = static_cast<float>(n.x());
+        last[3] = static_cast<float>(n.y());
+        last[4] = static_cast<float>(n.z());
+        for (int c = 0; c < 4; ++c) {
+            const Vector3& p = *corners[c];
+            out.insert(out.end(), {last[0], last[1], last[2], last[3], last[4],
+                                   static_cast<float>(p.x()), static_cast<float>(p.y()),
+                                   static_cast<float>(p.z())});
         }
-    }
+    });
     return out;
 }
 
-// The points as emit_points sends them, texture coordinate and vertex each.
+// The points as emit_points sends them: texture coordinate and vertex each.
 std::vector<float> point_vertices(const DataSet& set, const PointTexels& texels,
                                   const DrawStyle& style, float last[5]) {
     std::vector<float> out;
     out.reserve(static_cast<std::size_t>(set.point_count()) * 5);
-    for (int i = 0; i < set.points_per_set; ++i) {
-        for (int s = 0; s < set.width; ++s) {
-            const Vector3& p = set.point(s, i);
-            if (!is_finite(p)) continue;
-            const int k = texels.at(s, i);
-            const float tex[2] = {static_cast<float>(k * style.texel_s),
-                                  static_cast<float>(k * style.texel_t)};
-            out.insert(out.end(), {tex[0], tex[1], static_cast<float>(p.x()),
-                                   static_cast<float>(p.y()), static_cast<float>(p.z())});
-            std::memcpy(last, tex, sizeof tex);
-        }
-    }
+    for_each_point(set, texels, [&](const Vector3& p, int k) {
+        texel_coord(k, style, last);
+        out.insert(out.end(), {last[0], last[1], static_cast<float>(p.x()),
+                               static_cast<float>(p.y()), static_cast<float>(p.z())});
+    });
     return out;
 }
 

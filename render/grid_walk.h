@@ -1,0 +1,39 @@
+#pragma once
+// The order in which the points and surface modes visit the grid, shared by the
+// immediate emitters and the recorded pictures so that both send the very same
+// vertices in the very same order.
+
+#include "data/data_set.h"
+#include "render/finite_vector.h"
+#include "render/point_texels.h"
+#include "render/quad_normal.h"
+
+// Every finite point, row by row (points_per_set outer, sets inner):
+// visit(point, entry).
+template <typename Visit>
+void for_each_point(const DataSet& set, const PointTexels& texels, Visit visit) {
+    for (int i = 0; i < set.points_per_set; ++i) {
+        for (int s = 0; s < set.width; ++s) {
+            const Vector3& p = set.point(s, i);
+            if (!is_finite(p)) continue;
+            visit(p, texels.at(s, i));
+        }
+    }
+}
+
+// Every grid cell whose corners are all finite, with its flat normal and the
+// entry of its corner P00: visit(corners P00, P01, P11, P10, normal, entry).
+template <typename Visit>
+void for_each_quad(const DataSet& set, const PointTexels& texels, Visit visit) {
+    for (int i = 0; i < set.points_per_set - 1; ++i) {
+        for (int s = 0; s < set.width - 1; ++s) {
+            const Vector3* corners[4] = {&set.point(s, i), &set.point(s, i + 1),
+                                         &set.point(s + 1, i + 1), &set.point(s + 1, i)};
+            if (!is_finite(*corners[0]) || !is_finite(*corners[1]) || !is_finite(*corners[2]) ||
+                !is_finite(*corners[3])) {
+                continue;
+            }
+            visit(corners, quad_normal(*corners[0], *corners[1], *corners[2]), texels.at(s, i));
+        }
+    }
+}
