@@ -69,6 +69,23 @@ struct Exact<float> {
     }
 };
 
+// -x when `negative`, x otherwise, without a branch: signs of data values are as
+// likely one way as the other, and a mispredicted sign costs more than the number.
+inline double with_sign(double x, bool negative) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    bits ^= static_cast<std::uint64_t>(negative) << 63;
+    std::memcpy(&x, &bits, sizeof bits);
+    return x;
+}
+inline float with_sign(float x, bool negative) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    bits ^= static_cast<std::uint32_t>(negative) << 31;
+    std::memcpy(&x, &bits, sizeof bits);
+    return x;
+}
+
 inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 // Reads a run of digits onto `mantissa` (which wraps harmlessly past 19 digits; the
@@ -145,7 +162,7 @@ inline DecimalScan scan(const char* first, const char* last, T& value) {
     T result = static_cast<T>(mantissa);
     if (exponent >= 0) result = result * Exact<T>::power(exponent);
     else result = result / Exact<T>::power(-exponent);
-    value = negative ? -result : result;
+    value = with_sign(result, negative);
     return {p, DecimalStatus::ok};
 }
 
@@ -271,7 +288,7 @@ inline DecimalScan scan_ahead(const char* first, const char* last, T& value) {
     T result = static_cast<T>(mantissa);
     if (fraction == 0) result = result * Exact<T>::power(0);
     else result = result / Exact<T>::power(fraction);
-    value = negative ? -result : result;
+    value = with_sign(result, negative);
     return {p, DecimalStatus::ok};
 }
 #endif
