@@ -173,6 +173,7 @@ bool MapleValues::too_long() {
 
 void MapleValues::carry(const char* first, const char* last) {
     const std::size_t n = static_cast<std::size_t>(last - first);
+    if (n == 0) return;  // nothing to add (the buffer may not exist yet)
     if (carry_size_ + n > carry_capacity_) {
         std::size_t capacity = carry_capacity_ < 128 ? 128 : carry_capacity_;
         while (capacity < carry_size_ + n) capacity *= 2;
@@ -182,7 +183,7 @@ void MapleValues::carry(const char* first, const char* last) {
         carry_ = std::move(grown);
         carry_capacity_ = capacity;
     }
-    if (n > 0) std::memcpy(carry_.get() + carry_size_, first, n);
+    std::memcpy(carry_.get() + carry_size_, first, n);
     carry_size_ += n;
     // Ends the run for the scanner, which looks past it (the buffer has room).
     carry_[carry_size_] = '\0';
