@@ -3,6 +3,7 @@
 // values of the bracketed list, rebuilt into grid points.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,9 +23,19 @@ public:
     // valid until the next call.
     std::string_view next();
 
+    // The next chunk, already cut at its first backslash, and where the first "]]"
+    // of that text stands (npos when it has none). False at the end of the file or
+    // after a read error. One pass over the bytes finds the line end, a CR, the
+    // backslash and the brackets together.
+    bool next_cut(std::string_view& text, std::size_t& close);
+    // How far the memory after the last text of next_cut() may be read (not used):
+    // the number scanner looks a few bytes ahead of the number it reads.
+    const char* readable_end() const { return readable_end_; }
+
 private:
     BlockReader& in_;
     char copy_[kLength];  // a chunk whose CR LF had to be joined
+    const char* readable_end_ = nullptr;
 };
 
 std::string_view cut_at_backslash(std::string_view chunk);
@@ -41,7 +52,9 @@ public:
     static constexpr std::size_t kMaxRunLength = 65536;
 
     MapleValues(DataSet& grid, double x_min, double dx, double y_min, double dy);
-    bool feed(std::string_view text);  // false when the file is refused: see problem()
+    // False when the file is refused: see problem(). The memory up to readable_end
+    // (at least the end of text) may be read, though only text is taken.
+    bool feed(std::string_view text, const char* readable_end = nullptr);
     bool finish();                     // ends the last run
     long long count() const { return count_; }  // values seen, stored or not
     double z_min() const { return z_min_; }
@@ -49,8 +62,10 @@ public:
     const std::string& problem() const { return problem_; }
 
 private:
-    bool run(const char* first, const char* last);
+    bool run(const char* first, const char* last, const char* readable_end);
     void store(double z);
+    bool too_long();
+    void carry(const char* first, const char* last);  // appends to the carried run
 
     DataSet& grid_;
     long long capacity_;
@@ -59,6 +74,10 @@ private:
     long long count_ = 0;
     long long xi_ = 0, yj_ = 0;  // index of the next value, from the first index
     double z_min_, z_max_;
-    std::string carry_;  // start of a run that continues in the next piece
+    // Start of a run that continues in the next piece (a number split over two
+    // lines, mostly): a plain buffer, grown only for unusually long runs.
+    std::unique_ptr<char[]> carry_;
+    std::size_t carry_size_ = 0;
+    std::size_t carry_capacity_ = 0;
     std::string problem_;
 };

@@ -127,8 +127,7 @@ void DataSet::read_maple(const char* name) {
     // The closing "]]" may also be split by a chunk boundary or a backslash cut.
     char last = text.empty() ? '[' : text.back();
     while (good && close == std::string_view::npos) {
-        text = chunks.next();
-        if (text.empty()) {
+        if (!chunks.next_cut(text, close)) {
             end_open_line();
             if (in.error()) {
                 report_not_loaded(name, "cannot read it (%s)", std::strerror(in.error()));
@@ -138,10 +137,8 @@ void DataSet::read_maple(const char* name) {
             }
             return;
         }
-        text = cut_at_backslash(text);
         if (last == ']' && !text.empty() && text.front() == ']') break;
-        close = text.find("]]");
-        good = values.feed(text.substr(0, close));
+        good = values.feed(text.substr(0, close), chunks.readable_end());
         if (!text.empty()) last = text.back();
     }
     if (good) good = values.finish();

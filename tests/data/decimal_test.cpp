@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "data/decimal.h"
 
@@ -127,6 +128,45 @@ TEST(ScanDecimal, GivesExactlyWhatFromCharsGives) {
         scan_decimal(text, end, f);
         EXPECT_EQ(d, d_want) << text;
         EXPECT_EQ(f, f_want) << text;
+    }
+}
+
+// The look-ahead scanner reads bytes past the end of the text it is given; it must
+// still take only the text, and give what scan_decimal gives, for every length.
+TEST(ScanDecimalAhead, AgreesWithScanDecimalWhateverFollows) {
+    std::mt19937 random(20261207);
+    const auto digits = [&](std::string& s, int n) {
+        for (int k = 0; k < n; ++k) s += static_cast<char>('0' + random() % 10);
+    };
+    const char* const tails[] = {",", "]", "\\\n5", "123456789012345678901234567890", "e5,", ".5", "-"};
+    std::vector<std::string> texts = {"0.0002184445301", "-2.345678901", "3.", ".5", "-.5e3", ".",
+                                      "-", "+1.25", "0.1234567890123456", "9007199254740993.",
+                                      "0.9007199254740993", "12345678.5", "1234567.123456789012"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string s = random() % 2 ? "-" : "";
+        digits(s, random() % 9);
+        if (random() % 4 != 0) {
+            s += '.';
+            digits(s, random() % 19);
+        }
+        texts.push_back(s);
+    }
+    for (const std::string& text : texts) {
+        for (const char* tail : tails) {
+            // Zero padding keeps every look-ahead inside the buffer.
+            std::string buffer = text + tail;
+            const std::size_t length = buffer.size();
+            buffer.resize(length + kDecimalAhead, '\0');
+            for (std::size_t limit = 0; limit <= length; ++limit) {
+                double ahead = -7, plain = -7;
+                const char* first = buffer.data();
+                const DecimalScan a = scan_decimal_ahead(first, first + limit, ahead);
+                const DecimalScan b = scan_decimal(first, first + limit, plain);
+                ASSERT_EQ(a.status, b.status) << buffer.substr(0, limit);
+                ASSERT_EQ(a.end, b.end) << buffer.substr(0, limit);
+                ASSERT_EQ(std::memcmp(&ahead, &plain, sizeof ahead), 0) << buffer.substr(0, limit);
+            }
+        }
     }
 }
 

@@ -127,6 +127,14 @@ TEST_F(ReadMapleTest, NumberSplitAtABackslashJoins) {
               (std::vector<double>{1.5, 2, 3, 4}));
 }
 
+TEST_F(ReadMapleTest, BlanksBeforeABackslashAreNoValue) {
+    // The blanks after the last comma start no carried run, on the first chunk or later.
+    EXPECT_EQ(z_values("PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[1.,2.], \\\n"
+                       "[3.,  \\\n"
+                       "4.]])))\n"),
+              (std::vector<double>{1, 2, 3, 4}));
+}
+
 TEST_F(ReadMapleTest, ClosingBracketsSplitByABackslashClose) {
     EXPECT_EQ(z_values("PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[1.,2.],[3.,4.]\\\n"
                        "]),STYLE(PATCH))\n"),
