@@ -10,14 +10,17 @@ double texel_size_s = 1.0;
 double texel_size_t = 1.0;
 
 void gl_texel_coord(int k, double texel_s, double texel_t) {
-    glTexCoord2f(static_cast<float>(k * texel_s), static_cast<float>(k * texel_t));
+    glTexCoord2f(static_cast<float>((k + 0.5) * texel_s), static_cast<float>((k + 0.5) * texel_t));
 }
 
 int color_index(float value) {
     if (!(value >= 0)) return 0;
-    if (value < 2147483648.0f) return static_cast<int>(value);
+    // Beyond this, a float texture coordinate of the entry can no longer address
+    // the inside of its texel.
+    constexpr float kLargestUnreduced = 4096.0f;
+    if (value < kLargestUnreduced) return static_cast<int>(value);
     if (std::isinf(value)) return 0;
-    return static_cast<int>(std::fmod(value, 16.0f));  // integral already at this size
+    return static_cast<int>(std::fmod(std::trunc(value), 16.0f));
 }
 
 void DataSet::build_color_map() {

@@ -10,10 +10,12 @@ extern double texel_size_t;
 // The colour map's texture name in the picture's context: fixed, never generated.
 constexpr unsigned kColorMapTexture = 1;
 
-// glTexCoord2f(k * texel_s, k * texel_t), the products taken in double.
+// glTexCoord2f((k + 0.5) * texel_s, (k + 0.5) * texel_t), the products taken in
+// double: the centre of texel k, since on a texel's edge nearest filtering may
+// pick either neighbour. Entries beyond the map wrap (the texture repeats).
 void gl_texel_coord(int k, double texel_s, double texel_t);
 
 // Colour-map entry of a colour value: the value truncated toward zero when it is
-// >= 0, otherwise (negative or NaN) entry 0. Values beyond the int range are
-// reduced modulo the 16 entries, which is what the repeating texture shows anyway.
+// >= 0, otherwise (negative or NaN) entry 0. Values from 4096 on are reduced
+// modulo the 16 entries, which is what the repeating texture shows anyway.
 int color_index(float value);

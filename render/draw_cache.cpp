@@ -116,10 +116,10 @@ struct ArrayPicture {
 
 constexpr GLsizei kPointBatch = 256;
 
-// Texture coordinate (k * texel sizes, as gl_texel_coord sends it) of entry k.
+// Texture coordinate of entry k, the centre of its texel, as gl_texel_coord sends it.
 void texel_coord(int k, const DrawStyle& style, float out[2]) {
-    out[0] = static_cast<float>(k * style.texel_s);
-    out[1] = static_cast<float>(k * style.texel_t);
+    out[0] = static_cast<float>((k + 0.5) * style.texel_s);
+    out[1] = static_cast<float>((k + 0.5) * style.texel_t);
 }
 
 // The quads as emit_surface sends them: texture coordinate, normal, vertex each.

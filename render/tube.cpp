@@ -28,14 +28,15 @@ void emit_tube(double length, int texel_index, const DrawStyle& style) {
         y[j] = s * x[j - 1] + c * y[j - 1];
     }
 
-    // The ring's bounding square maps onto texel k of the colour-map row, so the
-    // whole tube shows entry k. A tube of radius 0 takes the texel's centre.
-    float tex_s[kMaxSegments], tex_t[kMaxSegments], fx[kMaxSegments], fy[kMaxSegments];
+    // Every vertex addresses the centre of texel k of the colour-map row. On a
+    // texel's edge nearest filtering may pick the neighbouring entry, and a ring
+    // spread over the texel, even a little inside its edges, is not enough: the
+    // outlines of "Surface grid " are wide lines, which extend a short ring edge
+    // past its ends and carry its texture coordinate beyond the texel.
+    const float tex_s = static_cast<float>((texel_index + 0.5) * style.texel_s);
+    const float tex_t = static_cast<float>((style.map_row + 0.5) * style.texel_t);
+    float fx[kMaxSegments], fy[kMaxSegments];
     for (int j = 0; j < n; ++j) {
-        const double ux = r != 0 ? x[j] / r : 0;
-        const double uy = r != 0 ? y[j] / r : 0;
-        tex_s[j] = static_cast<float>((ux + 1 + 2.0 * texel_index) * style.texel_s / 2);
-        tex_t[j] = static_cast<float>((uy + 1 + 2.0 * style.map_row) * style.texel_t / 2);
         fx[j] = static_cast<float>(x[j]);
         fy[j] = static_cast<float>(y[j]);
     }
@@ -44,7 +45,7 @@ void emit_tube(double length, int texel_index, const DrawStyle& style) {
     // Normals as given, not unit length: radial at the bottom, leaning toward the
     // axis at the top; GL_NORMALIZE scales them.
     auto vertex = [&](int j, float z) {
-        glTexCoord2f(tex_s[j], tex_t[j]);
+        glTexCoord2f(tex_s, tex_t);
         glNormal3f(fx[j], fy[j], z);
         glVertex3f(fx[j], fy[j], z);
     };

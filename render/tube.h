@@ -1,7 +1,7 @@
 #pragma once
 // Solid tubes: prisms of `segments` sides and radius `thickness` that stand for
 // the lines of the joined, needled and "Special " modes, with normals for the
-// lights and texture coordinates that span one colour-map texel.
+// lights and the texture coordinate of one colour-map texel's centre.
 
 #include "data/fixed_vector.h"
 #include "render/draw_style.h"
