@@ -1,5 +1,6 @@
 #include "data/data_set.h"
 
+#include <cmath>
 #include <cstdio>
 #include <new>
 
@@ -34,13 +35,14 @@ void DataSet::allocate_grid(int w, int n) {
 }
 
 void DataSet::normalize_bounds(const char* translation_format) {
-    // An axis without extent (every point shares that coordinate) gets scale 1 and
-    // takes no part in the uniform scale; with every axis flat the uniform scale is 1.
+    // An axis without extent (every point shares that coordinate), or one too thin
+    // for its reciprocal to be finite, gets scale 1 and takes no part in the uniform
+    // scale; with every axis flat the uniform scale is 1.
     double uniform = 0;
     bool any_extent = false;
     for (int a = 0; a < 3; ++a) {
         const double extent = max[a] - min[a];
-        if (extent != 0) {
+        if (extent != 0 && std::isfinite(1.0 / extent)) {
             axis_scale[a] = 1.0 / extent;
             uniform = any_extent ? std::fmin(uniform, axis_scale[a]) : axis_scale[a];
             any_extent = true;

@@ -2,14 +2,35 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
+
+#include "data/status_line.h"
+
+namespace {
+RefusalHint::Hint current_hint = nullptr;
+}  // namespace
+
+RefusalHint::RefusalHint(Hint hint) : previous_(current_hint) { current_hint = hint; }
+RefusalHint::~RefusalHint() { current_hint = previous_; }
 
 void report_not_loaded(const char* name, const char* problem_format, ...) {
-    std::printf("File %s not loaded: ", name);
-    va_list args;
+    va_list args, again;
     va_start(args, problem_format);
-    std::vprintf(problem_format, args);
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, problem_format, args);
+    std::vector<char> text(length > 0 ? length + 1 : 1, '\0');
+    if (length > 0) std::vsnprintf(text.data(), text.size(), problem_format, again);
+    va_end(again);
     va_end(args);
-    std::printf("\n");
+    std::string problem = text.data();
+    if (current_hint) problem += current_hint(name);
+    std::printf("File %s not loaded: %s\n", name, problem.c_str());
+    set_status_line(std::string(name) + " not loaded: " + problem);
+}
+
+void report_missing_file(const char* name) {
+    std::printf("File %s does not exist\n", name);
+    set_status_line(std::string(name) + " not loaded: the file does not exist");
 }
 
 std::string quote_text(const char* first, const char* last) {

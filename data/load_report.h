@@ -1,6 +1,7 @@
 #pragma once
 // The one line a reader prints when it does not load a file:
-// "File <name> not loaded: <problem>". The data set keeps what it showed before.
+// "File <name> not loaded: <problem>". The data set keeps what it showed before,
+// and the picture's status line says "<name> not loaded: <problem>".
 
 #include <string>
 
@@ -12,6 +13,24 @@
 
 void report_not_loaded(const char* name, const char* problem_format, ...)
     ZENDRAL_PRINTF_FORMAT(2, 3);
+
+// "File <name> does not exist"; on the status line "<name> not loaded: the file
+// does not exist".
+void report_missing_file(const char* name);
+
+// While one lives, report_not_loaded adds what `hint` says about the file to the
+// problem (say "; is it \"Data \"?"), asked only when a load is refused.
+class RefusalHint {
+public:
+    using Hint = std::string (*)(const char* name);
+    explicit RefusalHint(Hint hint);
+    ~RefusalHint();
+    RefusalHint(const RefusalHint&) = delete;
+    RefusalHint& operator=(const RefusalHint&) = delete;
+
+private:
+    Hint previous_;
+};
 
 // Text of the file for a message: in double quotes, at most 40 bytes (then "..."),
 // with every byte that is not printable ASCII written as \xNN, so that the message

@@ -1,5 +1,6 @@
 #include "data/point_file.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -9,8 +10,10 @@
 #include "data/block_reader.h"
 #include "data/data_set.h"
 #include "data/decimal.h"
+#include "data/format_hints.h"
 #include "data/load_report.h"
 #include "data/memory_limit.h"
+#include "data/status_line.h"
 
 namespace {
 
@@ -20,14 +23,27 @@ inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c -
 const char* const kValueNames[4] = {"x coordinate", "y coordinate", "z coordinate",
                                     "colour value"};
 
+// How a pass over the points ended.
+enum class PointsRead {
+    loaded,      // every point read
+    refused,     // a problem was reported
+    file_ended,  // a pass that only looks (no grid) met the end of the file, unreported
+    recheck,     // unreported: a coordinate lies beyond the single-precision range
+};
+
 class PointReader {
 public:
     PointReader(BlockReader& in, const char* name, int values)
         : in_(in), name_(name), values_(values) {}
 
     bool read_header(int& width, int& points_per_set);
-    template <int kValues>
-    bool read_points(DataSet& grid);
+    // Reads width x count points into `grid` or, without one, only looks at them
+    // for the first problem in the file. Only the pass that looks tests each
+    // coordinate against the single-precision range, which GL draws in: reading
+    // into a grid tests the bounds at the end, or before reporting a problem, and
+    // asks for a look (recheck) to name the coordinate.
+    template <int kValues, bool kStore>
+    PointsRead read_points(DataSet* grid, int width, int count);
 
 private:
     int peek();
@@ -130,22 +146,28 @@ std::string PointReader::where(long long index, int points_per_set) const {
     return text;
 }
 
-template <int kValues>
-bool PointReader::read_points(DataSet& grid) {
-    const int width = grid.width;
-    const int count = grid.points_per_set;
-    Vector3* const points = grid.points.get();
-    float* const colors = grid.color_values.get();
+template <int kValues, bool kStore>
+PointsRead PointReader::read_points(DataSet* grid, int width, int count) {
+    Vector3* const points = kStore ? grid->points.get() : nullptr;
+    float* const colors = kStore ? grid->color_values.get() : nullptr;
     double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
     double hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
     long long index = 0;          // numbers read so far
     long long last_text_line = 1; // line of the last number, for a file that ends early
     const char* p = in_.cur;
     const char* e = in_.end;
+    // Whether the points so far, and the first `done` values of this one, hold a
+    // coordinate GL cannot draw.
+    double xyz[3];
+    const auto beyond_range = [&](int done) {
+        for (int a = 0; a < 3; ++a)
+            if (lo[a] < -FLT_MAX || hi[a] > FLT_MAX || (a < done && std::fabs(xyz[a]) > FLT_MAX))
+                return true;
+        return false;
+    };
 
     for (int s = 0; s < width; ++s) {
         for (int i = 0; i < count; ++i) {
-            double xyz[3];
             float color = 0;
             for (int k = 0; k < kValues; ++k) {
                 for (;;) {
@@ -160,14 +182,22 @@ bool PointReader::read_points(DataSet& grid) {
                             e = in_.end;
                             continue;
                         }
-                        if (in_.error()) return report_read_error();
+                        if (in_.error()) {
+                            report_read_error();
+                            return PointsRead::refused;
+                        }
+                        if (!kStore) return PointsRead::file_ended;
+                        if (beyond_range(k)) return PointsRead::recheck;
                         report_not_loaded(name_, "line %lld: expected %s, found the end of the file",
                                           last_text_line, where(index, count).c_str());
-                        return false;
+                        return PointsRead::refused;
                     }
                     const DecimalScan scan =
                         k < 3 ? scan_decimal(p, e, xyz[k < 3 ? k : 0]) : scan_decimal(p, e, color);
-                    if (scan.status == DecimalStatus::ok && scan.end < e && is_blank(*scan.end)) {
+                    const bool in_range = kStore || scan.status != DecimalStatus::ok || k == 3 ||
+                                          std::fabs(xyz[k < 3 ? k : 0]) <= FLT_MAX;
+                    if (scan.status == DecimalStatus::ok && in_range && scan.end < e &&
+                        is_blank(*scan.end)) {
                         p = scan.end;
                         break;
                     }
@@ -178,33 +208,40 @@ bool PointReader::read_points(DataSet& grid) {
                     if (t == e && !in_.at_eof()) {
                         in_.cur = p;
                         if (in_.full()) {
+                            if (kStore && beyond_range(k)) return PointsRead::recheck;
                             report_not_loaded(name_,
                                               "line %lld: expected a number for %s, found a word "
                                               "of more than %zu characters",
                                               line_, where(index, count).c_str(),
                                               BlockReader::block_size);
-                            return false;
+                            return PointsRead::refused;
                         }
-                        if (!in_.refill() && in_.error()) return report_read_error();
+                        if (!in_.refill() && in_.error()) {
+                            report_read_error();
+                            return PointsRead::refused;
+                        }
                         p = in_.cur;
                         e = in_.end;
                         continue;
                     }
-                    if (scan.status == DecimalStatus::ok && scan.end == t) {
+                    if (scan.status == DecimalStatus::ok && scan.end == t && in_range) {
                         p = t;  // the last number of the file
                         break;
                     }
+                    if (kStore && beyond_range(k)) return PointsRead::recheck;
+                    const bool whole = scan.end == t;
+                    const char* kind = "";
+                    if (whole && scan.status == DecimalStatus::overflow) kind = "finite ";
+                    if (whole && scan.status == DecimalStatus::ok) kind = "single-precision ";
                     report_not_loaded(name_, "line %lld: expected a %snumber for %s, found %s",
-                                      line_,
-                                      scan.status == DecimalStatus::overflow && scan.end == t
-                                          ? "finite "
-                                          : "",
-                                      where(index, count).c_str(), quote_text(p, t).c_str());
-                    return false;
+                                      line_, kind, where(index, count).c_str(),
+                                      quote_text(p, t).c_str());
+                    return PointsRead::refused;
                 }
                 last_text_line = line_;
                 ++index;
             }
+            if constexpr (!kStore) continue;
             for (int a = 0; a < 3; ++a) {
                 if (lo[a] > xyz[a]) lo[a] = xyz[a];
                 if (hi[a] < xyz[a]) hi[a] = xyz[a];
@@ -215,13 +252,21 @@ bool PointReader::read_points(DataSet& grid) {
         }
     }
     in_.cur = p;
+    if constexpr (!kStore) return PointsRead::loaded;
+    if (beyond_range(0)) return PointsRead::recheck;
     if (index == 0) {
         // An empty grid has no extent: its box is the origin.
         for (int a = 0; a < 3; ++a) lo[a] = hi[a] = 0;
     }
-    grid.min = Vector3(lo[0], lo[1], lo[2]);
-    grid.max = Vector3(hi[0], hi[1], hi[2]);
-    return true;
+    grid->min = Vector3(lo[0], lo[1], lo[2]);
+    grid->max = Vector3(hi[0], hi[1], hi[2]);
+    return PointsRead::loaded;
+}
+
+// A pass that only looks, for the first problem in the file.
+PointsRead look_for_problem(PointReader& reader, PointFormat format, int width, int count) {
+    return format == PointFormat::xyz ? reader.read_points<3, false>(nullptr, width, count)
+                                      : reader.read_points<4, false>(nullptr, width, count);
 }
 
 }  // namespace
@@ -230,9 +275,10 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
     if (!in.open(name)) {
-        std::printf("File %s does not exist\n", name);
+        report_missing_file(name);
         return;
     }
+    const RefusalHint hint(format == PointFormat::xyz ? data_refusal_hint : color_data_refusal_hint);
     const int values = static_cast<int>(format);
     PointReader reader(in, name, values);
     int width = 0;
@@ -251,6 +297,9 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
         static_cast<unsigned long long>(width) * static_cast<unsigned long long>(points_per_set);
     if (in.size() >= 0 &&
         point_count > static_cast<unsigned long long>(in.size()) / (2u * values)) {
+        // The file is smaller than the grid would be: a problem before its end is
+        // named first, as a full read would name it.
+        if (look_for_problem(reader, format, width, points_per_set) == PointsRead::refused) return;
         report_not_loaded(name,
                           "line 1: the header promises %d sets of %d points, more than a file of "
                           "%lld bytes can hold",
@@ -273,11 +322,31 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
                           points_per_set);
         return;
     }
-    const bool good = format == PointFormat::xyz ? reader.read_points<3>(fresh)
-                                                 : reader.read_points<4>(fresh);
-    if (!good) return;
+    const PointsRead read =
+        format == PointFormat::xyz
+            ? reader.read_points<3, true>(&fresh, fresh.width, fresh.points_per_set)
+            : reader.read_points<4, true>(&fresh, fresh.width, fresh.points_per_set);
+    if (read == PointsRead::recheck) {
+        // Read once more, only looking, to name the coordinate and its line. A pipe
+        // cannot be read again.
+        BlockReader again;
+        PointReader look(again, name, values);
+        int w = 0, n = 0;
+        if (in.size() >= 0 && again.open(name) && look.read_header(w, n) &&
+            look_for_problem(look, format, w, n) == PointsRead::refused) {
+            return;
+        }
+        report_not_loaded(name, "a coordinate lies beyond the single-precision range");
+        return;
+    }
+    if (read != PointsRead::loaded) return;
+    // The rest is not read as data; numbers there hint at "Data with Color".
+    const std::string trailing =
+        format == PointFormat::xyz ? trailing_numbers_hint(name, point_count, count_rest(in)) : "";
     fresh.filename = name;
     fresh.kind = format == PointFormat::xyz ? DataSet::kData : DataSet::kColorData;
     fresh.normalize_bounds(DataSet::kDataTranslationFormat);
     target.take_grid_from(fresh);
+    if (!trailing.empty()) std::printf("%s\n", trailing.c_str());
+    set_status_line(trailing);
 }

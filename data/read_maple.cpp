@@ -2,6 +2,8 @@
 // PLOT3D(GRID(xmin .. xmax,ymin .. ymax,Array(x1..x2,y1..y2,[[z,z,...],[...]]),...)
 // or with "Matrix(" in place of "Array(", over lines that may end in a backslash.
 
+#include <algorithm>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -11,10 +13,12 @@
 
 #include "data/block_reader.h"
 #include "data/data_set.h"
+#include "data/format_hints.h"
 #include "data/load_report.h"
 #include "data/maple_header.h"
 #include "data/maple_text.h"
 #include "data/memory_limit.h"
+#include "data/status_line.h"
 #include "ui/settings.h"
 
 namespace {
@@ -30,9 +34,10 @@ void DataSet::read_maple(const char* name) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
     if (!in.open(name)) {
-        std::printf("File %s does not exist\n", name);
+        report_missing_file(name);
         return;
     }
+    const RefusalHint hint(maple_refusal_hint);
     MapleChunks chunks(in);
     std::string_view chunk = chunks.next();
     if (chunk.empty()) {
@@ -103,6 +108,14 @@ void DataSet::read_maple(const char* name) {
         report_not_loaded(name, "the ranges are too wide for finite grid coordinates");
         return;
     }
+    // GL draws in single precision; x and y grow steadily, so the ends bound them.
+    for (const double end : {header.x_min, x_far, header.y_min, y_far}) {
+        if (std::fabs(end) > FLT_MAX) {
+            end_open_line();
+            report_not_loaded(name, "the ranges reach %g, beyond the single-precision range", end);
+            return;
+        }
+    }
 
     if (!grid_fits_in_memory(static_cast<unsigned long long>(nx) * static_cast<unsigned long long>(ny))) {
         end_open_line();
@@ -121,6 +134,21 @@ void DataSet::read_maple(const char* name) {
     }
 
     MapleValues values(fresh, header.x_min, dx, header.y_min, dy);
+    // GL draws in single precision. The values are tested once they are read, or
+    // before a later problem is named: the first value beyond the range, in file
+    // order, refuses the file.
+    const auto refuse_beyond_range = [&] {
+        if (values.z_min() >= -FLT_MAX && values.z_max() <= FLT_MAX) return false;
+        const long long stored = std::min(values.count(), static_cast<long long>(fresh.point_count()));
+        for (long long k = 0; k < stored; ++k) {
+            const double z = fresh.point_at(static_cast<std::size_t>(k)).z();
+            if (std::fabs(z) <= FLT_MAX) continue;
+            end_open_line();
+            report_not_loaded(name, "value %lld, %g, is beyond the single-precision range", k + 1, z);
+            return true;
+        }
+        return false;
+    };
     std::string_view text = chunk.substr(header.values_start);
     std::size_t close = text.find("]]");
     bool good = values.feed(text.substr(0, close));
@@ -128,6 +156,7 @@ void DataSet::read_maple(const char* name) {
     char last = text.empty() ? '[' : text.back();
     while (good && close == std::string_view::npos) {
         if (!chunks.next_cut(text, close)) {
+            if (refuse_beyond_range()) return;
             end_open_line();
             if (in.error()) {
                 report_not_loaded(name, "cannot read it (%s)", std::strerror(in.error()));
@@ -142,6 +171,7 @@ void DataSet::read_maple(const char* name) {
         if (!text.empty()) last = text.back();
     }
     if (good) good = values.finish();
+    if (refuse_beyond_range()) return;
     if (!good) {
         end_open_line();
         report_not_loaded(name, "%s", values.problem().c_str());
@@ -166,4 +196,5 @@ void DataSet::read_maple(const char* name) {
     fresh.kind = kMaple;
     fresh.filename = name;
     take_grid_from(fresh);
+    set_status_line("");
 }

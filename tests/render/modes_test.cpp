@@ -264,3 +264,14 @@ TEST_F(ModesTest, KeepsTheMatrixOfTheModelDrawAndRestoresTheStack) {
     EXPECT_FLOAT_EQ(after[14], -3);
     EXPECT_FLOAT_EQ(after[0], 1);
 }
+
+TEST_F(ModesTest, AnAxisTooThinForItsReciprocalIsDrawnFlat) {
+    // z spans 1e-320, whose reciprocal is not finite.
+    build_grid(data_set, 2, 2, DataSet::kData,
+               [](int s, int i) { return Vector3(s, i, s * i * 1e-320); });
+    display_mode = 4;
+    const Feedback fb = draw_feedback();
+    ASSERT_EQ(fb.triangles(), 2);
+    for (const auto& v : fb.all_vertices())
+        EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
+}

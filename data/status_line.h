@@ -1,0 +1,19 @@
+#pragma once
+// The status line of the picture: why the last load was refused, what looks wrong
+// with the format of the file just loaded, or why the folder cannot be listed.
+// The overlay draws it below the file name. Kept here, free of GL, so that the
+// readers, the folder listing and the overlay all reach it.
+
+#include <string>
+
+// The text to show; empty (the start) when all is well.
+const std::string& status_line();
+
+// Replaces the line; an empty text clears it. A successful load sets its format
+// hint or nothing, so a refusal or folder problem stays until then.
+void set_status_line(std::string text);
+
+// The same for a folder problem, which the next listing that works clears again
+// (clear_folder_status); a load clears it too.
+void set_folder_status(std::string text);
+void clear_folder_status();

@@ -1,0 +1,86 @@
+// What a reader tells the user beyond loading: the first problem in the file, the
+// hints at another format, the status line, and values GL could not draw.
+#include "data/status_line.h"
+#include "tests/data/reader_files.h"
+#include "tests/support/stdout_capture.h"
+
+namespace {
+
+class FileReportTest : public ReaderFiles {
+protected:
+    // Loads `text` from `name` with the reader of `format` (0 Data, 1 Maple, 2 Data
+    // with Color) and returns what was printed after the header line (or the file
+    // name line, for Maple).
+    std::string load(const std::string& name, const std::string& text, int format = 0) {
+        const std::string path = write_file(name, text);
+        StdoutCapture capture;
+        if (format == 0) set.read_data(path.c_str());
+        if (format == 1) set.read_maple(path.c_str());
+        if (format == 2) set.read_color_data(path.c_str());
+        const std::string out = capture.finish();
+        const std::size_t width = out.find("width = ");
+        const std::size_t after = width != std::string::npos ? out.find('\n', width)
+                                                             : out.find('\n', 1);
+        return out.substr(after + 1);
+    }
+    std::string refused(const std::string& name, const std::string& problem) {
+        return "File " + path_of(name) + " not loaded: " + problem + "\n";
+    }
+    DataSet set;
+};
+
+const char* const kData = "1 2\n0 0 0\n1 2 3\n";
+const char* const kMaple = "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[2.,3.]])))\n";
+
+TEST_F(FileReportTest, TheFirstProblemInTheFileIsNamed) {
+    EXPECT_EQ(load("bad.dat", "3 3\n1 2 3\nfoo\n"),
+              refused("bad.dat", "line 3: expected a number for the x coordinate of point 2 of "
+                                 "set 1, found \"foo\""));
+    EXPECT_EQ(status_line(), path_of("bad.dat") + " not loaded: line 3: expected a number for "
+                                                  "the x coordinate of point 2 of set 1, found \"foo\"");
+    // Too large to allocate and nothing wrong before the end: the header is named.
+    EXPECT_EQ(load("huge.dat", "2000000000 2000000000\n1 2 3\n"),
+              refused("huge.dat", "line 1: the header promises 2000000000 sets of 2000000000 "
+                                  "points, more than a file of 28 bytes can hold"));
+}
+
+TEST_F(FileReportTest, HintsAtTheFormatTheFileSeemsToHave) {
+    // A fourth number for every point: coloured data.
+    EXPECT_EQ(load("colour.dat", "1 2\n0 0 0 3\n1 2 4 7\n"),
+              path_of("colour.dat") + ": 2 more numbers after the last point; is it \"Data with "
+                                      "Color\"?\n");
+    EXPECT_EQ(status_line(), path_of("colour.dat") + ": 2 more numbers after the last point; is "
+                                                     "it \"Data with Color\"?");
+    EXPECT_EQ(load("more.dat", "1 1\n0 0 0 3 4\n"),
+              path_of("more.dat") + ": 2 more numbers after the last point (not read)\n");
+    EXPECT_EQ(load("plain.dat", kData), "");
+    EXPECT_EQ(status_line(), "");
+    EXPECT_EQ(load("plain.dat", kData, 2),
+              refused("plain.dat", "line 3: expected the z coordinate of point 2 of set 1, "
+                                   "found the end of the file; is it \"Data \"?"));
+    EXPECT_EQ(load("plain.dat", kData, 1),
+              "Problem with maple file\n" +
+                  refused("plain.dat", "the first line holds neither \"GRID(\" nor \"Matrix\"; "
+                                       "is it \"Data \"?"));
+    EXPECT_EQ(load("grid.mpl", kMaple),
+              refused("grid.mpl", "line 1: expected two integers (number of sets, points per "
+                                  "set), found \"PLOT3D(GRID(0\"; is it \"Maple\"?"));
+    EXPECT_EQ(load("grid.mpl", kMaple, 1), "");
+    EXPECT_EQ(status_line(), "");
+}
+
+TEST_F(FileReportTest, ValuesBeyondSinglePrecisionAreRefusedAndThinAxesAreFlat) {
+    EXPECT_EQ(load("far.dat", "1 2\n0 0 0\n1e39 0 0\n"),
+              refused("far.dat", "line 3: expected a single-precision number for the x "
+                                 "coordinate of point 2 of set 1, found \"1e39\""));
+    EXPECT_EQ(load("far.dat", "1 2\n1e39 0 0\nfoo\n"),  // named before the later word
+              refused("far.dat", "line 2: expected a single-precision number for the x "
+                                 "coordinate of point 1 of set 1, found \"1e39\""));
+    EXPECT_EQ(load("far.mpl", "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[-1e39,3.]])))\n", 1),
+              refused("far.mpl", "value 3, -1e+39, is beyond the single-precision range"));
+    EXPECT_EQ(load("thin.dat", "1 2\n0 0 0\n1e-320 1 2\n"), "");
+    EXPECT_EQ(set.axis_scale.x(), 1.0);
+    EXPECT_EQ(set.scaleFactor, 0.5);
+}
+
+}  // namespace
