@@ -8,6 +8,7 @@
 #include "app/camera.h"
 #include "app/viewer.h"
 #include "data/data_set.h"
+#include "data/status_line.h"
 #include "render/box_transform.h"
 #include "ui/settings.h"
 
@@ -92,7 +93,7 @@ void draw_frame() {
         draw_scene(c.rightv, right_eye_texel);
     }
 
-    if (show_file_name) draw_overlay();
+    if (show_file_name || !status_line().empty()) draw_overlay();
     glEnable(GL_LIGHTING);
 }
 
@@ -158,9 +159,12 @@ void draw_overlay() {
     glLoadIdentity();
     glColor3f(1 - background_color.r(), 1 - background_color.g(), 1 - background_color.b());
     glRasterPos2i(10, 10);
-    if (data_set.filename.empty()) return;
+    const bool name_shown = show_file_name && !data_set.filename.empty();
+    // A refused load or a folder problem shows whether or not the name does.
+    const std::string& status = status_line();
+    if (!name_shown && status.empty()) return;
 
-    // The name is written over whatever the scene left at that spot, into both
+    // The text is written over whatever the scene left at that spot, into both
     // back buffers of a stereo window, untextured so that it keeps its colour.
     // Bitmap fragments are textured by the state at glBitmap time, not at glRasterPos.
     const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
@@ -168,8 +172,16 @@ void draw_overlay() {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDrawBuffer(GL_BACK);
-    glutBitmapString(GLUT_BITMAP_HELVETICA_18,
-                     reinterpret_cast<const unsigned char*>(data_set.filename.c_str()));
+    if (name_shown) {
+        glutBitmapString(GLUT_BITMAP_HELVETICA_18,
+                         reinterpret_cast<const unsigned char*>(data_set.filename.c_str()));
+    }
+    if (!status.empty()) {
+        // Smaller than the name: a problem's text is long.
+        glRasterPos2i(10, 5);
+        glutBitmapString(GLUT_BITMAP_HELVETICA_12,
+                         reinterpret_cast<const unsigned char*>(status.c_str()));
+    }
     if (depth_tested) glEnable(GL_DEPTH_TEST);
     if (textured) glEnable(GL_TEXTURE_2D);
 }

@@ -30,5 +30,7 @@ void begin_eye_pass(const CameraFrame& camera, int window);
 void draw_scene(Vector3 offset, int texel);
 // The x (red, with an "X" mark), y (green) and z (blue) axes, `length` long.
 void draw_axes(float length);
-// The "Show file name" overlay.
+// The overlay: the file name when "Show file name" is ticked, and below it the
+// status line (a refused load, a format hint, a folder problem) whenever it says
+// something.
 void draw_overlay();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/input.h"
 #include "app/viewer.h"
 #include "data/data_set.h"
+#include "data/status_line.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
 #include "ui/settings.h"
@@ -158,6 +160,7 @@ protected:
         data_set.allocate_grid(0, 0);
         data_set.filename.clear();
         data_set.kind = 0;
+        set_status_line("");
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     }
 
@@ -246,6 +249,31 @@ TEST_F(FrameTest, FileNameShowsOnlyAfterALoadAndWhenAskedFor) {
     p = read_back();
     EXPECT_EQ(count_pixels(p, is_dark), 0);
     keep_if_failed(p, "overlay_switched_off");
+}
+
+TEST_F(FrameTest, StatusLineShowsARefusalUntilAGoodLoad) {
+    const std::string good = ::testing::TempDir() + "zendral_quad.dat";
+    const std::string bad = ::testing::TempDir() + "zendral_bad.dat";
+    std::ofstream(good) << "2 2\n0 0 0\n1 0 0\n0 1 0\n1 1 0\n";
+    std::ofstream(bad) << "3 3\n1 2 3\nfoo\n";
+    display_mode = 4;
+    object_translation[1] = 0;
+    show_file_name = 0;  // a refusal shows all the same
+    // Below the file name's place: 5 % up from the bottom, 10 % in.
+    const int x0 = 70, y0 = 20, x1 = 700, y1 = 50;
+    for (const std::string* file : {&good, &bad, &good}) {
+        StdoutCapture quiet;
+        data_set.read_data(file->c_str());
+        quiet.finish();
+        draw_frame();
+        const Picture p = read_back();
+        EXPECT_TRUE(is_red(p.at(400, 300))) << "the quad is drawn after loading " << *file;
+        const int text = count_pixels(p, is_dark, x0, y0, x1, y1);
+        if (file == &bad) EXPECT_GT(text, 100);
+        else EXPECT_EQ(text, 0);
+        EXPECT_EQ(count_pixels(p, is_dark), text) << "nothing dark outside the band";
+        keep_if_failed(p, file == &bad ? "status_refused" : "status_plain");
+    }
 }
 
 TEST_F(FrameTest, MonoViewDrawsPlainDataRed) {
