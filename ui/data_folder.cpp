@@ -14,6 +14,7 @@
 
 #include "app/light_control.h"
 #include "data/data_set.h"
+#include "data/status_line.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
 #include "ui/settings.h"
@@ -107,8 +108,15 @@ const char* browse_for_folder(const char* title) {
 int list_folder(const std::string& filter) {
     file_names.clear();
     if (chdir(filedir.c_str()) != 0) {
-        // Not reported: the listing runs in the directory that is current.
+        // Listing the folder that happens to be current would show its files as the
+        // typed folder's.
+        const int reason = errno;
+        const std::string problem = "Cannot open folder " + filedir + ": " + std::strerror(reason);
+        std::printf("%s\n", problem.c_str());
+        set_folder_status(problem);
+        return 0;
     }
+    clear_folder_status();
     DIR* dir = opendir(".");
     if (!dir) {
         std::printf("Invalid File Handle. Get Last Error reports %d\n", errno);

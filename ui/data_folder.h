@@ -27,11 +27,12 @@ const char* browse_for_folder(const char* title);
 // the new count falls back to 0, so no later reload uses a name that has gone.
 void refresh_file_list();
 
-// Makes filedir the current directory (a failure is ignored: the listing then runs
-// where the process is), and stores in file_names every entry whose name matches
-// the wildcard filter ("*.*" matches every name) and does not begin with ".".
-// Returns the count; with none, or an unreadable folder, prints
+// Makes filedir the current directory and stores in file_names every entry whose
+// name matches the wildcard filter ("*.*" matches every name) and does not begin
+// with ".". Returns the count; with none, or an unreadable folder, prints
 // "Invalid File Handle. Get Last Error reports %d\n" (errno, or 2 for no match).
+// A folder that cannot be made current lists nothing and prints
+// "Cannot open folder <path>: <reason>", also on the status line.
 int list_folder(const std::string& filter);
 
 // Loads "Files:" item k (1 or more) with the reader that data_format selects,

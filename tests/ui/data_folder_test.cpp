@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/data_set.h"
+#include "data/status_line.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace {
@@ -84,6 +85,16 @@ TEST_F(FolderTest, NoMatchPrintsTheMessageAndLeavesChooseModel) {
     EXPECT_EQ(0, file_count);
     EXPECT_EQ("Invalid File Handle. Get Last Error reports 2\n",
               enter_folder(make_temp_folder()));
+}
+
+TEST_F(FolderTest, AFolderThatCannotBeOpenedListsNothing) {
+    const std::string missing = start_folder() + "/no such folder";
+    const std::string message = "Cannot open folder " + missing + ": No such file or directory";
+    EXPECT_EQ(message + "\n", enter_folder(missing));
+    EXPECT_EQ(std::vector<std::string>{"Choose Model"}, item_texts());
+    EXPECT_EQ(message, status_line());
+    enter_folder(start_folder());
+    EXPECT_EQ("", status_line()) << "a folder that lists clears it";
 }
 
 TEST_F(FolderTest, RefreshWithFewerNamesLeavesNoStaleItem) {
