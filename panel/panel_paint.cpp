@@ -155,9 +155,10 @@ void PanelWindow::Impl::paint_text_field(PanelTextField* t, float width) {
     // While the user types, the field keeps what is typed; otherwise it shows the
     // control's text, which the program may have set.
     if (ImGui::GetActiveID() != ImGui::GetID("##text")) text = t->get_text();
-    ImGui::InputText("##text", &text);
+    // Enter counts also when the text is unchanged ("press Enter to list again").
+    const bool entered = ImGui::InputText("##text", &text, ImGuiInputTextFlags_EnterReturnsTrue);
     remember_rect(t);
-    if (ImGui::IsItemDeactivatedAfterEdit())
+    if (entered || ImGui::IsItemDeactivatedAfterEdit())
         edits.push_back([t, typed_text = text] { t->user_set_text(typed_text.c_str()); });
 }
 
