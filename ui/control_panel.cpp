@@ -48,7 +48,10 @@ void build_object_properties(PanelWindow* w) {
 void build_display_options(PanelWindow* w) {
     PanelRollout* display = w->add_rollout("Display Options", false);
     PanelRollout* stereo = w->add_rollout_to_panel(display, "Mono/Stereo", false);
-    add_radio_group(w, stereo, &stereo_mode, 701, {"MonoView ", "Anaglyph", "StereoView"});
+    add_radio_group(w, stereo, &stereo_mode, 701,
+                    {"MonoView ", "Anaglyph", "StereoView", "Red/Blue glasses",
+                     "Red/Cyan glasses", "Side by side", "Cross-eyed"});
+    w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, -1, nullptr);
     PanelRollout* axis = w->add_rollout_to_panel(display, "Axis Scaling", false);
     add_radio_group(w, axis, &axis_data, 801, {"Individual", "Uniform "});
     PanelRollout* modes = w->add_rollout_to_panel(display, "Data Display", false);

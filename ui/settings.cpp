@@ -1,6 +1,8 @@
 #include "ui/settings.h"
 
 int stereo_mode = 0;
+int swap_eyes = 0;
+float anaglyph_saturation = 0.65f;
 int axis_data = 0;
 int display_mode = 1;
 int segments = 8;

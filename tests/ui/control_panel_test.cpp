@@ -24,7 +24,8 @@ TEST_F(PanelTest, ControlDisplayHoldsEveryControlInCreationOrder) {
     const std::vector<std::pair<std::string, int>> expected = {
         {"Object Properties", -1}, {"Segments:", -1}, {"Scale:", -1}, {"Thickness:", -1},
         {"Display Options", -1}, {"Mono/Stereo", -1}, {"", 701}, {"MonoView ", -1},
-        {"Anaglyph", -1}, {"StereoView", -1}, {"Axis Scaling", -1}, {"", 801},
+        {"Anaglyph", -1}, {"StereoView", -1}, {"Red/Blue glasses", -1}, {"Red/Cyan glasses", -1},
+        {"Side by side", -1}, {"Cross-eyed", -1}, {"Swap eyes", -1}, {"Axis Scaling", -1}, {"", 801},
         {"Individual", -1}, {"Uniform ", -1}, {"Data Display", -1}, {"", 802},
         {"Points ", -1}, {"Line Sets:Joined ", -1}, {"Line Sets:Needled ", -1},
         {"Surface grid ", -1}, {"Surface filled ", -1}, {"Special ", -1},
