@@ -13,10 +13,8 @@
 #include "ui/settings.h"
 
 float angle_x = 0, angle_y = 0, angle_z = 0;
-float view_rotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 int mouse_mode = -1;
 int last_x = 0, last_y = 0;
-float matCur[16] = {};
 
 namespace {
 constexpr int kWheelUp = 3;

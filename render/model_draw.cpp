@@ -1,12 +1,12 @@
 #include <GL/gl.h>
 
-#include "app/input.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
 #include "render/draw_cache.h"
 #include "render/draw_style.h"
 #include "render/model_modes.h"
 #include "ui/settings.h"
+#include "ui/view_state.h"
 
 void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
                 const Color4& grid_color) {
