@@ -6,11 +6,14 @@
 #include <cstdio>
 
 #include "app/camera.h"
+#include "app/interaction.h"
 #include "app/stereo_passes.h"
 #include "app/viewer.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
+#include "render/reduced_picture.h"
 #include "ui/settings.h"
+#include "ui/view_state.h"
 
 Vector3 vp(0, 0, 18);
 Vector3 vd(0, 0, -1);
@@ -20,6 +23,7 @@ int view_height = 0;
 int left_eye_texel = 0;
 int right_eye_texel = 2;
 int cyan_eye_texel = 3;
+unsigned long frames_drawn = 0;
 
 namespace {
 void print_frustum(const char* which, const CameraFrame& c, int i) {
@@ -79,8 +83,14 @@ void draw_overlay_step() {
 }
 
 void display() {
+    // The swap waits for the picture to be finished, so the time until it returns
+    // is what the frame cost.
+    const bool reduced = reduced_picture_wanted();
+    const double start = seconds_now();
     draw_frame();
     glutSwapBuffers();
+    if (!reduced) full_frame_seconds = seconds_now() - start;
+    ++frames_drawn;
 }
 
 void draw_scene(Vector3 offset, int texel) {

@@ -20,7 +20,10 @@ constexpr double farp = 100000.0;   // far clipping distance
 constexpr double aperture = 45.0;   // vertical field of view, degrees
 constexpr double degree_factor = 0.0174532925;  // degrees to radians, as the program has always used
 
-// The display callback: draw_frame(), then the buffer swap.
+extern unsigned long frames_drawn;  // frames display() has drawn so far
+
+// The display callback: draw_frame(), then the buffer swap. A full frame's time
+// is kept in full_frame_seconds (a reduced one's is not).
 void display();
 // Everything of a frame but the swap: camera, clear, light 0, eye passes, overlay.
 void draw_frame();

@@ -11,7 +11,7 @@ double texel_size_t = 1.0;
 float color_saturation = 1.0f;
 
 void gl_texel_coord(int k, double texel_s, double texel_t) {
-    glTexCoord2f(static_cast<float>(k * texel_s), static_cast<float>(k * texel_t));
+    glTexCoord2f(static_cast<float>((k + 0.5) * texel_s), static_cast<float>((k + 0.5) * texel_t));
 }
 
 int color_index(float value) {

@@ -64,6 +64,7 @@ void build_display_options(PanelWindow* w) {
     w->add_checkbox_to_panel(display, "Show file name", &show_file_name, -1, nullptr);
     w->add_checkbox_to_panel(display, "Show movement controls", &show_movement_controls, 300,
                              control_callback);
+    w->add_checkbox_to_panel(display, "Fast interaction", &fast_interaction, -1, nullptr);
 }
 
 void build_colors(PanelWindow* w) {

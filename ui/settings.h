@@ -24,6 +24,9 @@ extern float focal_ratio;     // focal_length / eye_separation as last set; defa
 extern int show_axes;               // draw the axes figure, 0 or 1; default 0
 extern int show_file_name;          // draw the file-name overlay, 0 or 1; default 1
 extern int show_movement_controls;  // "Movement Controls" window shown, 0 or 1; default 1
+extern int fast_interaction;  // draw a reduced picture while the user interacts, when full frames are slow; default 1
+extern double frame_budget;   // seconds a frame may take while the user interacts; default 0.05
+extern double full_picture_delay;  // seconds after the last interaction until the full picture returns; default 0.3
 
 // --- Colours and lights -----------------------------------------------------------
 extern Color4 background_color;  // clear colour, 0..1 each; default (1, 1, 1, 1)
