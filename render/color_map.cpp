@@ -16,9 +16,12 @@ void gl_texel_coord(int k, double texel_s, double texel_t) {
 
 int color_index(float value) {
     if (!(value >= 0)) return 0;
-    if (value < 2147483648.0f) return static_cast<int>(value);
+    // Beyond this, a float texture coordinate of the entry can no longer address
+    // the inside of its texel.
+    constexpr float kLargestUnreduced = 4096.0f;
+    if (value < kLargestUnreduced) return static_cast<int>(value);
     if (std::isinf(value)) return 0;
-    return static_cast<int>(std::fmod(value, 16.0f));  // integral already at this size
+    return static_cast<int>(std::fmod(std::trunc(value), 16.0f));
 }
 
 void DataSet::build_color_map() {

@@ -22,6 +22,6 @@ constexpr unsigned kColorMapTexture = 1;
 void gl_texel_coord(int k, double texel_s, double texel_t);
 
 // Colour-map entry of a colour value: the value truncated toward zero when it is
-// >= 0, otherwise (negative or NaN) entry 0. Values beyond the int range are
-// reduced modulo the 16 entries, which is what the repeating texture shows anyway.
+// >= 0, otherwise (negative or NaN) entry 0. Values from 4096 on are reduced
+// modulo the 16 entries, which is what the repeating texture shows anyway.
 int color_index(float value);

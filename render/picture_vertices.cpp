@@ -30,7 +30,7 @@ void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mo
 
 // What the last vertex of a tube leaves current: ring point 0 of the end cap.
 void remember_tube_end(PictureVertices& out, const TubeRing& ring, double len) {
-    const float last[5] = {ring.s[0], ring.t[0], static_cast<float>(ring.x[0]),
+    const float last[5] = {ring.s, ring.t, static_cast<float>(ring.x[0]),
                            static_cast<float>(ring.y[0]), static_cast<float>(len)};
     for (int i = 0; i < 5; ++i) out.last[i] = last[i];
     out.has_last = true;
@@ -52,7 +52,7 @@ void append_tube(PictureVertices& out, const Vector3& from, const Vector3& to, i
         for (int j = 0; j < n; ++j) {
             const double x = ring.x[j], y = ring.y[j];
             const float v[8] = {
-                ring.s[j], ring.t[j],
+                ring.s, ring.t,
                 static_cast<float>(m[0] * x + m[4] * y + m[8] * z),
                 static_cast<float>(m[1] * x + m[5] * y + m[9] * z),
                 static_cast<float>(m[2] * x + m[6] * y + m[10] * z),

@@ -10,7 +10,6 @@
 
 namespace {
 constexpr double kDegree = 0.0174532925;  // degrees to radians, as everywhere in the viewer
-constexpr double kTexelInset = 1.0 / 64;  // of a texel, kept free at each edge of a tube's texel
 }  // namespace
 
 bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring) {
@@ -26,16 +25,13 @@ bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring) {
         ring.x[j] = c * ring.x[j - 1] - s * ring.y[j - 1];
         ring.y[j] = s * ring.x[j - 1] + c * ring.y[j - 1];
     }
-    // The ring's bounding square maps onto texel k of the colour-map row, kept a
-    // small fraction of a texel inside its edges: on an edge, nearest filtering
-    // may pick the neighbouring entry. A tube of radius 0 takes the texel's centre.
-    constexpr double kHalfSpan = 0.5 - kTexelInset;
-    for (int j = 0; j < n; ++j) {
-        const double ux = r != 0 ? ring.x[j] / r : 0;
-        const double uy = r != 0 ? ring.y[j] / r : 0;
-        ring.s[j] = static_cast<float>((texel + 0.5 + kHalfSpan * ux) * style.texel_s);
-        ring.t[j] = static_cast<float>((style.map_row + 0.5 + kHalfSpan * uy) * style.texel_t);
-    }
+    // Every vertex addresses the centre of texel k of the colour-map row. On a
+    // texel's edge nearest filtering may pick the neighbouring entry, and a ring
+    // spread over the texel, even a little inside its edges, is not enough: the
+    // outlines of "Surface grid " are wide lines, which extend a short ring edge
+    // past its ends and carry its texture coordinate beyond the texel.
+    ring.s = static_cast<float>((texel + 0.5) * style.texel_s);
+    ring.t = static_cast<float>((style.map_row + 0.5) * style.texel_t);
     return true;
 }
 
@@ -53,7 +49,7 @@ void emit_tube(double length, int texel_index, const DrawStyle& style) {
     // Normals as given, not unit length: radial at the bottom, leaning toward the
     // axis at the top; GL_NORMALIZE scales them.
     auto vertex = [&](int j, float z) {
-        glTexCoord2f(ring.s[j], ring.t[j]);
+        glTexCoord2f(ring.s, ring.t);
         glNormal3f(fx[j], fy[j], z);
         glVertex3f(fx[j], fy[j], z);
     };

@@ -1,19 +1,19 @@
 #pragma once
 // Solid tubes: prisms of `segments` sides and radius `thickness` that stand for
 // the lines of the joined, needled and "Special " modes, with normals for the
-// lights and texture coordinates that span one colour-map texel.
+// lights and the texture coordinate of one colour-map texel's centre.
 
 #include "data/fixed_vector.h"
 #include "render/draw_style.h"
 
 // The ring of a tube in colour-map entry `texel`: `segments` points (x, y) of
 // radius `thickness`, made by repeated rotation of the previous point
-// (counter-clockwise), with the texture coordinates that map the ring's bounding
-// square onto texel `texel` of the colour-map row.
+// (counter-clockwise), and the texture coordinate of every vertex, the centre of
+// texel `texel` of the colour-map row.
 struct TubeRing {
     int n = 0;
     double x[kMaxSegments], y[kMaxSegments];
-    float s[kMaxSegments], t[kMaxSegments];
+    float s = 0, t = 0;
 };
 // False (and no ring) when the radius is not finite.
 bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring);

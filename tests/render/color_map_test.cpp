@@ -61,6 +61,7 @@ TEST(ColorIndex, TruncatesNonNegativeValuesAndSendsTheRestToZero) {
     EXPECT_EQ(color_index(-0.5f), 0);
     EXPECT_EQ(color_index(std::numeric_limits<float>::quiet_NaN()), 0);
     EXPECT_EQ(color_index(std::numeric_limits<float>::infinity()), 0);
+    EXPECT_EQ(color_index(4100.5f), 4);  // reduced: 4100 = 256 * 16 + 4
     const int huge = color_index(1e20f);
     EXPECT_GE(huge, 0);
     EXPECT_LT(huge, 16);

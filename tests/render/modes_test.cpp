@@ -90,8 +90,8 @@ TEST_F(ModesTest, TwoByTwoGridGivesOneQuadP00P01P11P10) {
         EXPECT_LT((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x), 0);
         for (const auto& v : tri.vertices) {
             EXPECT_GE(match(v, win), 0);
-            EXPECT_FLOAT_EQ(v.s, 0.125f);
-            EXPECT_FLOAT_EQ(v.t, 2.0f);
+            EXPECT_FLOAT_EQ(v.s, 2.5f / 16);  // the centre of texel 2
+            EXPECT_FLOAT_EQ(v.t, 2.5f);
         }
     }
 }
@@ -188,7 +188,7 @@ TEST_F(ModesTest, ColouredPointsTakeTheirOwnEntries) {
     const Feedback fb = draw_feedback(2);
     ASSERT_EQ(fb.count(GL_POINT_TOKEN), 4);
     // Row by row, sets inner: (0,0), (1,0), (0,1), (1,1).
-    const float expected_s[4] = {3 / 16.0f, 0, 20 / 16.0f, 0};
+    const float expected_s[4] = {3.5f / 16, 0.5f / 16, 20.5f / 16, 0.5f / 16};
     for (int k = 0; k < 4; ++k) {
         const Vector3 at = window_of_model_point(data_set.point(k % 2, k / 2));
         EXPECT_NEAR(fb.primitives[k].vertices[0].x, at.x(), kPixelEps);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "render/draw_cache.h"
 #include "tests/render/render_fixture.h"
 
 namespace {
@@ -103,4 +107,64 @@ TEST_F(PixelTest, SpecialGridOnWhiteShowsAmbientLightOnlyAndIsMuchDarker) {
     // ambient lights and the scene ambient, 0.44 of red.
     EXPECT_NEAR(grid.r, 0.44 * 255, 12) << grid;
     EXPECT_LT(grid.r, needle.r * 0.6) << "grid " << grid << " needle " << needle;
+}
+
+namespace {
+// Whether p is a shade of the texel's colour: under white lights a lit pixel is a
+// grey level times the texel, each channel clipped at 255, so its unclipped
+// channels keep the texel's proportions.
+bool shade_of(const Rgb& p, const unsigned char* texel) {
+    const int pc[3] = {p.r, p.g, p.b};
+    int ref = -1;  // the unclipped channel with the largest texel byte gives the level
+    for (int c = 0; c < 3; ++c)
+        if (pc[c] < 255 && texel[c] > 0 && (ref < 0 || texel[c] > texel[ref])) ref = c;
+    const double level = ref < 0 ? 255.0 : pc[ref] / static_cast<double>(texel[ref]);
+    for (int c = 0; c < 3; ++c)
+        if (std::abs(pc[c] - std::min(255.0, level * texel[c])) > 3) return false;
+    return true;
+}
+}  // namespace
+
+TEST_F(PixelTest, EveryModelPixelShowsTheEntryOfItsColourValue) {
+    const float white[4] = {1, 1, 1, 1};
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, white);
+    thickness = 0.1f;
+    const char* const names[] = {"points", "surface", "tubes", "outlined tubes"};
+    const int modes[][2] = {{0, 0}, {4, 4}, {4, 1}, {3, 1}};  // the mode before, the mode shown
+    std::vector<int> values;
+    for (int v = 0; v < 16; ++v) values.push_back(v);
+    values.insert(values.end(), {16, 20, 1000003});
+    for (bool cached : {false, true}) {
+        set_draw_cache(cached);
+        for (int v : values) {
+            build_grid(
+                data_set, 6, 6, DataSet::kColorData,
+                [](int s, int i) { return Vector3(s, i, 0.5 * std::sin(s + i)); },
+                [&](int, int) { return static_cast<float>(v); });
+            const unsigned char* texel = data_set.color_map + 4 * (v % 16);
+            for (int m = 0; m < 4; ++m) {
+                display_mode = modes[m][0];
+                draw_picture(0);
+                display_mode = modes[m][1];
+                draw_picture(0);
+                int model = 0, wrong = 0;
+                for (int y = 0; y < kHeight; ++y) {
+                    for (int x = 0; x < kWidth; ++x) {
+                        const Rgb p = at(x, y);
+                        if (p.r == 255 && p.g == 255 && p.b == 255) continue;
+                        ++model;
+                        if (!shade_of(p, texel)) ++wrong;
+                    }
+                }
+                EXPECT_GT(model, 2000) << names[m] << ", value " << v;
+                EXPECT_EQ(wrong, 0) << names[m] << ", value " << v << (cached ? ", cached" : "");
+                if (HasFailure()) {
+                    set_draw_cache(false);
+                    return;
+                }
+            }
+        }
+    }
+    set_draw_cache(false);
 }
