@@ -11,27 +11,21 @@ namespace {
 
 void clear_picture() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
-// The Anaglyph of old: no colour masks, the second eye drawn over the first in
-// the same buffer, against the depths the first left behind.
-void draw_overlaid(const CameraFrame& c, bool first_right) {
+// Two eye passes one after the other, the first into `first` after a clear. The
+// second goes into `second` after a clear of its own, or with GL_NONE straight
+// over the first in the same buffer, against the depths the first left behind
+// (the "Anaglyph" of old, without colour masks). On a window without stereo
+// buffers GL refuses GL_BACK_RIGHT and the second eye replaces the first.
+void draw_in_turn(const CameraFrame& c, bool first_right, GLenum first, GLenum second) {
     begin_eye_pass(c, first_right ? 2 : 0);
-    glDrawBuffer(GL_BACK);
+    glDrawBuffer(first);
     clear_picture();
     draw_scene(first_right ? c.rightv : c.leftv, left_eye_texel);
     begin_eye_pass(c, first_right ? 0 : 2);
-    draw_scene(first_right ? c.leftv : c.rightv, right_eye_texel);
-}
-
-// Quad-buffered stereo. On a window without stereo buffers GL refuses
-// GL_BACK_RIGHT and the second eye replaces the first in the one back buffer.
-void draw_quad_buffered(const CameraFrame& c, bool first_right) {
-    begin_eye_pass(c, first_right ? 2 : 0);
-    glDrawBuffer(GL_BACK_LEFT);
-    clear_picture();
-    draw_scene(first_right ? c.rightv : c.leftv, left_eye_texel);
-    begin_eye_pass(c, first_right ? 0 : 2);
-    glDrawBuffer(GL_BACK_RIGHT);
-    clear_picture();
+    if (second != GL_NONE) {
+        glDrawBuffer(second);
+        clear_picture();
+    }
     draw_scene(first_right ? c.leftv : c.rightv, right_eye_texel);
 }
 
@@ -92,8 +86,8 @@ void draw_eye_passes(const CameraFrame& c) {
             clear_picture();
             draw_scene(Vector3(0, 0, 0), left_eye_texel);
             break;
-        case 1: draw_overlaid(c, swap); break;
-        case 2: draw_quad_buffered(c, swap); break;
+        case 1: draw_in_turn(c, swap, GL_BACK, GL_NONE); break;
+        case 2: draw_in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT); break;
         case kRedBlueGlasses: draw_masked(c, swap, false); break;
         case kRedCyanGlasses: draw_masked(c, swap, true); break;
         case kSideBySide: draw_split(c, swap); break;
