@@ -13,6 +13,13 @@ namespace {
 
 class InteractionTest : public FrameTest {
 protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        // Other tests may leave a button pressed.
+        for (int b : {GLUT_LEFT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON})
+            on_mouse(b, GLUT_UP, 0, 0);
+        verbose = 0;
+    }
     void TearDown() override {
         interacting = 0;
         full_frame_seconds = 0;
