@@ -6,11 +6,15 @@
 #include <cstdio>
 
 #include "app/camera.h"
+#include "app/interaction.h"
+#include "app/stereo_passes.h"
 #include "app/viewer.h"
 #include "data/data_set.h"
 #include "data/status_line.h"
 #include "render/box_transform.h"
+#include "render/reduced_picture.h"
 #include "ui/settings.h"
+#include "ui/view_state.h"
 
 Vector3 vp(0, 0, 18);
 Vector3 vd(0, 0, -1);
@@ -19,6 +23,8 @@ int view_width = 0;
 int view_height = 0;
 int left_eye_texel = 0;
 int right_eye_texel = 2;
+int cyan_eye_texel = 3;
+unsigned long frames_drawn = 0;
 
 namespace {
 void print_frustum(const char* which, const CameraFrame& c, int i) {
@@ -39,7 +45,8 @@ void begin_eye_pass(const CameraFrame& camera, int window) {
 
 void draw_frame() {
     vp.z() = focal_length;
-    const CameraFrame c = compute_camera(eye_separation, focal_length, view_width, view_height);
+    const CameraFrame c = compute_camera(eye_separation, focal_length,
+                                         eye_view_width(stereo_mode, view_width), view_height);
     if (verbose) {
         std::printf("ratio = %lf radians = %lf wd2 = %lf ndfl = %lf\n", c.ratio, c.radians, c.wd2,
                     c.ndfl);
@@ -66,40 +73,25 @@ void draw_frame() {
                     c.rightv.z(), c.leftv.x(), c.leftv.y(), c.leftv.z());
     }
 
-    if (stereo_mode == 0) {
-        begin_eye_pass(c, 1);
-        glDrawBuffer(GL_BACK);
-        clear_picture();
-        draw_scene(Vector3(0, 0, 0), left_eye_texel);
-    }
-    if (stereo_mode == 1) {
-        // No colour masks: the right eye goes over the left in the same buffer,
-        // against the depths the left eye left behind.
-        begin_eye_pass(c, 0);
-        glDrawBuffer(GL_BACK);
-        clear_picture();
-        draw_scene(c.leftv, left_eye_texel);
-        begin_eye_pass(c, 2);
-        draw_scene(c.rightv, right_eye_texel);
-    }
-    if (stereo_mode == 2) {
-        begin_eye_pass(c, 0);
-        glDrawBuffer(GL_BACK_LEFT);
-        clear_picture();
-        draw_scene(c.leftv, left_eye_texel);
-        begin_eye_pass(c, 2);
-        glDrawBuffer(GL_BACK_RIGHT);
-        clear_picture();
-        draw_scene(c.rightv, right_eye_texel);
-    }
-
-    if (show_file_name || !status_line().empty()) draw_overlay();
+    draw_eye_passes(c);
+    // A split frame has drawn the overlay of each half already.
+    if (!split_viewport(stereo_mode)) draw_overlay_step();
     glEnable(GL_LIGHTING);
 }
 
+void draw_overlay_step() {
+    if (show_file_name || !status_line().empty()) draw_overlay();
+}
+
 void display() {
+    // The swap waits for the picture to be finished, so the time until it returns
+    // is what the frame cost.
+    const bool reduced = reduced_picture_wanted();
+    const double start = seconds_now();
     draw_frame();
     glutSwapBuffers();
+    if (!reduced) full_frame_seconds = seconds_now() - start;
+    ++frames_drawn;
 }
 
 void draw_scene(Vector3 offset, int texel) {

@@ -8,19 +8,22 @@
 #include <thread>
 
 #include "app/display.h"
+#include "app/interaction.h"
 #include "app/viewer.h"
 #include "panel/panel.h"
 #include "ui/settings.h"
 
 float angle_x = 0, angle_y = 0, angle_z = 0;
-float view_rotation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 int mouse_mode = -1;
 int last_x = 0, last_y = 0;
-float matCur[16] = {};
 
 namespace {
 constexpr int kWheelUp = 3;
 constexpr int kWheelDown = 4;
+// Buttons held in the picture window, one bit each.
+unsigned buttons_down = 0;
+// main_window's frames when the idle callback last waited.
+unsigned long frames_at_last_wait = 0;
 }  // namespace
 
 void on_key(unsigned char key, int, int) {
@@ -59,6 +62,7 @@ void on_key(unsigned char key, int, int) {
         default: break;
     }
     build_rotation(angle_x, angle_y, angle_z, view_rotation);
+    note_interaction();
     glutPostRedisplay();
 }
 
@@ -70,6 +74,7 @@ void on_special_key(int key, int, int) {
         case GLUT_KEY_DOWN: object_translation[1] -= 0.1; break;
         default: break;
     }
+    note_interaction();
     glutPostRedisplay();
 }
 
@@ -87,6 +92,13 @@ void on_mouse(int button, int state, int x, int y) {
             case kWheelDown: scale -= 0.1; break;
             default: break;
         }
+    }
+    if (button >= GLUT_LEFT_BUTTON && button <= GLUT_RIGHT_BUTTON) {
+        const unsigned bit = 1u << button;
+        buttons_down = state == GLUT_DOWN ? buttons_down | bit : buttons_down & ~bit;
+        set_pointer_held(buttons_down != 0);
+    } else {
+        note_interaction();  // the wheel
     }
     last_x = x;
     last_y = glutGet(GLUT_WINDOW_HEIGHT) - y;
@@ -118,6 +130,7 @@ void on_motion(int x, int y) {
     }
     last_x = x;
     last_y = up_y;
+    note_interaction();
     glutPostRedisplay();
 }
 
@@ -133,8 +146,17 @@ void on_reshape(int, int) {
 void on_idle() {
     if (glutGetWindow() != main_window) glutSetWindow(main_window);
     panel_master.sync_live_all();
+    // The end of an interaction brings the full picture back.
+    if (update_interaction(seconds_now(), panel_master.user_busy()))
+        glutPostWindowRedisplay(main_window);
     // GLUT calls the idle function in a tight loop; a short sleep keeps an idle
-    // viewer off the processor while input still answers at once.
+    // viewer off the processor while input still answers at once. There is no
+    // wait while the user interacts or frames follow each other, so that no
+    // redraw of a drag is held back.
+    if (interacting || frames_drawn != frames_at_last_wait) {
+        frames_at_last_wait = frames_drawn;
+        return;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 

@@ -44,10 +44,10 @@ void init_lights() {
 }
 
 bool open_viewer_window() {
-    // Only a change between a double-buffered mode and "StereoView" needs a new
-    // window; between "MonoView " and "Anaglyph" only the display changes.
-    if (window_kind == stereo_mode) return false;
-    if (window_kind < 2 && stereo_mode < 2) return false;
+    // Only a change between a double-buffered mode (every mode but "StereoView")
+    // and "StereoView" needs a new window; among the others only the display changes.
+    const bool wants_stereo = stereo_mode == 2;
+    if (window_kind != 10 && (window_kind == 2) == wants_stereo) return false;
 
     glutInitDisplayMode(kStereoMode);
     glutInitWindowPosition(window_x, window_y);
@@ -55,12 +55,12 @@ bool open_viewer_window() {
     possible = glutGet(GLUT_DISPLAY_MODE_POSSIBLE);
     std::printf("\npossible= %d\n", possible);
 
-    if (possible && stereo_mode == 2) {
+    if (possible && wants_stereo) {
         std::printf("Stereo OK -- set to quad buffer\n");
         main_window = open_main_window("Zendral<stereo>");
         window_kind = 2;
     } else {
-        if (stereo_mode < 2) {
+        if (!wants_stereo) {
             std::printf("Stereo buffer off -- set to double buffer\n");
         } else {
             std::printf("No stereo -- set to double buffer\n");

@@ -116,6 +116,7 @@ bool ensure_bench_inputs(const std::string& dir, BenchInputs& out) {
     out.data = dir + "/points_1m.dat";
     out.color_data = dir + "/points_1m_color.dat";
     out.maple = dir + "/grid_1000x1000.mpl";
+    out.tubes = dir + "/tubes_20k.dat";
     // A file is written under a temporary name first, so an interrupted run never
     // leaves a short file behind that a later run would take as complete.
     auto make = [](const std::string& path, auto&& writer) {
@@ -127,5 +128,6 @@ bool ensure_bench_inputs(const std::string& dir, BenchInputs& out) {
     return make(out.data, [](const std::string& p) { return write_data_file(p, 1000, 1000, false); }) &&
            make(out.color_data,
                 [](const std::string& p) { return write_data_file(p, 1000, 1000, true); }) &&
-           make(out.maple, [](const std::string& p) { return write_maple_file(p, 1000, 1000); });
+           make(out.maple, [](const std::string& p) { return write_maple_file(p, 1000, 1000); }) &&
+           make(out.tubes, [](const std::string& p) { return write_data_file(p, 100, 201, false); });
 }

@@ -16,12 +16,13 @@ bool write_data_file(const std::string& path, int sets, int points_per_set, bool
 // backslash, numbers split across the break wherever it falls.
 bool write_maple_file(const std::string& path, int nx, int ny);
 
-// The three benchmark inputs in `dir` (created when missing), written only when a
+// The benchmark inputs in `dir` (created when missing), written only when a
 // file of that name is not there yet. Returns false when one cannot be written.
 struct BenchInputs {
     std::string data;        // 1000 x 1000 points, "Data"
     std::string color_data;  // 1000 x 1000 points, "Data with Color"
     std::string maple;       // 1000 x 1000 values, "Maple" GRID
+    std::string tubes;       // 100 sets of 201 points, "Data": 20,000 joined tubes
 };
 bool ensure_bench_inputs(const std::string& dir, BenchInputs& out);
 

@@ -162,6 +162,9 @@ public:
     bool control_rect(const PanelControl* control, int* x, int* y, int* w, int* h) const;
     // Frames drawn so far; tests and demos wait on it.
     int frames_drawn() const;
+    // A control is held by the pointer (a ball or pad dragged, a spinner or a
+    // button pressed), as of the last frame, or a rotation ball spins.
+    bool busy() const;
 
 private:
     friend class PanelMaster;
@@ -199,6 +202,8 @@ public:
     // whose controls changed is redrawn.
     void sync_live_all();
     float get_version() const { return 2.01f; }
+    // Some window is busy (PanelWindow::busy): the user is working a control.
+    bool user_busy() const;
 
     // Closes the window and destroys it with its controls (the live variables
     // stay). Not from inside a callback of one of that window's own controls.

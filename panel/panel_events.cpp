@@ -150,8 +150,7 @@ void PanelWindow::Impl::frame() {
     ImGui::NewFrame();
     rects.clear();
     const ImVec2 fit = paint_window();
-    const bool held = ImGui::IsAnyItemActive() &&
-                      (io.MouseDown[0] || io.MouseDown[1] || io.MouseDown[2]);
+    held = ImGui::IsAnyItemActive() && (io.MouseDown[0] || io.MouseDown[1] || io.MouseDown[2]);
     ImGui::Render();
 
     glViewport(0, 0, width, height);

@@ -43,6 +43,10 @@ void PanelMaster::sync_live_all() {
     }
 }
 
+bool PanelMaster::user_busy() const {
+    return std::any_of(windows_.begin(), windows_.end(), [](const PanelWindow* w) { return w->busy(); });
+}
+
 namespace {
 bool inside_group(const PanelControl* c, const char* group) {
     for (const PanelControl* p = c->parent(); p; p = p->parent())

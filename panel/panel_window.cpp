@@ -210,6 +210,15 @@ bool PanelWindow::control_rect(const PanelControl* control, int* x, int* y, int*
 
 int PanelWindow::frames_drawn() const { return impl_->frames; }
 
+bool PanelWindow::busy() const {
+    if (impl_->held) return true;
+    for (const PanelControl* c : all_) {
+        const auto* r = dynamic_cast<const PanelRotation*>(c);
+        if (r && (r->spinning() || r->pressed())) return true;
+    }
+    return false;
+}
+
 void PanelWindow::keep_ticking() {
     if (impl_->ticking || glut_window_ <= 0) return;
     impl_->ticking = true;

@@ -33,6 +33,7 @@ struct PanelWindow::Impl {
     int frames = 0;
     int settle = 0;        // frames still to draw after input, until ImGui is at rest
     bool ticking = false;  // a GLUT timer for this window is pending
+    bool held = false;     // the last frame had a control held by the pointer
     std::unordered_map<const PanelControl*, ImVec4> rects;  // x, y, w, h of the last frame
     std::unordered_map<const PanelControl*, std::string> edit_text;  // text fields being typed in
     std::unordered_map<const PanelControl*, double> typed;  // numbers typed into spinners

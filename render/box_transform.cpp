@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "app/input.h"
 #include "data/data_set.h"
 #include "ui/settings.h"
+#include "ui/view_state.h"
 
 void apply_model_transform() {
     glTranslatef(object_translation[0], object_translation[1], -object_translation[2]);

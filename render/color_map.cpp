@@ -8,6 +8,7 @@
 
 double texel_size_s = 1.0;
 double texel_size_t = 1.0;
+float color_saturation = 1.0f;
 
 void gl_texel_coord(int k, double texel_s, double texel_t) {
     glTexCoord2f(static_cast<float>((k + 0.5) * texel_s), static_cast<float>((k + 0.5) * texel_t));
@@ -38,13 +39,22 @@ void DataSet::build_color_map() {
         color_map_width * color_map_height > texels) {
         return;
     }
+    // Only a saturation below 1 touches the colours, so that the bytes of the full
+    // colours stay exactly the truncated products above.
+    const bool desaturate = kind == kColorData && color_saturation < 1.0f;
+    const float s = color_saturation < 0.0f ? 0.0f : color_saturation;
     for (int j = 0; j < color_map_height; ++j) {
         for (int i = 0; i < color_map_width; ++i) {
             unsigned char* texel = color_map + 4 * (j * color_map_width + i);
             if (i < kFixed) {
-                texel[0] = static_cast<unsigned char>(r[i] * 255.0);
-                texel[1] = static_cast<unsigned char>(g[i] * 255.0);
-                texel[2] = static_cast<unsigned char>(b[i] * 255.0);
+                float rgb[3] = {r[i], g[i], b[i]};
+                if (desaturate) {
+                    const float grey = (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
+                    for (float& c : rgb) c = grey + s * (c - grey);
+                }
+                texel[0] = static_cast<unsigned char>(rgb[0] * 255.0);
+                texel[1] = static_cast<unsigned char>(rgb[1] * 255.0);
+                texel[2] = static_cast<unsigned char>(rgb[2] * 255.0);
                 texel[3] = static_cast<unsigned char>(a[i] * 255.0);
             } else {
                 texel[0] = texel[1] = texel[2] = 0;

@@ -7,6 +7,12 @@
 extern double texel_size_s;
 extern double texel_size_t;
 
+// Saturation of coloured data's colour map in the picture being drawn: 1 keeps
+// the colours (every mode but the glasses modes, which set it while they draw);
+// below 1 each colour moves toward its grey, the mean of its three components.
+// Plain data's entries stay pure.
+extern float color_saturation;
+
 // The colour map's texture name in the picture's context: fixed, never generated.
 constexpr unsigned kColorMapTexture = 1;
 

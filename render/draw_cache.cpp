@@ -10,9 +10,11 @@
 #include <cstring>
 #include <vector>
 
-#include "render/grid_walk.h"
+#include "render/array_picture.h"
 #include "render/model_modes.h"
+#include "render/picture_vertices.h"
 #include "render/point_texels.h"
+#include "render/reduced_picture.h"
 
 namespace {
 
@@ -33,6 +35,8 @@ struct Key {
     int map_row = 0;
     int texel = 0;             // the eye's entry; -1 for coloured data, which ignores it
     float grid_color[4] = {};  // only "Special " of plain data reads it
+    bool outline = false;      // tube modes: drawn while the polygon mode is not GL_FILL
+    int reduced_step = 0;      // 0 the full picture; the reduced one's grid step (1 for lines)
 
     bool operator==(const Key& o) const {
         return set == o.set && revision == o.revision && kind == o.kind && width == o.width &&
@@ -41,7 +45,8 @@ struct Key {
                display_mode == o.display_mode && segments == o.segments &&
                same_bits(thickness, o.thickness) && same_bits(texel_s, o.texel_s) &&
                same_bits(texel_t, o.texel_t) && map_row == o.map_row && texel == o.texel &&
-               same_bits(grid_color, o.grid_color);
+               same_bits(grid_color, o.grid_color) && outline == o.outline &&
+               reduced_step == o.reduced_step;
     }
     template <typename T>
     static bool same_bits(const T& a, const T& b) {
@@ -50,7 +55,7 @@ struct Key {
 };
 
 Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
-             const Color4& grid_color) {
+             const Color4& grid_color, int reduced_step) {
     Key k;
     k.set = &set;
     k.revision = set.revision;
@@ -72,87 +77,47 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
     k.texel = plain ? texel_index : -1;
     if (plain && display_mode == 5)
         for (int c = 0; c < 4; ++c) k.grid_color[c] = grid_color[c];
+    k.reduced_step = reduced_step;
+    if (reduced_step == 0 && (display_mode == 1 || display_mode == 2 || display_mode == 5)) {
+        GLint polygon_mode[2] = {GL_FILL, GL_FILL};
+        glGetIntegerv(GL_POLYGON_MODE, polygon_mode);
+        k.outline = polygon_mode[0] != GL_FILL || polygon_mode[1] != GL_FILL;
+    }
     return k;
 }
 
-// Vertices a recording of `k` would hold. Tubes have 4 n + 2 each.
+// What a key records: a display list, vertex buffers, or for tube modes in
+// outline a display list (a mesh of triangles would show their diagonals).
+bool tube_mode(int mode) { return mode == 1 || mode == 2 || mode == 5; }
+bool known_kind(const Key& k) {
+    return k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData;
+}
+bool drawn_from_arrays(const Key& k) {
+    // Coloured data has no "Special " picture: an empty display list stands for it.
+    if (!known_kind(k) || (k.kind == DataSet::kColorData && k.display_mode == 5)) return false;
+    if (k.reduced_step > 0) return true;
+    return k.display_mode == 0 || k.display_mode == 3 || k.display_mode == 4 ||
+           (tube_mode(k.display_mode) && !k.outline);
+}
+
+// Vertices a recording of `k` would hold.
 double picture_vertices(const Key& k) {
     const double w = k.width, n = k.points_per_set;
-    const double tube = 4.0 * k.segments + 2;
+    const double tubes = k.display_mode == 1 ? w * (n - 1)
+                         : k.display_mode == 2 ? 2 * w * n
+                         : w * n + w * (n - 1) + n * (w - 1);
+    const double step = k.reduced_step > 0 ? k.reduced_step : 1;
     switch (k.display_mode) {
-        case 0: return w * n;
-        case 1: return w * (n - 1) * tube;
-        case 2: return 2 * w * n * tube;
+        case 0: return w * n / (step * step);
         case 3:
-        case 4: return 4 * (w - 1) * (n - 1);
-        case 5: return (w * n + w * (n - 1) + n * (w - 1)) * tube;
+        case 4: return 4 * (w - 1) * (n - 1) / (step * step);
+        case 1:
+        case 2:
+        case 5:
+            if (k.reduced_step > 0) return 2 * tubes;
+            return tubes * (drawn_from_arrays(k) ? 2.0 * k.segments : 4.0 * k.segments + 2);
         default: return 0;
     }
-}
-
-bool drawn_from_arrays(const Key& k) {
-    const bool known_kind =
-        k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData;
-    return known_kind && (k.display_mode == 0 || k.display_mode == 3 || k.display_mode == 4);
-}
-
-// A picture drawn from one vertex buffer of interleaved texture coordinate,
-// normal (surfaces only) and vertex.
-// - Surfaces are not recorded in display lists: Mesa splits a recorded quad along
-//   the other diagonal than an immediate or array-drawn one, and the quads of a
-//   surface are not flat, so the picture would change. Drawn as an array, a quad
-//   is split as in immediate mode.
-// - Points are drawn in batches of kPointBatch: Mesa's smooth-point stage costs
-//   time in proportion to the points of one draw for every few points it sends
-//   on, so one draw of a million points takes seconds, and short batches of the
-//   same points, in the same order, give the same picture in a fraction of that.
-struct ArrayPicture {
-    GLuint buffer = 0;
-    GLsizei count = 0;       // vertices: four per quad, one per point
-    float last[5] = {};      // texture coordinate and normal current after the last vertex
-    bool points = false;     // points (texture coordinate, vertex) or quads (with normal)
-    bool filled = false;     // quads: filled or outlines
-};
-
-constexpr GLsizei kPointBatch = 256;
-
-// Texture coordinate of entry k, the centre of its texel, as gl_texel_coord sends it.
-void texel_coord(int k, const DrawStyle& style, float out[2]) {
-    out[0] = static_cast<float>((k + 0.5) * style.texel_s);
-    out[1] = static_cast<float>((k + 0.5) * style.texel_t);
-}
-
-// The quads as emit_surface sends them: texture coordinate, normal, vertex each.
-std::vector<float> surface_vertices(const DataSet& set, const PointTexels& texels,
-                                    const DrawStyle& style, float last[5]) {
-    std::vector<float> out;
-    out.reserve(static_cast<std::size_t>(set.point_count()) * 4 * 8);
-    for_each_quad(set, texels, [&](const Vector3* const corners[4], const Vector3& n, int k) {
-        texel_coord(k, style, last);
-        last[2] = static_cast<float>(n.x());
-        last[3] = static_cast<float>(n.y());
-        last[4] = static_cast<float>(n.z());
-        for (int c = 0; c < 4; ++c) {
-            const Vector3& p = *corners[c];
-            out.insert(out.end(), {last[0], last[1], last[2], last[3], last[4],
-                                   static_cast<float>(p.x()), static_cast<float>(p.y()),
-                                   static_cast<float>(p.z())});
-        }
-    });
-    return out;
-}
-
-// The points as emit_points sends them: texture coordinate and vertex each.
-std::vector<float> point_vertices(const DataSet& set, const PointTexels& texels,
-                                  const DrawStyle& style, float last[5]) {
-    std::vector<float> out;
-    out.reserve(static_cast<std::size_t>(set.point_count()) * 5);
-    for_each_point(set, texels, [&](const Vector3& p, int k) {
-        texel_coord(k, style, last);
-        out.insert(out.end(), {last[0], last[1], static_cast<float>(p.x()),
-                               static_cast<float>(p.y()), static_cast<float>(p.z())});
-    });
-    return out;
 }
 
 // Display lists and buffers belong to the context they were made in; each main
@@ -160,23 +125,24 @@ std::vector<float> point_vertices(const DataSet& set, const PointTexels& texels,
 struct Entry {
     GLXContext context;
     Key key;
-    GLuint list = 0;         // the tube modes
-    ArrayPicture arrays;     // points and surfaces
+    GLuint list = 0;         // display lists
+    ArrayPicture arrays;     // vertex buffers
     std::uint64_t last_used = 0;
 };
 
 std::vector<Entry> entries;
 std::uint64_t clock_ticks = 0;
 
-// Two pictures per context: one for each eye of the two-eye modes.
-constexpr int kPerContext = 2;
+// Four pictures per context: the full and the reduced picture of each eye of the
+// two-eye modes.
+constexpr int kPerContext = 4;
 
 // At about 32 bytes a vertex, some 256 MB for one picture.
 constexpr double kMaxRecordedVertices = 8e6;
 
 void release(std::vector<Entry>::iterator it) {
     if (it->list) glDeleteLists(it->list, 1);
-    if (it->arrays.buffer) glDeleteBuffers(1, &it->arrays.buffer);
+    release(it->arrays);
     entries.erase(it);
 }
 
@@ -208,68 +174,53 @@ void clear_errors() {
     }
 }
 
-// Draws the recorded picture, leaving the state emit_model would leave.
-void replay(const Entry& e, const DrawStyle& style) {
-    if (e.list) {
-        glCallList(e.list);
-        return;
+PictureVertices picture_of(const Key& key, const DataSet& set, int texel_index,
+                           const DrawStyle& style) {
+    const PointTexels texels = set.kind == DataSet::kColorData ? PointTexels::colored(set)
+                                                               : PointTexels::plain(texel_index);
+    const int step = key.reduced_step > 0 ? key.reduced_step : 1;
+    switch (key.display_mode) {
+        case 0: return point_vertices(set, texels, style, step);
+        case 3:
+        case 4: return surface_vertices(set, texels, style, step);
+        default:
+            return key.reduced_step > 0
+                       ? tube_lines(set, texels, key.display_mode, texel_index, style)
+                       : tube_mesh(set, texels, key.display_mode, texel_index, style);
     }
-    const ArrayPicture& a = e.arrays;
-    if (a.points) {
-        glPointSize(style.thickness * 100);
-        glEnable(GL_POINT_SMOOTH);
-    } else {
-        glLineWidth(style.thickness * 100);
-        glPolygonMode(GL_FRONT_AND_BACK, a.filled ? GL_FILL : GL_LINE);
-    }
-    if (a.count > 0) {
-        glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
-        if (a.points) {
-            glInterleavedArrays(GL_T2F_V3F, 0, nullptr);
-            for (GLsizei first = 0; first < a.count; first += kPointBatch)
-                glDrawArrays(GL_POINTS, first, std::min(kPointBatch, a.count - first));
-        } else {
-            glInterleavedArrays(GL_T2F_N3F_V3F, 0, nullptr);
-            glDrawArrays(GL_QUADS, 0, a.count);
-        }
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_NORMAL_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-        // Drawing from arrays leaves the current attributes undefined; immediate
-        // drawing leaves those of the last vertex (points send no normal).
-        glTexCoord2fv(a.last);
-        if (!a.points) glNormal3fv(a.last + 2);
-    }
+}
+
+ArrayPicture::Kind array_kind(const Key& key) {
+    if (key.display_mode == 0) return ArrayPicture::kPoints;
+    if (key.display_mode == 3 || key.display_mode == 4) return ArrayPicture::kQuads;
+    return key.reduced_step > 0 ? ArrayPicture::kLines : ArrayPicture::kTubes;
 }
 
 // Records the picture for `key`; false when GL could not (out of memory).
 bool record(Entry& e, const DataSet& set, int texel_index, const DrawStyle& style,
             const Color4& grid_color) {
-    clear_errors();
     if (drawn_from_arrays(e.key)) {
-        const PointTexels texels = set.kind == DataSet::kColorData ? PointTexels::colored(set)
-                                                                   : PointTexels::plain(texel_index);
         ArrayPicture& a = e.arrays;
-        a.points = e.key.display_mode == 0;
+        a.kind = array_kind(e.key);
         a.filled = e.key.display_mode == 4;
-        const std::vector<float> vertices = a.points
-                                                ? point_vertices(set, texels, style, a.last)
-                                                : surface_vertices(set, texels, style, a.last);
-        a.count = static_cast<GLsizei>(vertices.size() / (a.points ? 5 : 8));
-        glGenBuffers(1, &a.buffer);
-        glBindBuffer(GL_ARRAY_BUFFER, a.buffer);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
-                     vertices.data(), GL_STATIC_DRAW);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-    } else {
-        e.list = glGenLists(1);
-        if (e.list == 0) return false;
-        glNewList(e.list, GL_COMPILE);
-        emit_model(set, texel_index, e.key.display_mode, style, grid_color);
-        glEndList();
+        a.grid_material = e.key.display_mode == 5;
+        return upload(a, picture_of(e.key, set, texel_index, style));
     }
+    clear_errors();
+    e.list = glGenLists(1);
+    if (e.list == 0) return false;
+    glNewList(e.list, GL_COMPILE);
+    emit_model(set, texel_index, e.key.display_mode, style, grid_color);
+    glEndList();
     return glGetError() == GL_NO_ERROR;
+}
+
+void replay(const Entry& e, const DrawStyle& style, const Color4& grid_color) {
+    if (e.list) {
+        glCallList(e.list);
+    } else {
+        replay(e.arrays, style, grid_color);
+    }
 }
 
 }  // namespace
@@ -292,14 +243,16 @@ void invalidate_draw_cache() {
 }
 
 void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
-                       const DrawStyle& style, const Color4& grid_color) {
+                       const DrawStyle& style, const Color4& grid_color, bool reduced) {
     const GLXContext context = glXGetCurrentContext();
-    const Key key = make_key(set, texel_index, display_mode, style, grid_color);
+    const bool tubes = tube_mode(display_mode);
+    const Key key = make_key(set, texel_index, display_mode, style, grid_color,
+                             !reduced ? 0 : tubes ? 1 : reduced_grid_step());
     ++clock_ticks;
     for (Entry& e : entries) {
         if (e.context == context && e.key == key) {
             e.last_used = clock_ticks;
-            replay(e, style);
+            replay(e, style, grid_color);
             return;
         }
     }
@@ -319,10 +272,10 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
     if (!record(e, set, texel_index, style, grid_color)) {
         // Too large to record: draw directly, and try again next time.
         if (e.list) glDeleteLists(e.list, 1);
-        if (e.arrays.buffer) glDeleteBuffers(1, &e.arrays.buffer);
+        release(e.arrays);
         emit_model(set, texel_index, display_mode, style, grid_color);
         return;
     }
     entries.push_back(e);
-    replay(entries.back(), style);
+    replay(entries.back(), style, grid_color);
 }

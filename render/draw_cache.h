@@ -1,13 +1,24 @@
 #pragma once
-// Recorded pictures of the model: DataSet::draw can emit the current display mode
-// once into a GL display list and replay it for every later frame and for both
-// eyes, until something that changes what is emitted changes: the data set, the
+// Recorded pictures of the model: DataSet::draw can record what the current
+// display mode emits once and replay it for every later frame and for both eyes,
+// until something that changes what is emitted changes: the data set, the
 // display mode, segments, thickness, base_level, the colour-map layout, the
-// eye's colour-map entry (plain data only) or the bottom-grid colour ("Special "
-// of plain data only). Everything outside the list (material and texture set-up,
-// the box transform, matCur) runs on every draw as before, and state that the
-// modes only read (the polygon mode a surface mode left behind, the line width)
-// applies at replay exactly as it does to immediate drawing.
+// eye's colour-map entry (plain data only), the bottom-grid colour ("Special "
+// of plain data only), and for the tube modes whether the polygon mode is
+// filled. Everything outside the recording (material and texture set-up, the box
+// transform, matCur) runs on every draw as before, and state that the modes only
+// read (the polygon mode a surface mode left behind, the line width) applies at
+// replay exactly as it does to immediate drawing.
+// - Points and surfaces are drawn from vertex buffers, the points round by a
+//   small fragment program where the GL has one (render/round_points.h): the
+//   same pixels as immediate drawing.
+// - Solid tubes are drawn from one indexed mesh placed beforehand
+//   (render/picture_vertices.h), their hidden inner faces culled: a few pixels
+//   along the edges come out rounded differently. Tubes drawn as outlines (after
+//   "Surface grid ") are recorded in a display list, as triangles would show
+//   their diagonals there.
+// - The reduced picture of an interaction (render/reduced_picture.h) is recorded
+//   the same way, beside the full one.
 // A picture of more than some eight million vertices (a million tubes, say) is
 // not recorded but drawn directly every time, as it would take gigabytes.
 
@@ -26,6 +37,7 @@ bool draw_cache_enabled();
 void invalidate_draw_cache();
 
 // Emits the model as emit_model would, from a recorded picture when one fits and
-// can be made; falls back to emitting directly when GL cannot record it.
+// can be made; falls back to emitting directly when GL cannot record it. With
+// `reduced`, the reduced picture of render/reduced_picture.h instead.
 void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
-                       const DrawStyle& style, const Color4& grid_color);
+                       const DrawStyle& style, const Color4& grid_color, bool reduced = false);

@@ -9,11 +9,12 @@
 #include "render/quad_normal.h"
 
 // Every finite point, row by row (points_per_set outer, sets inner):
-// visit(point, entry).
+// visit(point, entry). With a step above 1, every step-th point of every
+// step-th row.
 template <typename Visit>
-void for_each_point(const DataSet& set, const PointTexels& texels, Visit visit) {
-    for (int i = 0; i < set.points_per_set; ++i) {
-        for (int s = 0; s < set.width; ++s) {
+void for_each_point(const DataSet& set, const PointTexels& texels, Visit visit, int step = 1) {
+    for (int i = 0; i < set.points_per_set; i += step) {
+        for (int s = 0; s < set.width; s += step) {
             const Vector3& p = set.point(s, i);
             if (!is_finite(p)) continue;
             visit(p, texels.at(s, i));
@@ -23,12 +24,16 @@ void for_each_point(const DataSet& set, const PointTexels& texels, Visit visit) 
 
 // Every grid cell whose corners are all finite, with its flat normal and the
 // entry of its corner P00: visit(corners P00, P01, P11, P10, normal, entry).
+// With a step above 1, the cells of the grid of every step-th set and point; the
+// last cell of a row or column reaches the grid's edge.
 template <typename Visit>
-void for_each_quad(const DataSet& set, const PointTexels& texels, Visit visit) {
-    for (int i = 0; i < set.points_per_set - 1; ++i) {
-        for (int s = 0; s < set.width - 1; ++s) {
-            const Vector3* corners[4] = {&set.point(s, i), &set.point(s, i + 1),
-                                         &set.point(s + 1, i + 1), &set.point(s + 1, i)};
+void for_each_quad(const DataSet& set, const PointTexels& texels, Visit visit, int step = 1) {
+    for (int i = 0; i < set.points_per_set - 1; i += step) {
+        const int i2 = i + step < set.points_per_set ? i + step : set.points_per_set - 1;
+        for (int s = 0; s < set.width - 1; s += step) {
+            const int s2 = s + step < set.width ? s + step : set.width - 1;
+            const Vector3* corners[4] = {&set.point(s, i), &set.point(s, i2), &set.point(s2, i2),
+                                         &set.point(s2, i)};
             if (!is_finite(*corners[0]) || !is_finite(*corners[1]) || !is_finite(*corners[2]) ||
                 !is_finite(*corners[3])) {
                 continue;

@@ -1,12 +1,13 @@
 #include <GL/gl.h>
 
-#include "app/input.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
 #include "render/draw_cache.h"
 #include "render/draw_style.h"
 #include "render/model_modes.h"
+#include "render/reduced_picture.h"
 #include "ui/settings.h"
+#include "ui/view_state.h"
 
 void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
                 const Color4& grid_color) {
@@ -49,7 +50,8 @@ void DataSet::draw(int texel_index) {
     const DrawStyle style = current_draw_style(*this);
     const Color4 grid_color = grid_color_for(background_color);
     if (draw_cache_enabled())
-        draw_model_cached(*this, texel_index, display_mode, style, grid_color);
+        draw_model_cached(*this, texel_index, display_mode, style, grid_color,
+                          reduced_picture_wanted());
     else
         emit_model(*this, texel_index, display_mode, style, grid_color);
     glPopMatrix();

@@ -12,40 +12,44 @@ namespace {
 constexpr double kDegree = 0.0174532925;  // degrees to radians, as everywhere in the viewer
 }  // namespace
 
-void emit_tube(double length, int texel_index, const DrawStyle& style) {
+bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring) {
     const int n = std::clamp(style.segments, kMinSegments, kMaxSegments);
     const double r = style.thickness;
-    if (!std::isfinite(r)) return;
-
-    // The ring by repeated rotation of the previous point, counter-clockwise.
-    double x[kMaxSegments], y[kMaxSegments];
+    if (!std::isfinite(r)) return false;
+    ring.n = n;
     const double theta = (360.0 / n) * kDegree;
     const double c = std::cos(theta), s = std::sin(theta);
-    x[0] = r;
-    y[0] = 0;
+    ring.x[0] = r;
+    ring.y[0] = 0;
     for (int j = 1; j < n; ++j) {
-        x[j] = c * x[j - 1] - s * y[j - 1];
-        y[j] = s * x[j - 1] + c * y[j - 1];
+        ring.x[j] = c * ring.x[j - 1] - s * ring.y[j - 1];
+        ring.y[j] = s * ring.x[j - 1] + c * ring.y[j - 1];
     }
-
     // Every vertex addresses the centre of texel k of the colour-map row. On a
     // texel's edge nearest filtering may pick the neighbouring entry, and a ring
     // spread over the texel, even a little inside its edges, is not enough: the
     // outlines of "Surface grid " are wide lines, which extend a short ring edge
     // past its ends and carry its texture coordinate beyond the texel.
-    const float tex_s = static_cast<float>((texel_index + 0.5) * style.texel_s);
-    const float tex_t = static_cast<float>((style.map_row + 0.5) * style.texel_t);
+    ring.s = static_cast<float>((texel + 0.5) * style.texel_s);
+    ring.t = static_cast<float>((style.map_row + 0.5) * style.texel_t);
+    return true;
+}
+
+void emit_tube(double length, int texel_index, const DrawStyle& style) {
+    TubeRing ring;
+    if (!make_tube_ring(texel_index, style, ring)) return;
+    const int n = ring.n;
     float fx[kMaxSegments], fy[kMaxSegments];
     for (int j = 0; j < n; ++j) {
-        fx[j] = static_cast<float>(x[j]);
-        fy[j] = static_cast<float>(y[j]);
+        fx[j] = static_cast<float>(ring.x[j]);
+        fy[j] = static_cast<float>(ring.y[j]);
     }
     const float top = static_cast<float>(length);
 
     // Normals as given, not unit length: radial at the bottom, leaning toward the
     // axis at the top; GL_NORMALIZE scales them.
     auto vertex = [&](int j, float z) {
-        glTexCoord2f(tex_s, tex_t);
+        glTexCoord2f(ring.s, ring.t);
         glNormal3f(fx[j], fy[j], z);
         glVertex3f(fx[j], fy[j], z);
     };
@@ -66,6 +70,48 @@ void emit_tube(double length, int texel_index, const DrawStyle& style) {
     vertex(0, 0);
     vertex(0, top);
     glEnd();
+}
+
+namespace {
+// m = m * r, column-major 4 x 4.
+void multiply(double m[16], const double r[16]) {
+    double out[16];
+    for (int c = 0; c < 4; ++c)
+        for (int row = 0; row < 4; ++row) {
+            double v = 0;
+            for (int k = 0; k < 4; ++k) v += m[k * 4 + row] * r[c * 4 + k];
+            out[c * 4 + row] = v;
+        }
+    for (int i = 0; i < 16; ++i) m[i] = out[i];
+}
+
+// glRotated(angle, x, y, z) for an axis of unit length.
+void rotation(double degrees, double x, double y, double z, double r[16]) {
+    const double a = degrees * kDegree, c = std::cos(a), s = std::sin(a), t = 1 - c;
+    const double m[16] = {t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
+                          t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
+                          t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,
+                          0,                 0,                 0,                 1};
+    for (int i = 0; i < 16; ++i) r[i] = m[i];
+}
+}  // namespace
+
+void segment_placement(const Vector3& from, const Vector3& to, double len, double m[16]) {
+    const double translation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
+                                     from.x(), from.y(), from.z(), 1};
+    for (int i = 0; i < 16; ++i) m[i] = translation[i];
+    const Vector3 diff = to - from;
+    double turn[16];
+    if (len != 0) {
+        if (diff.x() == 0 && diff.z() == 0) {
+            rotation(to.y() > from.y() ? -90 : 90, 1, 0, 0, turn);
+        } else {
+            segment_frame(diff, len, turn);
+        }
+        multiply(m, turn);
+    }
+    rotation(45, 0, 0, 1, turn);
+    multiply(m, turn);
 }
 
 void emit_segment(const Vector3& from, const Vector3& to, int texel_index, const DrawStyle& style) {

@@ -6,6 +6,24 @@
 #include "data/fixed_vector.h"
 #include "render/draw_style.h"
 
+// The ring of a tube in colour-map entry `texel`: `segments` points (x, y) of
+// radius `thickness`, made by repeated rotation of the previous point
+// (counter-clockwise), and the texture coordinate of every vertex, the centre of
+// texel `texel` of the colour-map row.
+struct TubeRing {
+    int n = 0;
+    double x[kMaxSegments], y[kMaxSegments];
+    float s = 0, t = 0;
+};
+// False (and no ring) when the radius is not finite.
+bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring);
+
+// The matrix emit_segment multiplies onto the model-view matrix for a tube from
+// `from` to `to` whose difference has the finite length `len`: translation to
+// `from`, the turn of local z onto the segment (none for length 0), then the
+// 45-degree roll about the tube's axis. Column-major.
+void segment_placement(const Vector3& from, const Vector3& to, double len, double m[16]);
+
 // One tube from `from` to `to` (data coordinates) in colour-map entry texel_index.
 // Leaves the model-view matrix as it found it. A segment whose ends or length are
 // not finite is not drawn.

@@ -48,7 +48,10 @@ void build_object_properties(PanelWindow* w) {
 void build_display_options(PanelWindow* w) {
     PanelRollout* display = w->add_rollout("Display Options", false);
     PanelRollout* stereo = w->add_rollout_to_panel(display, "Mono/Stereo", false);
-    add_radio_group(w, stereo, &stereo_mode, 701, {"MonoView ", "Anaglyph", "StereoView"});
+    add_radio_group(w, stereo, &stereo_mode, 701,
+                    {"MonoView ", "Anaglyph", "StereoView", "Red/Blue glasses",
+                     "Red/Cyan glasses", "Side by side", "Cross-eyed"});
+    w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, -1, nullptr);
     PanelRollout* axis = w->add_rollout_to_panel(display, "Axis Scaling", false);
     add_radio_group(w, axis, &axis_data, 801, {"Individual", "Uniform "});
     PanelRollout* modes = w->add_rollout_to_panel(display, "Data Display", false);
@@ -61,6 +64,7 @@ void build_display_options(PanelWindow* w) {
     w->add_checkbox_to_panel(display, "Show file name", &show_file_name, -1, nullptr);
     w->add_checkbox_to_panel(display, "Show movement controls", &show_movement_controls, 300,
                              control_callback);
+    w->add_checkbox_to_panel(display, "Fast interaction", &fast_interaction, -1, nullptr);
 }
 
 void build_colors(PanelWindow* w) {

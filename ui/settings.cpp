@@ -1,6 +1,8 @@
 #include "ui/settings.h"
 
 int stereo_mode = 0;
+int swap_eyes = 0;
+float anaglyph_saturation = 0.65f;
 int axis_data = 0;
 int display_mode = 1;
 int segments = 8;
@@ -12,6 +14,9 @@ float focal_ratio = 20.0f;
 int show_axes = 0;
 int show_file_name = 1;
 int show_movement_controls = 1;
+int fast_interaction = 1;
+double frame_budget = 0.05;
+double full_picture_delay = 0.3;
 
 Color4 background_color(1.0f, 1.0f, 1.0f, 1.0f);
 Color4 data_colors[kDataColorSlots] = {};

@@ -9,7 +9,10 @@
 #include "data/fixed_vector.h"
 
 // --- Display, stereo and geometry -------------------------------------------------
-extern int stereo_mode;       // 0 "MonoView ", 1 "Anaglyph", 2 "StereoView"; default 0
+extern int stereo_mode;       // 0 "MonoView ", 1 "Anaglyph", 2 "StereoView", 3 "Red/Blue glasses",
+                              // 4 "Red/Cyan glasses", 5 "Side by side", 6 "Cross-eyed"; default 0
+extern int swap_eyes;         // 1: each two-eye mode shows each eye's picture where the other's goes; default 0
+extern float anaglyph_saturation;  // saturation of coloured data through glasses (modes 3, 4), 0..1; default 0.65
 extern int axis_data;         // 0 "Individual", 1 "Uniform " axis scaling; default 0
 extern int display_mode;      // 0 points, 1 joined, 2 needled, 3 grid, 4 filled, 5 special; default 1
 extern int segments;          // sides of each tube, 3..60; default 8
@@ -21,6 +24,9 @@ extern float focal_ratio;     // focal_length / eye_separation as last set; defa
 extern int show_axes;               // draw the axes figure, 0 or 1; default 0
 extern int show_file_name;          // draw the file-name overlay, 0 or 1; default 1
 extern int show_movement_controls;  // "Movement Controls" window shown, 0 or 1; default 1
+extern int fast_interaction;  // draw a reduced picture while the user interacts, when full frames are slow; default 1
+extern double frame_budget;   // seconds a frame may take while the user interacts; default 0.05
+extern double full_picture_delay;  // seconds after the last interaction until the full picture returns; default 0.3
 
 // --- Colours and lights -----------------------------------------------------------
 extern Color4 background_color;  // clear colour, 0..1 each; default (1, 1, 1, 1)

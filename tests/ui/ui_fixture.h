@@ -88,6 +88,7 @@ protected:
         display_mode = 1;
         axis_data = 0;
         stereo_mode = 0;
+        swap_eyes = 0;
         focal_length = 20.0f;
         focal_ratio = 20.0f;
         eye_separation = 2.0f;

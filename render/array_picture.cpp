@@ -1,0 +1,148 @@
+#include "render/array_picture.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+
+#include "render/material.h"
+#include "render/reduced_picture.h"
+#include "render/round_points.h"
+
+namespace {
+
+// Points without the round-point program go in short batches: Mesa's smooth-point
+// stage costs time in proportion to the points of one draw for every few points
+// it passes on.
+constexpr GLsizei kPointBatch = 256;
+
+void clear_errors() {
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
+void draw_points(GLsizei first, GLsizei count) {
+    if (begin_round_points()) {
+        glDrawArrays(GL_POINTS, first, count);
+        end_round_points();
+        return;
+    }
+    for (GLsizei at = first; at < first + count; at += kPointBatch)
+        glDrawArrays(GL_POINTS, at, std::min(kPointBatch, first + count - at));
+}
+
+void draw_range(const ArrayPicture& p, GLsizei first, GLsizei count) {
+    if (count <= 0) return;
+    switch (p.kind) {
+        case ArrayPicture::kPoints: draw_points(first, count); break;
+        case ArrayPicture::kQuads: glDrawArrays(GL_QUADS, first, count); break;
+        case ArrayPicture::kLines: glDrawArrays(GL_LINES, first, count); break;
+        case ArrayPicture::kTubes:
+            glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT,
+                           reinterpret_cast<const void*>(sizeof(unsigned) * first));
+            break;
+    }
+}
+
+// The tubes' faces are wound inward (their caps and sides turn clockwise seen
+// from outside), so the faces GL takes for front faces are the insides of the
+// far walls, always hidden behind the near ones: they are left out. A mirroring
+// transform (a negative scale) turns the winding round.
+GLenum hidden_faces() {
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const double det = m[0] * (m[5] * m[10] - m[9] * m[6]) - m[4] * (m[1] * m[10] - m[9] * m[2]) +
+                       m[8] * (m[1] * m[6] - m[5] * m[2]);
+    return det > 0 ? GL_FRONT : det < 0 ? GL_BACK : 0;
+}
+
+}  // namespace
+
+bool upload(ArrayPicture& p, const PictureVertices& source) {
+    clear_errors();
+    p.normals = source.normals;
+    p.elements = static_cast<GLsizei>(source.element_count());
+    p.needles = static_cast<GLsizei>(source.needles);
+    std::copy(source.last, source.last + 5, p.last);
+    p.has_last = source.has_last;
+    glGenBuffers(1, &p.vertices);
+    glBindBuffer(GL_ARRAY_BUFFER, p.vertices);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(source.vertices.size() * sizeof(float)),
+                 source.vertices.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (!source.indices.empty()) {
+        glGenBuffers(1, &p.indices);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, p.indices);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(source.indices.size() * sizeof(unsigned)),
+                     source.indices.data(), GL_STATIC_DRAW);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    }
+    if (glGetError() == GL_NO_ERROR) return true;
+    release(p);
+    return false;
+}
+
+void release(ArrayPicture& p) {
+    if (p.vertices) glDeleteBuffers(1, &p.vertices);
+    if (p.indices) glDeleteBuffers(1, &p.indices);
+    p.vertices = p.indices = 0;
+}
+
+void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_color) {
+    GLfloat line_width = 1;
+    const GLboolean line_smooth = glIsEnabled(GL_LINE_SMOOTH);
+    GLint cull_mode = GL_BACK;
+    GLenum cull = 0;
+    switch (p.kind) {
+        case ArrayPicture::kPoints:
+            glPointSize(style.thickness * 100);
+            glEnable(GL_POINT_SMOOTH);
+            break;
+        case ArrayPicture::kQuads:
+            glLineWidth(style.thickness * 100);
+            glPolygonMode(GL_FRONT_AND_BACK, p.filled ? GL_FILL : GL_LINE);
+            break;
+        case ArrayPicture::kLines:
+            glGetFloatv(GL_LINE_WIDTH, &line_width);
+            glLineWidth(kReducedLineWidth);
+            glDisable(GL_LINE_SMOOTH);
+            break;
+        case ArrayPicture::kTubes:
+            cull = hidden_faces();
+            if (cull) {
+                glGetIntegerv(GL_CULL_FACE_MODE, &cull_mode);
+                glCullFace(cull);
+                glEnable(GL_CULL_FACE);
+            }
+            break;
+    }
+
+    glBindBuffer(GL_ARRAY_BUFFER, p.vertices);
+    if (p.indices) glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, p.indices);
+    glInterleavedArrays(p.normals ? GL_T2F_N3F_V3F : GL_T2F_V3F, 0, nullptr);
+    draw_range(p, 0, p.needles);
+    if (p.grid_material) set_material_color(grid_color);
+    draw_range(p, p.needles, p.elements - p.needles);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (p.indices) glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    // Drawing from arrays leaves the current attributes undefined; immediate
+    // drawing leaves those of the last vertex.
+    if (p.has_last) {
+        glTexCoord2fv(p.last);
+        if (p.normals) glNormal3fv(p.last + 2);
+    }
+
+    if (p.kind == ArrayPicture::kLines) {
+        glLineWidth(line_width);
+        if (line_smooth) glEnable(GL_LINE_SMOOTH);
+    }
+    if (cull) {
+        glDisable(GL_CULL_FACE);
+        glCullFace(static_cast<GLenum>(cull_mode));
+    }
+}

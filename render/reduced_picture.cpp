@@ -1,0 +1,23 @@
+#include "render/reduced_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/draw_cache.h"
+#include "ui/settings.h"
+#include "ui/view_state.h"
+
+namespace {
+constexpr int kMaxStep = 64;
+}  // namespace
+
+bool reduced_picture_wanted() {
+    return interacting && fast_interaction && draw_cache_enabled() &&
+           full_frame_seconds > frame_budget;
+}
+
+int reduced_grid_step() {
+    const double ratio = full_frame_seconds / (0.75 * frame_budget);
+    if (!(ratio < static_cast<double>(kMaxStep) * kMaxStep)) return kMaxStep;
+    return std::clamp(static_cast<int>(std::ceil(std::sqrt(ratio))), 2, kMaxStep);
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The reduced picture drawn while the user interacts with a model whose full
+// picture is too slow for the frame budget: points and surfaces on a regular
+// subsample of the grid, the tubes of the line-set and "Special " modes as lit
+// lines. It is a recorded picture like the others (render/draw_cache.h).
+
+// Whether the model is drawn reduced now: the user interacts, "Fast interaction"
+// is ticked, pictures are recorded, and the last full frame took longer than the
+// frame budget.
+bool reduced_picture_wanted();
+
+// Every how many sets and points the reduced points and surfaces keep: their
+// cost falls with the square of the step, and a quarter of the budget is left to
+// the rest of the frame. At least 2.
+int reduced_grid_step();
+
+// Width of the reduced picture's lines, in pixels.
+constexpr float kReducedLineWidth = 2.0f;
