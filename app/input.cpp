@@ -146,14 +146,14 @@ void on_reshape(int, int) {
 void on_idle() {
     if (glutGetWindow() != main_window) glutSetWindow(main_window);
     panel_master.sync_live_all();
-    // The end of an interaction brings the full picture back.
-    if (update_interaction(seconds_now(), panel_master.user_busy()))
-        glutPostWindowRedisplay(main_window);
+    // The end of an interaction brings the full picture back, at once.
+    const bool full_picture_due = update_interaction(seconds_now(), panel_master.user_busy());
+    if (full_picture_due) glutPostWindowRedisplay(main_window);
     // GLUT calls the idle function in a tight loop; a short sleep keeps an idle
     // viewer off the processor while input still answers at once. There is no
-    // wait while the user interacts or frames follow each other, so that no
-    // redraw of a drag is held back.
-    if (interacting || frames_drawn != frames_at_last_wait) {
+    // wait while the user interacts, a redraw was just asked for, or frames
+    // follow each other, so that no redraw of a drag is held back.
+    if (interacting || full_picture_due || frames_drawn != frames_at_last_wait) {
         frames_at_last_wait = frames_drawn;
         return;
     }
