@@ -66,8 +66,9 @@ inline void keep_if_failed(const Picture& picture, const std::string& name) {
     }
 }
 
-inline int count_pixels(const Picture& p, bool (*match)(const unsigned char*), int x0 = 0, int y0 = 0,
-                 int x1 = kWidth, int y1 = kHeight) {
+template <typename Match>
+int count_pixels(const Picture& p, Match match, int x0 = 0, int y0 = 0, int x1 = kWidth,
+                 int y1 = kHeight) {
     int n = 0;
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) n += match(p.at(x, y)) ? 1 : 0;
@@ -82,7 +83,8 @@ inline bool is_blue(const unsigned char* c) { return c[2] > 150 && c[0] < 60 && 
 inline bool is_drawn(const unsigned char* c) { return c[0] + c[1] + c[2] < 3 * 230; }
 
 // Mean column of the pixels that `match` picks; -1 when there are none.
-inline double mean_column(const Picture& p, bool (*match)(const unsigned char*)) {
+template <typename Match>
+double mean_column(const Picture& p, Match match) {
     double sum = 0;
     int n = 0;
     for (int y = 0; y < kHeight; ++y) {

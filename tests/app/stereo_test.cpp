@@ -64,21 +64,6 @@ TEST_F(StereoTest, GlassesPutEachEyesWholePictureInItsOwnChannels) {
     }
 }
 
-// Mean column of the pixels of the channel c that stand out from black.
-double channel_column(const Picture& p, int c) {
-    double sum = 0;
-    int n = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            if (p.at(x, y)[c] > 60) {
-                sum += x;
-                ++n;
-            }
-        }
-    }
-    return n ? sum / n : -1;
-}
-
 TEST_F(StereoTest, GlassesParallaxIsZeroAtTheFocalDistanceAndSwapReversesIt) {
     load(1, 1, [](int, int) { return Vector3(3, -2, 7); });
     display_mode = 0;
@@ -94,7 +79,9 @@ TEST_F(StereoTest, GlassesParallaxIsZeroAtTheFocalDistanceAndSwapReversesIt) {
                 place_on_line_of_sight(distance);
                 draw_frame();
                 const Picture p = read_back();
-                const double red = channel_column(p, 0), blue = channel_column(p, 2);
+                // Where each channel stands out from black.
+                const double red = mean_column(p, [](const unsigned char* c) { return c[0] > 60; });
+                const double blue = mean_column(p, [](const unsigned char* c) { return c[2] > 60; });
                 EXPECT_GE(red, 0);
                 EXPECT_GE(blue, 0);
                 keep_if_failed(p, "parallax_" + std::to_string(mode) + "_" +
