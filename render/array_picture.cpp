@@ -17,11 +17,6 @@ namespace {
 // it passes on.
 constexpr GLsizei kPointBatch = 256;
 
-void clear_errors() {
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-    }
-}
-
 void draw_points(GLsizei first, GLsizei count) {
     if (begin_round_points()) {
         glDrawArrays(GL_POINTS, first, count);
@@ -59,8 +54,13 @@ GLenum hidden_faces() {
 
 }  // namespace
 
+void clear_gl_errors() {
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
 bool upload(ArrayPicture& p, const PictureVertices& source) {
-    clear_errors();
+    clear_gl_errors();
     p.normals = source.normals;
     p.elements = static_cast<GLsizei>(source.element_count());
     p.needles = static_cast<GLsizei>(source.needles);

@@ -22,6 +22,9 @@ struct ArrayPicture {
     bool has_last = false;
 };
 
+// Reads and forgets errors GL has kept, so that the next check sees only its own.
+void clear_gl_errors();
+
 // Fills the buffers; false when GL could not hold them (nothing is kept then).
 bool upload(ArrayPicture& picture, const PictureVertices& source);
 void release(ArrayPicture& picture);

@@ -11,7 +11,9 @@ double texel_size_t = 1.0;
 float color_saturation = 1.0f;
 
 void gl_texel_coord(int k, double texel_s, double texel_t) {
-    glTexCoord2f(static_cast<float>((k + 0.5) * texel_s), static_cast<float>((k + 0.5) * texel_t));
+    float st[2];
+    texel_centre(k, texel_s, texel_t, st);
+    glTexCoord2fv(st);
 }
 
 int color_index(float value) {

@@ -16,9 +16,16 @@ extern float color_saturation;
 // The colour map's texture name in the picture's context: fixed, never generated.
 constexpr unsigned kColorMapTexture = 1;
 
-// glTexCoord2f((k + 0.5) * texel_s, (k + 0.5) * texel_t), the products taken in
-// double: the centre of texel k, since on a texel's edge nearest filtering may
-// pick either neighbour. Entries beyond the map wrap (the texture repeats).
+// The texture coordinate of entry k: ((k + 0.5) * texel_s, (k + 0.5) * texel_t),
+// the products taken in double, the centre of texel k, since on a texel's edge
+// nearest filtering may pick either neighbour. Entries beyond the map wrap (the
+// texture repeats). Immediate drawing and the recorded pictures both use it.
+inline void texel_centre(int k, double texel_s, double texel_t, float out[2]) {
+    out[0] = static_cast<float>((k + 0.5) * texel_s);
+    out[1] = static_cast<float>((k + 0.5) * texel_t);
+}
+
+// glTexCoord2f of texel_centre.
 void gl_texel_coord(int k, double texel_s, double texel_t);
 
 // Colour-map entry of a colour value: the value truncated toward zero when it is

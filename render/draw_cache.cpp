@@ -169,11 +169,6 @@ void make_room(GLXContext context) {
     if (count >= kPerContext) release(oldest);
 }
 
-void clear_errors() {
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-    }
-}
-
 PictureVertices picture_of(const Key& key, const DataSet& set, int texel_index,
                            const DrawStyle& style) {
     const PointTexels texels = set.kind == DataSet::kColorData ? PointTexels::colored(set)
@@ -206,7 +201,7 @@ bool record(Entry& e, const DataSet& set, int texel_index, const DrawStyle& styl
         a.grid_material = e.key.display_mode == 5;
         return upload(a, picture_of(e.key, set, texel_index, style));
     }
-    clear_errors();
+    clear_gl_errors();
     e.list = glGenLists(1);
     if (e.list == 0) return false;
     glNewList(e.list, GL_COMPILE);

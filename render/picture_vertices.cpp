@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "render/color_map.h"
 #include "render/grid_walk.h"
 #include "render/segment_walk.h"
 #include "render/tube.h"
@@ -79,8 +80,7 @@ void append_tube(PictureVertices& out, const Vector3& from, const Vector3& to, i
 }  // namespace
 
 void texel_coord(int k, const DrawStyle& style, float out[2]) {
-    out[0] = static_cast<float>((k + 0.5) * style.texel_s);
-    out[1] = static_cast<float>((k + 0.5) * style.texel_t);
+    texel_centre(k, style.texel_s, style.texel_t, out);
 }
 
 PictureVertices point_vertices(const DataSet& set, const PointTexels& texels,
