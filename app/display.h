@@ -2,6 +2,8 @@
 // One frame of the main window: the off-axis stereo camera, the eye passes, the
 // axes figure and the file-name overlay.
 
+#include <string>
+
 #include "data/fixed_vector.h"
 
 struct CameraFrame;
@@ -40,3 +42,11 @@ void draw_axes(float length);
 // status line (a refused load, a format hint, a folder problem) whenever it says
 // something.
 void draw_overlay();
+
+// What the overlay's status line says: the status line of the data, and on a
+// window without stereo buffers while "StereoView" is chosen, that only one eye
+// shows.
+std::string overlay_status();
+constexpr const char* kNoStereoVisualStatus =
+    "No stereo visual on this display: only the right eye is shown; try \"Red/Cyan "
+    "glasses\" or \"Side by side\"";

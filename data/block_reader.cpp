@@ -13,20 +13,26 @@ BlockReader::~BlockReader() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-bool BlockReader::open(const char* name) {
-    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+BlockReader::Opened BlockReader::open(const char* name) {
+    // A pipe is refused before it is opened (opening one to read would wait for a
+    // writer), and the open does not block either, in case the name now stands
+    // for something else; its own type is what counts.
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::stat(name, &info) != 0 || S_ISDIR(info.st_mode)) return Opened::missing;
+    if (!S_ISREG(info.st_mode)) return Opened::not_regular;
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return Opened::missing;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const bool regular_or_folder = S_ISREG(info.st_mode) || S_ISDIR(info.st_mode);
         ::close(fd);
-        return false;
+        return regular_or_folder ? Opened::missing : Opened::not_regular;
     }
     fd_ = fd;
-    size_ = S_ISREG(info.st_mode) ? static_cast<long long>(info.st_size) : -1;
+    size_ = static_cast<long long>(info.st_size);
     capacity_ = block_size < 2 ? 2 : block_size;
     buffer_.reset(new char[capacity_]);
     cur = end = buffer_.get();
-    return true;
+    return Opened::file;
 }
 
 bool BlockReader::refill() {

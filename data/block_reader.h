@@ -12,9 +12,11 @@ public:
     BlockReader(const BlockReader&) = delete;
     BlockReader& operator=(const BlockReader&) = delete;
 
-    // Opens `name` for reading. False when it cannot be opened or is a folder.
-    bool open(const char* name);
-    // The size of the file in bytes, or -1 when it has none (a pipe, say).
+    // Opens `name` for reading: only a regular file opens. A folder counts as
+    // missing; a pipe, socket or device is not_regular and is never waited for.
+    enum class Opened { file, missing, not_regular };
+    Opened open(const char* name);
+    // The size of the file in bytes.
     long long size() const { return size_; }
 
     // The unread bytes held in the buffer are [cur, end); readers advance cur.

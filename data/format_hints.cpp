@@ -1,6 +1,5 @@
 #include "data/format_hints.h"
 
-#include <sys/stat.h>
 
 #include <cfloat>
 #include <cmath>
@@ -13,8 +12,9 @@
 namespace {
 
 inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
+inline bool is_line_end(char c) { return c == '\n' || c == '\r'; }
 
-const char* const kIsItData = "; is it \"Data \"?";
+const char* const kIsItData = "; is it \"Data\"?";
 const char* const kIsItMaple = "; is it \"Maple\"?";
 
 bool is_number(const char* first, const char* last) {
@@ -24,12 +24,14 @@ bool is_number(const char* first, const char* last) {
 }
 
 // The end of the word at in.cur, reading on until the whole word is in the buffer
-// (or the buffer is full of it).
+// (or the buffer is full of it). A refill moves the bytes, even one that finds
+// the end of the file, so the word is measured again after every one.
 const char* word_end(BlockReader& in) {
     for (;;) {
         const char* t = in.cur;
         while (t < in.end && !is_blank(*t)) ++t;
-        if (t < in.end || in.at_eof() || in.full() || !in.refill()) return t;
+        if (t < in.end || in.at_eof() || in.full() || in.error() != 0) return t;
+        in.refill();
     }
 }
 
@@ -46,7 +48,7 @@ bool read_point_count(BlockReader& in, unsigned long long& points) {
     unsigned long long counts[2];
     for (unsigned long long& count : counts) {
         for (;;) {
-            while (in.cur < in.end && *in.cur != '\n' && is_blank(*in.cur)) ++in.cur;
+            while (in.cur < in.end && !is_line_end(*in.cur) && is_blank(*in.cur)) ++in.cur;
             if (in.cur < in.end || !in.refill()) break;
         }
         const char* t = word_end(in);
@@ -58,7 +60,7 @@ bool read_point_count(BlockReader& in, unsigned long long& points) {
         in.cur = t;
     }
     for (;;) {
-        while (in.cur < in.end && *in.cur != '\n') ++in.cur;
+        while (in.cur < in.end && !is_line_end(*in.cur)) ++in.cur;
         if (in.cur < in.end) break;
         if (!in.refill()) return in.error() == 0;
     }
@@ -67,11 +69,8 @@ bool read_point_count(BlockReader& in, unsigned long long& points) {
     return true;
 }
 
-// A file that can be read a second time: a pipe could not, and opening one would
-// wait for a writer.
 bool open_again(BlockReader& in, const char* name) {
-    struct stat about;
-    return stat(name, &about) == 0 && S_ISREG(about.st_mode) && in.open(name);
+    return in.open(name) == BlockReader::Opened::file;
 }
 
 bool reads_as_complete_data(const char* name) {

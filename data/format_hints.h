@@ -20,7 +20,7 @@ RestOfFile count_rest(BlockReader& in);
 std::string trailing_numbers_hint(const char* name, unsigned long long points,
                                   const RestOfFile& rest);
 
-// What each reader adds to a refusal (RefusalHint): "; is it \"Data \"?" when the
+// What each reader adds to a refusal (RefusalHint): "; is it \"Data\"?" when the
 // file reads as a complete "Data " file, "; is it \"Maple\"?" when it starts like
 // a Maple header, otherwise nothing.
 std::string data_refusal_hint(const char* name);        // Maple only

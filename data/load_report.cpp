@@ -33,6 +33,11 @@ void report_missing_file(const char* name) {
     set_status_line(std::string(name) + " not loaded: the file does not exist");
 }
 
+void report_unopened(const char* name, bool not_regular) {
+    if (not_regular) report_not_loaded(name, "not a regular file");
+    else report_missing_file(name);
+}
+
 std::string quote_text(const char* first, const char* last) {
     constexpr long kShown = 40;
     std::string out = "\"";

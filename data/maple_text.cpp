@@ -47,6 +47,10 @@ std::string_view MapleChunks::next() {
                 ++in_.cur;  // CR LF reads as one line end
                 continue;
             }
+            // A lone CR (old Mac line ends) ends the line as LF does.
+            copy_[length++] = '\n';
+            ++in_.cur;
+            break;
         }
         copy_[length++] = c;
         ++in_.cur;

@@ -19,6 +19,7 @@ namespace {
 
 // The whitespace of the C locale: blank, tab, line end, vertical tab, form feed, CR.
 inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
+inline bool is_line_end(int c) { return c == '\n' || c == '\r'; }
 
 const char* const kValueNames[4] = {"x coordinate", "y coordinate", "z coordinate",
                                     "colour value"};
@@ -56,6 +57,7 @@ private:
     const char* name_;
     int values_;
     long long line_ = 1;
+    bool after_cr_ = false;  // the last byte read was a CR: a LF now ends no further line
 };
 
 bool PointReader::report_read_error() {
@@ -71,7 +73,7 @@ int PointReader::peek() {
 
 bool PointReader::header_integer(int& value) {
     int c;
-    while ((c = peek()) >= 0 && c != '\n' && is_blank(static_cast<char>(c))) ++in_.cur;
+    while ((c = peek()) >= 0 && !is_line_end(c) && is_blank(static_cast<char>(c))) ++in_.cur;
     if (in_.error()) return report_read_error();
     // Collect the integer's text; the digits may run across a block boundary.
     std::string text;
@@ -116,10 +118,12 @@ bool PointReader::header_integer(int& value) {
 
 bool PointReader::skip_rest_of_line() {
     for (;;) {
-        const void* newline = std::memchr(in_.cur, '\n', static_cast<std::size_t>(in_.end - in_.cur));
-        if (newline != nullptr) {
-            in_.cur = static_cast<const char*>(newline) + 1;
+        const char* p = in_.cur;
+        while (p < in_.end && !is_line_end(*p)) ++p;
+        if (p < in_.end) {
+            in_.cur = p + 1;
             line_ = 2;
+            after_cr_ = *p == '\r';
             return true;
         }
         in_.cur = in_.end;
@@ -172,8 +176,10 @@ PointsRead PointReader::read_points(DataSet* grid, int width, int count) {
             for (int k = 0; k < kValues; ++k) {
                 for (;;) {
                     while (p < e && is_blank(*p)) {
-                        line_ += *p == '\n';
-                        ++p;
+                        // A lone CR ends a line as LF does; CR LF is one line end.
+                        const char c = *p++;
+                        line_ += (c == '\r') | ((c == '\n') & !after_cr_);
+                        after_cr_ = c == '\r';
                     }
                     if (p == e) {
                         in_.cur = p;
@@ -192,6 +198,7 @@ PointsRead PointReader::read_points(DataSet* grid, int width, int count) {
                                           last_text_line, where(index, count).c_str());
                         return PointsRead::refused;
                     }
+                    after_cr_ = false;
                     const DecimalScan scan =
                         k < 3 ? scan_decimal(p, e, xyz[k < 3 ? k : 0]) : scan_decimal(p, e, color);
                     const bool in_range = kStore || scan.status != DecimalStatus::ok || k == 3 ||
@@ -274,8 +281,8 @@ PointsRead look_for_problem(PointReader& reader, PointFormat format, int width, 
 void load_point_file(DataSet& target, const char* name, PointFormat format) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
-    if (!in.open(name)) {
-        report_missing_file(name);
+    if (const BlockReader::Opened opened = in.open(name); opened != BlockReader::Opened::file) {
+        report_unopened(name, opened == BlockReader::Opened::not_regular);
         return;
     }
     const RefusalHint hint(format == PointFormat::xyz ? data_refusal_hint : color_data_refusal_hint);
@@ -327,12 +334,11 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
             ? reader.read_points<3, true>(&fresh, fresh.width, fresh.points_per_set)
             : reader.read_points<4, true>(&fresh, fresh.width, fresh.points_per_set);
     if (read == PointsRead::recheck) {
-        // Read once more, only looking, to name the coordinate and its line. A pipe
-        // cannot be read again.
+        // Read once more, only looking, to name the coordinate and its line.
         BlockReader again;
         PointReader look(again, name, values);
         int w = 0, n = 0;
-        if (in.size() >= 0 && again.open(name) && look.read_header(w, n) &&
+        if (again.open(name) == BlockReader::Opened::file && look.read_header(w, n) &&
             look_for_problem(look, format, w, n) == PointsRead::refused) {
             return;
         }
@@ -348,5 +354,5 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     fresh.normalize_bounds(DataSet::kDataTranslationFormat);
     target.take_grid_from(fresh);
     if (!trailing.empty()) std::printf("%s\n", trailing.c_str());
-    set_status_line(trailing);
+    set_status_line(point_count == 0 ? no_points_status(name) : trailing);
 }

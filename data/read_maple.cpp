@@ -33,8 +33,8 @@ double spacing(double low, double high, long long first, long long last) {
 void DataSet::read_maple(const char* name) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
-    if (!in.open(name)) {
-        report_missing_file(name);
+    if (const BlockReader::Opened opened = in.open(name); opened != BlockReader::Opened::file) {
+        report_unopened(name, opened == BlockReader::Opened::not_regular);
         return;
     }
     const RefusalHint hint(maple_refusal_hint);
@@ -196,5 +196,5 @@ void DataSet::read_maple(const char* name) {
     fresh.kind = kMaple;
     fresh.filename = name;
     take_grid_from(fresh);
-    set_status_line("");
+    set_status_line(empty ? no_points_status(name) : "");
 }

@@ -22,3 +22,5 @@ void set_folder_status(std::string line) {
 void clear_folder_status() {
     if (about_folder) set_status_line("");
 }
+
+std::string no_points_status(const std::string& name) { return name + " holds no points"; }

@@ -17,3 +17,7 @@ void set_status_line(std::string text);
 // (clear_folder_status); a load clears it too.
 void set_folder_status(std::string text);
 void clear_folder_status();
+
+// What the status line says after a load that found no points: "<name> holds no
+// points". The load itself stands, an empty picture.
+std::string no_points_status(const std::string& name);

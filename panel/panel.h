@@ -166,6 +166,13 @@ public:
     // button pressed), as of the last frame, or a rotation ball spins.
     bool busy() const;
 
+    // Acts as the user at this window's mouse and keyboard, on the path GLUT's
+    // input takes: a button (GLUT's numbering) at (x, y) pixels from the top left
+    // corner, and a key as GLUT reports it (with Ctrl held a letter comes as its
+    // control code 1..26) with the GLUT_ACTIVE_ modifier bits held then.
+    void user_mouse(int button, bool down, int x, int y);
+    void user_key(unsigned char key, bool down, int modifiers);
+
 private:
     friend class PanelMaster;
     friend class PanelRotation;

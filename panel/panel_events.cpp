@@ -127,8 +127,6 @@ bool PanelWindow::Impl::apply_input() {
             case PanelInputEvent::kKey:
                 if (io.KeysDown[e.a] == e.down) break;
                 io.KeysDown[e.a] = e.down;
-                // Ctrl+letter arrives as 1..26; ImGui's shortcuts look for the letter.
-                if (e.a >= 1 && e.a <= 26) io.KeysDown['A' + e.a - 1] = e.down;
                 return true;
         }
     }
@@ -193,16 +191,17 @@ void PanelWindow::Impl::on_display() {
 void PanelWindow::Impl::on_reshape(int, int) { glutPostRedisplay(); }
 
 void PanelWindow::Impl::on_mouse(int button, int state, int x, int y) {
-    Impl* w = current();
-    if (!w) return;
-    const int mods = glutGetModifiers();
-    w->input.push_back({PanelInputEvent::kMove, x, y, false, mods});
+    if (Impl* w = current()) w->mouse(button, state == GLUT_DOWN, x, y, glutGetModifiers());
+}
+
+void PanelWindow::Impl::mouse(int button, bool down, int x, int y, int mods) {
+    input.push_back({PanelInputEvent::kMove, x, y, false, mods});
     if (button == 3 || button == 4) {  // the wheel, as GLUT reports it
-        if (state == GLUT_DOWN) w->queue({PanelInputEvent::kWheel, button == 3 ? 1 : -1, 0, false, mods});
+        if (down) queue({PanelInputEvent::kWheel, button == 3 ? 1 : -1, 0, false, mods});
         return;
     }
     const int b = imgui_button(button);
-    if (b >= 0) w->queue({PanelInputEvent::kButton, b, 0, state == GLUT_DOWN, mods});
+    if (b >= 0) queue({PanelInputEvent::kButton, b, 0, down, mods});
 }
 
 void PanelWindow::Impl::on_motion(int x, int y) {
@@ -215,25 +214,27 @@ void PanelWindow::Impl::on_entry(int state) {
 }
 
 void PanelWindow::Impl::on_keyboard(unsigned char c, int, int) {
-    Impl* w = current();
-    if (!w) return;
-    const int mods = glutGetModifiers();
-    if (c >= 32 && c < 127 && !(mods & (GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT))) {
-        w->queue({PanelInputEvent::kChar, c, 0, false, mods});
-        return;
-    }
-    int key = c;
-    if (c >= 'a' && c <= 'z') key = c - 'a' + 'A';
-    w->queue({PanelInputEvent::kKey, key, 0, true, mods});
+    if (Impl* w = current()) w->key(c, true, glutGetModifiers());
 }
 
 void PanelWindow::Impl::on_keyboard_up(unsigned char c, int, int) {
-    Impl* w = current();
-    if (!w) return;
-    int key = c;
-    if (c >= 'a' && c <= 'z') key = c - 'a' + 'A';
+    if (Impl* w = current()) w->key(c, false, glutGetModifiers());
+}
+
+void PanelWindow::Impl::key(unsigned char c, bool down, int mods) {
+    if (down && c >= 32 && c < 127 && !(mods & (GLUT_ACTIVE_CTRL | GLUT_ACTIVE_ALT))) {
+        queue({PanelInputEvent::kChar, c, 0, false, mods});
+        return;
+    }
+    // One key index per physical key, whatever the modifiers: a letter pressed
+    // with Ctrl arrives as its control code 1..26 but may be released as the
+    // letter once Ctrl is up (or the other way round), and ImGui's shortcuts
+    // look for the letter. Backspace, Tab and Enter keep their own codes.
+    int index = c;
+    if (c >= 'a' && c <= 'z') index = c - 'a' + 'A';
+    if (c >= 1 && c <= 26 && c != 8 && c != '\t' && c != '\r') index = 'A' + c - 1;
     // A plain character went in as a character; its release changes nothing then.
-    w->queue({PanelInputEvent::kKey, key, 0, false, glutGetModifiers()});
+    queue({PanelInputEvent::kKey, index, 0, down, mods});
 }
 
 void PanelWindow::Impl::on_special(int key, int, int) {

@@ -210,6 +210,14 @@ bool PanelWindow::control_rect(const PanelControl* control, int* x, int* y, int*
 
 int PanelWindow::frames_drawn() const { return impl_->frames; }
 
+void PanelWindow::user_mouse(int button, bool down, int x, int y) {
+    impl_->mouse(button, down, x, y, 0);
+}
+
+void PanelWindow::user_key(unsigned char key, bool down, int modifiers) {
+    impl_->key(key, down, modifiers);
+}
+
 bool PanelWindow::busy() const {
     if (impl_->held) return true;
     for (const PanelControl* c : all_) {

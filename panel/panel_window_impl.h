@@ -52,6 +52,10 @@ struct PanelWindow::Impl {
     static void on_special_up(int key, int x, int y);
     static void on_tick(int glut_window);
     static Impl* current();
+    // The input of one mouse button or key, from GLUT or from a program acting as
+    // the user (PanelWindow::user_mouse, user_key).
+    void mouse(int button, bool down, int x, int y, int mods);
+    void key(unsigned char c, bool down, int mods);
 
     void queue(PanelInputEvent e);  // keeps it for the next frame, and asks for one
     void setup_context();           // new ImGui context with the GLUT key map

@@ -77,15 +77,13 @@ void browse() {
     const char* chosen = browse_for_folder("Select Directory");
     std::printf("\nfiledir= %s\n", chosen ? chosen : "(null)");
     if (!chosen) return;  // cancelled: field, list and selection stay
+    const int chosen_before = chosen_listitem;
     filedir = chosen;
     if (folder_field) folder_field->set_text(chosen);
+    // The listing chooses the picture's file in "Files:" if the folder holds it,
+    // otherwise "Choose Model".
     refresh_file_list();
-    std::printf("chosen_listitem=%d\n", chosen_listitem);
-    if (files_list) {
-        files_list->set_int_val(0);
-    } else {
-        chosen_listitem = 0;
-    }
+    std::printf("chosen_listitem=%d\n", chosen_before);
 }
 
 }  // namespace
@@ -130,7 +128,8 @@ void control_callback(int id) {
         last_listitem = chosen_listitem;
         if (chosen_listitem > 0) load_chosen_file(chosen_listitem);
     } else if (id == kAxisScaling || (id == kDataDisplay && display_mode == kSpecialDisplay)) {
-        if (last_listitem > 0) load_chosen_file(last_listitem);
+        // The file the picture shows, by its path, whatever the folder listed now.
+        reload_shown_file();
     } else if (id == kApplyColor) {
         apply_color();
     } else if (id == kTransparency) {

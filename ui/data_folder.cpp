@@ -1,6 +1,7 @@
 #include "ui/data_folder.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <spawn.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 
 #include "app/light_control.h"
@@ -24,11 +26,54 @@ extern char** environ;
 std::vector<std::string> file_names;
 int file_count = 0;
 int last_listitem = 0;
+std::string shown_file;
 
 namespace {
 
 // "No such file": the code the listing reports when nothing matches.
 constexpr int kNoMatchCode = 2;
+
+// The folder part of an absolute path ("/" for a file at the root).
+std::string folder_of(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string name_of(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+std::string in_folder(const std::string& folder, const std::string& name) {
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The "Files:" item of `name` in the last listing, or 0.
+int listed_item(const std::string& name) {
+    const auto it = std::lower_bound(file_names.begin(), file_names.end(), name);
+    return it != file_names.end() && *it == name ? static_cast<int>(it - file_names.begin()) + 1
+                                                 : 0;
+}
+
+bool is_folder(const std::string& name) {
+    struct stat about;
+    return stat(name.c_str(), &about) == 0 && S_ISDIR(about.st_mode);
+}
+
+// Runs the reader of data_format on `name` (`path` absolute), printing "list=k"
+// first; a load that arrives resets the view and becomes the shown file.
+void load_file(int k, const std::string& name, const std::string& path) {
+    std::printf("list=%d\n", k);
+    const std::uint64_t before = data_set.revision;
+    switch (data_format) {
+    case 0: data_set.read_data(name.c_str()); break;
+    case 1: data_set.read_maple(name.c_str()); break;
+    case 2: data_set.read_color_data(name.c_str()); break;
+    default: break;
+    }
+    if (data_set.revision != before) {
+        shown_file = path;
+        reset_view();
+    }
+    request_redisplay();
+}
 
 bool matches(const std::string& filter, const char* name) {
     // "*.*" stands for every name, dotted or not, as in the listings the data
@@ -117,6 +162,9 @@ int list_folder(const std::string& filter) {
         return 0;
     }
     clear_folder_status();
+    // Listing again lists the same folder, however the path was written.
+    const std::string here = current_directory();
+    if (!here.empty()) filedir = here;
     DIR* dir = opendir(".");
     if (!dir) {
         std::printf("Invalid File Handle. Get Last Error reports %d\n", errno);
@@ -147,31 +195,44 @@ void refresh_file_list() {
     }
     if (filter_field) file_filter = filter_field->get_text();
     file_count = list_folder(file_filter);
+    if (folder_field) folder_field->set_text(filedir.c_str());
     if (files_list) {
         for (int i = 0; i < file_count; ++i) files_list->add_item(i + 1, file_names[i].c_str());
     }
-    // A number beyond the new list denotes no file any more.
-    if (last_listitem > file_count) last_listitem = 0;
-    if (chosen_listitem > file_count) {
-        if (files_list) {
-            files_list->set_int_val(0);
-        } else {
-            chosen_listitem = 0;
-        }
+    // The numbers of the last listing name other files now, or none: "Files:"
+    // shows the picture's file when it is here.
+    const bool shown_here = !shown_file.empty() && folder_of(shown_file) == filedir;
+    last_listitem = shown_here ? listed_item(name_of(shown_file)) : 0;
+    if (files_list) {
+        files_list->set_int_val(last_listitem);
+    } else {
+        chosen_listitem = last_listitem;
     }
 }
 
 void load_chosen_file(int k) {
-    std::printf("list=%d\n", k);
-    reset_view();
-    if (k >= 1 && k <= file_count) {
-        const char* name = file_names[k - 1].c_str();
-        switch (data_format) {
-        case 0: data_set.read_data(name); break;
-        case 1: data_set.read_maple(name); break;
-        case 2: data_set.read_color_data(name); break;
-        default: break;
-        }
+    if (k < 1 || k > file_count) {
+        std::printf("list=%d\n", k);
+        return;
     }
-    request_redisplay();
+    const std::string& name = file_names[k - 1];
+    if (is_folder(name)) {
+        // A folder becomes the data folder, as if its path had been typed.
+        const std::string folder = in_folder(filedir, name);
+        if (folder_field) folder_field->set_text(folder.c_str());
+        filedir = folder;
+        refresh_file_list();
+        return;
+    }
+    load_file(k, name, in_folder(filedir, name));
+}
+
+void reload_shown_file() {
+    if (shown_file.empty()) return;
+    const std::string name = name_of(shown_file);
+    if (folder_of(shown_file) == current_directory()) {
+        load_file(listed_item(name), name, shown_file);
+    } else {
+        load_file(0, shown_file, shown_file);
+    }
 }

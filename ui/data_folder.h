@@ -10,9 +10,13 @@
 extern std::vector<std::string> file_names;
 // How many names the last listing found (file_names.size()); 0 at start.
 extern int file_count;
-// chosen_listitem as it was at the last choice of a file or a format; 0 at start.
-// "Axis Scaling" and "Special " reload this item.
+// chosen_listitem as it was at the last choice of a file or a format, or after
+// a listing the item it now shows; 0 at start.
 extern int last_listitem;
+// The file the picture shows, as an absolute path: the last file that loaded;
+// empty before any. "Axis Scaling" and "Special " read it again, and a listing
+// shows it chosen in "Files:" when it lists it.
+extern std::string shown_file;
 
 // The process's current directory (empty if it cannot be read).
 std::string current_directory();
@@ -23,8 +27,9 @@ std::string current_directory();
 const char* browse_for_folder(const char* title);
 
 // Takes folder and filter from "Folder:" and "File filter:", lists the folder and
-// rebuilds the "Files:" items after "Choose Model". A chosen or last item beyond
-// the new count falls back to 0, so no later reload uses a name that has gone.
+// rebuilds the "Files:" items after "Choose Model". "Folder:" then shows the
+// folder's absolute path, and "Files:" the file the picture shows when it is
+// listed, otherwise "Choose Model": no number names another file afterwards.
 void refresh_file_list();
 
 // Makes filedir the current directory and stores in file_names every entry whose
@@ -35,6 +40,13 @@ void refresh_file_list();
 // "Cannot open folder <path>: <reason>", also on the status line.
 int list_folder(const std::string& filter);
 
-// Loads "Files:" item k (1 or more) with the reader that data_format selects,
-// after a view reset; then a redraw. An item with no name behind it loads nothing.
+// Loads "Files:" item k (1 or more) with the reader that data_format selects;
+// the view is reset once the new data has arrived (a refused file keeps it).
+// Then a redraw. An item with no name behind it loads nothing; a folder becomes
+// the data folder and is listed, as if typed into "Folder:".
 void load_chosen_file(int k);
+
+// Reads the file the picture shows again, by its path, with the current format:
+// by its bare name while its folder is the one listed, otherwise by its absolute
+// path. Nothing before the first load.
+void reload_shown_file();

@@ -55,11 +55,11 @@ TEST_F(FileReportTest, HintsAtTheFormatTheFileSeemsToHave) {
     EXPECT_EQ(status_line(), "");
     EXPECT_EQ(load("plain.dat", kData, 2),
               refused("plain.dat", "line 3: expected the z coordinate of point 2 of set 1, "
-                                   "found the end of the file; is it \"Data \"?"));
+                                   "found the end of the file; is it \"Data\"?"));
     EXPECT_EQ(load("plain.dat", kData, 1),
               "Problem with maple file\n" +
                   refused("plain.dat", "the first line holds neither \"GRID(\" nor \"Matrix\"; "
-                                       "is it \"Data \"?"));
+                                       "is it \"Data\"?"));
     EXPECT_EQ(load("grid.mpl", kMaple),
               refused("grid.mpl", "line 1: expected two integers (number of sets, points per "
                                   "set), found \"PLOT3D(GRID(0\"; is it \"Maple\"?"));
@@ -79,6 +79,74 @@ TEST_F(FileReportTest, ValuesBeyondSinglePrecisionAreRefusedAndThinAxesAreFlat) 
     EXPECT_EQ(load("thin.dat", "1 2\n0 0 0\n1e-320 1 2\n"), "");
     EXPECT_EQ(set.axis_scale.x(), 1.0);
     EXPECT_EQ(set.scaleFactor, 0.5);
+}
+
+TEST_F(FileReportTest, EveryReaderReturnsForEveryEndOfFile) {
+    struct Shape {
+        int format;
+        const char* text;  // without its final line end
+        const char* outcome;  // what is printed after the header, or "loads"
+    };
+    const Shape shapes[] = {
+        {0, "1 2\n0 0 0\n1 2 3", "loads"},
+        {0, "1 2\n0 0 0\n1 2 3 4", "loads"},
+        {0, "1 1\n1 2", "line 2: expected the z coordinate of point 1 of set 1, found the end "
+                         "of the file"},
+        {2, "1 2\n0 0 0 1\n1 2 3 4", "loads"},
+        {2, "1 1\n1 2 3 4 5", "loads"},
+        {2, "1 1\n1 2 3", "line 2: expected the colour value of point 1 of set 1, found the "
+                           "end of the file; is it \"Data\"?"},
+        {1, "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[2.,3.]])))", "loads"},
+        {1, "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[2.,3.,4.]])))",
+         "the index ranges give 2 x 2 = 4 values, the file holds 5"},
+        {1, "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[2.]])))",
+         "the index ranges give 2 x 2 = 4 values, the file holds 3"},
+    };
+    for (const std::size_t block : {BlockReader::kDefaultBlockSize, std::size_t{5}}) {
+        BlockReader::block_size = block;
+        for (const Shape& shape : shapes) {
+            for (const char* end : {"\n", ""}) {
+                const std::string text = std::string(shape.text) + end;
+                SCOPED_TRACE(text + " block " + std::to_string(block));
+                const std::string out = load("shape", text, shape.format);
+                if (std::string(shape.outcome) == "loads") {
+                    EXPECT_EQ(set.filename, path_of("shape"));
+                    EXPECT_EQ(out.find("not loaded"), std::string::npos) << out;
+                } else {
+                    EXPECT_NE(out.find(refused("shape", shape.outcome)), std::string::npos) << out;
+                }
+                set.filename.clear();
+            }
+        }
+    }
+}
+
+TEST_F(FileReportTest, ALoneCarriageReturnEndsALineAndEmptyGridsAreNamed) {
+    const char* const files[3] = {"2 2 sets\n0 0 0\n1 0 1\n0 1 2\n1 1 3\n",
+                                  "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],\\\n"
+                                  "[2.,3.]])))\n",
+                                  "1 2\n0 0 0 5\n1 2 3 6\n"};
+    for (int format = 0; format < 3; ++format) {
+        std::string mac = files[format];
+        for (char& c : mac) c = c == '\n' ? '\r' : c;
+        load("lf", files[format], format);
+        const std::vector<double> lf = DataSetState(set).coordinates;
+        EXPECT_EQ(load("cr", mac, format), "") << format;
+        EXPECT_EQ(set.filename, path_of("cr"));
+        EXPECT_EQ(DataSetState(set).coordinates, lf) << format;
+    }
+    // Line numbers count lone CRs, and CR LF once.
+    EXPECT_EQ(load("bad.dat", "3 3\r1 2 3\rfoo\r"),
+              refused("bad.dat", "line 3: expected a number for the x coordinate of point 2 of "
+                                 "set 1, found \"foo\""));
+    EXPECT_EQ(load("bad.dat", "3 3\r\n1 2 3\r\n\r\nfoo\r\n"),
+              refused("bad.dat", "line 4: expected a number for the x coordinate of point 2 of "
+                                 "set 1, found \"foo\""));
+    // A zero count loads an empty set, and the status line says so.
+    for (const char* header : {"0 0\n", "0 5\n", "5 0\n"}) {
+        EXPECT_EQ(load("empty.dat", header), "");
+        EXPECT_EQ(status_line(), path_of("empty.dat") + " holds no points");
+    }
 }
 
 }  // namespace

@@ -88,6 +88,40 @@ TEST_F(ChoicesTest, TextFieldKeepsItsTextAndCallsBackOnAFinishedEdit) {
     EXPECT_EQ(calls[0].id, 404);
 }
 
+TEST_F(ChoicesTest, TypingGoesOnWhateverOrderCtrlIsReleasedIn) {
+    PanelTextField* t = panel_->add_edittext_to_panel(nullptr, "Folder:", PANEL_EDITTEXT_TEXT,
+                                                      nullptr, 404, record);
+    t->set_text("abc");
+    pump();
+    int x, y, w, h;
+    ASSERT_TRUE(panel_->control_rect(t, &x, &y, &w, &h));
+    const auto key = [this](unsigned char c, bool down, int mods) {
+        panel_->user_key(c, down, mods);
+        pump(3);
+    };
+    panel_->user_mouse(GLUT_LEFT_BUTTON, true, x + w - 10, y + h / 2);
+    pump(3);
+    panel_->user_mouse(GLUT_LEFT_BUTTON, false, x + w - 10, y + h / 2);
+    pump(3);
+    // Ctrl+A selects all; Ctrl goes up before the letter, which is released as 'a'.
+    key(1, true, GLUT_ACTIVE_CTRL);
+    key('a', false, 0);
+    for (const char c : std::string("xy")) {
+        key(c, true, 0);
+        key(c, false, 0);
+    }
+    // The letter's release with Ctrl still held comes as the control code.
+    key(1, true, GLUT_ACTIVE_CTRL);
+    key(1, false, GLUT_ACTIVE_CTRL);
+    key('z', true, 0);
+    key('z', false, 0);
+    key('\r', true, 0);
+    key('\r', false, 0);
+    EXPECT_STREQ(t->get_text(), "z");
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().id, 404);
+}
+
 TEST_F(ChoicesTest, ButtonCallsBackWithItsId) {
     PanelButton* b = panel_->add_button("Reset View", 301, record);
     b->user_click();

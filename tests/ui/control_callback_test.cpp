@@ -220,6 +220,23 @@ TEST_F(CallbackTest, ChooseModelLoadsNothing) {
     EXPECT_EQ(3, data_set.points_per_set);
 }
 
+TEST_F(CallbackTest, ARefusedLoadKeepsTheView) {
+    files_list->user_set_int(1);  // a_curve.dat
+    angle_x = 30;
+    scale = 3;
+    object_translation[1] = 2;
+    files_list->user_set_int(3);  // c_grid.mpl, refused as Data
+    EXPECT_EQ("a_curve.dat", data_set.filename);
+    EXPECT_FLOAT_EQ(30.0f, angle_x);
+    EXPECT_FLOAT_EQ(3.0f, scale);
+    EXPECT_FLOAT_EQ(2.0f, object_translation[1]);
+    control("Maple")->user_click();  // now it loads, in a view of its own
+    EXPECT_EQ("c_grid.mpl", data_set.filename);
+    EXPECT_FLOAT_EQ(0.0f, angle_x);
+    EXPECT_FLOAT_EQ(1.0f, scale);
+    EXPECT_FLOAT_EQ(0.0f, object_translation[1]);
+}
+
 TEST_F(CallbackTest, AxisScalingReloadsOnlyOnceAFileWasChosen) {
     StdoutCapture nothing;
     control("Uniform ")->user_click();

@@ -153,6 +153,55 @@ TEST_F(FolderTest, LongNamesAndManyFilesAreAllListed) {
     EXPECT_EQ(120, files_list->items()[120].id);
 }
 
+TEST_F(FolderTest, ReloadsReadTheShownFileAndAListingShowsIt) {
+    const std::string a = make_temp_folder(), b = make_temp_folder();
+    write_file(a + "/a1.dat", kCurveData);
+    write_file(a + "/a2.dat", "1 2\n0 0 0\n1 1 1\n");
+    write_file(b + "/b1.dat", kCurveData);
+    write_file(b + "/b2.dat", "2 2\n0 0 0\n1 1 1\n2 2 2\n3 3 3\n");
+    enter_folder(a);
+    files_list->user_set_int(2);
+    ASSERT_EQ("a2.dat", data_set.filename);
+    enter_folder(b);
+    EXPECT_EQ(0, chosen_listitem);
+    EXPECT_STREQ("Choose Model", files_list->current_text());
+    StdoutCapture capture;
+    control("Uniform ")->user_click();
+    EXPECT_EQ("list=0\n\nfilename = " + a + "/a2.dat\nwidth = 1 points per set = 2\n",
+              capture.finish());
+    EXPECT_EQ(1, data_set.width);
+    control("Maple")->user_click();  // nothing chosen here: nothing to read again
+    EXPECT_EQ(a + "/a2.dat", data_set.filename);
+    control("Data ")->user_click();
+    enter_folder(a);
+    EXPECT_STREQ("a2.dat", files_list->current_text());
+    files_list->user_set_int(1);
+    EXPECT_EQ("a1.dat", data_set.filename);
+    enter_folder(b);
+    files_list->user_set_int(2);
+    EXPECT_EQ("b2.dat", data_set.filename);
+    EXPECT_EQ(2, data_set.width);
+}
+
+TEST_F(FolderTest, AChosenFolderIsListedAndARelativeOneStaysPut) {
+    const std::string top = make_temp_folder();
+    mkdir((top + "/sub").c_str(), 0755);
+    write_file(top + "/sub/inner.dat", kCurveData);
+    write_file(top + "/top.dat", kCurveData);
+    enter_folder(top);
+    StdoutCapture capture;
+    files_list->user_set_int(1);  // "sub"
+    EXPECT_EQ("", capture.finish());
+    EXPECT_EQ(top + "/sub", folder_field->get_text());
+    EXPECT_EQ((std::vector<std::string>{"Choose Model", "inner.dat"}), item_texts());
+    for (int i = 0; i < 3; ++i) {
+        enter_folder(i == 0 ? ".." : folder_field->get_text());
+        enter_filter("*.*");
+        EXPECT_EQ(top, folder_field->get_text());
+        EXPECT_EQ(top, current_directory());
+    }
+}
+
 // A stand-in for zenity, first on PATH, that prints `output` and exits with
 // `status`.
 class FakeChooser {

@@ -84,6 +84,7 @@ protected:
         refresh_file_list();
         files_list->set_int_val(0);
         last_listitem = 0;
+        shown_file.clear();
         data_format = 0;
         display_mode = 1;
         axis_data = 0;
