@@ -113,6 +113,40 @@ TEST_F(FrameTest, StatusLineShowsARefusalUntilAGoodLoad) {
     }
 }
 
+TEST_F(FrameTest, ALongStatusLineWrapsUpwardAndItsLastWordShows) {
+    show_file_name = 0;
+    const std::string words =
+        "/a/rather/long/folder/name/of/the/kind/scientists/keep/their/runs/in/file.dat not "
+        "loaded: line 1: expected two integers (number of sets, points per set), found "
+        "\"PLOT3D(GRID(0\"; is it ";
+    for (const int mode : {0, 5}) {
+        stereo_mode = mode;
+        Picture last[2];
+        for (int i = 0; i < 2; ++i) {
+            set_status_line(words + (i == 0 ? "\"Maple\"?" : "\"Mbple\"?"));
+            draw_frame();
+            last[i] = read_back();
+        }
+        // The two lines differ only in their last word, which must be on screen.
+        EXPECT_NE(last[0].rgb, last[1].rgb) << "mode " << mode;
+        // Wrapped lines stand above the first line's band (5 % up, about 30 pixels).
+        EXPECT_GT(count_pixels(last[0], is_dark, 0, 50, kWidth, 120), 50) << "mode " << mode;
+        EXPECT_EQ(count_pixels(last[0], is_dark, 0, 0, kWidth, 20), 0) << "mode " << mode;
+        keep_if_failed(last[0], "status_wrapped_" + std::to_string(mode));
+    }
+}
+
+TEST_F(FrameTest, StereoViewOnAWindowWithoutStereoSaysSo) {
+    GLboolean stereo = GL_TRUE;
+    glGetBooleanv(GL_STEREO, &stereo);
+    if (stereo) GTEST_SKIP() << "this display has a stereo visual";
+    EXPECT_EQ(overlay_status(), "");
+    stereo_mode = 2;
+    EXPECT_EQ(overlay_status(), kNoStereoVisualStatus);
+    set_status_line("x.dat holds no points");
+    EXPECT_EQ(overlay_status(), std::string("x.dat holds no points  ") + kNoStereoVisualStatus);
+}
+
 TEST_F(FrameTest, MonoViewDrawsPlainDataRed) {
     load_quad();
     object_translation[1] = 0;
