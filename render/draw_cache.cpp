@@ -31,6 +31,7 @@ struct Key {
     int display_mode = 0;
     int segments = 0;
     float thickness = 0;
+    double normal_limit = 0;
     double texel_s = 0, texel_t = 0;
     int map_row = 0;
     int texel = 0;             // the eye's entry; -1 for coloured data, which ignores it
@@ -43,7 +44,8 @@ struct Key {
                points_per_set == o.points_per_set && same_bits(min, o.min) &&
                same_bits(max, o.max) && same_bits(base_level, o.base_level) &&
                display_mode == o.display_mode && segments == o.segments &&
-               same_bits(thickness, o.thickness) && same_bits(texel_s, o.texel_s) &&
+               same_bits(thickness, o.thickness) && same_bits(normal_limit, o.normal_limit) &&
+               same_bits(texel_s, o.texel_s) &&
                same_bits(texel_t, o.texel_t) && map_row == o.map_row && texel == o.texel &&
                same_bits(grid_color, o.grid_color) && outline == o.outline &&
                reduced_step == o.reduced_step;
@@ -70,6 +72,7 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
     k.display_mode = display_mode;
     k.segments = style.segments;
     k.thickness = style.thickness;
+    k.normal_limit = style.normal_limit;
     k.texel_s = style.texel_s;
     k.texel_t = style.texel_t;
     k.map_row = style.map_row;

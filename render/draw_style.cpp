@@ -15,6 +15,13 @@ DrawStyle current_draw_style(const DataSet& set) {
     style.texel_s = texel_size_s;
     style.texel_t = texel_size_t;
     style.map_row = set.color_map_row;
+    // The box mapping scales axis a by 10 f_a; its inverse, by 1 / (10 f_a).
+    double smallest = 1.0;
+    for (int a = 0; a < 3; ++a) {
+        const double f = 10 * (axis_data != 0 ? set.scaleFactor : set.axis_scale[a]);
+        if (f > 0 && f < smallest) smallest = f;
+    }
+    style.normal_limit *= smallest;
     return style;
 }
 

@@ -16,6 +16,11 @@ struct DrawStyle {
     double texel_s = 1.0;     // extent of one colour-map texel in s
     double texel_t = 1.0;     // ... and in t
     int map_row = 0;          // colour-map row of the tube texture coordinates
+    // Largest component a tube normal may have: GL turns normals with the inverse
+    // of the box mapping, which for data spanning nearly all of single precision
+    // multiplies them by some 1e38; there they are kept small. Far out of reach
+    // for any other data.
+    double normal_limit = 1e30;
 };
 
 // The style of the current settings and colour map for `set`.

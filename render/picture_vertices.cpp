@@ -30,10 +30,10 @@ void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mo
 }
 
 // What the last vertex of a tube leaves current: ring point 0 of the end cap.
-void remember_tube_end(PictureVertices& out, const TubeRing& ring, double len) {
-    const float last[5] = {ring.s, ring.t, static_cast<float>(ring.x[0]),
-                           static_cast<float>(ring.y[0]), static_cast<float>(len)};
-    for (int i = 0; i < 5; ++i) out.last[i] = last[i];
+void remember_tube_end(PictureVertices& out, const TubeRing& ring, double len, double limit) {
+    out.last[0] = ring.s;
+    out.last[1] = ring.t;
+    finite_normal(ring.x[0], ring.y[0], len, limit, out.last + 2);
     out.has_last = true;
 }
 
@@ -52,11 +52,11 @@ void append_tube(PictureVertices& out, const Vector3& from, const Vector3& to, i
         const double z = top ? len : 0.0;
         for (int j = 0; j < n; ++j) {
             const double x = ring.x[j], y = ring.y[j];
+            float normal[3];
+            finite_normal(m[0] * x + m[4] * y + m[8] * z, m[1] * x + m[5] * y + m[9] * z,
+                          m[2] * x + m[6] * y + m[10] * z, style.normal_limit, normal);
             const float v[8] = {
-                ring.s, ring.t,
-                static_cast<float>(m[0] * x + m[4] * y + m[8] * z),
-                static_cast<float>(m[1] * x + m[5] * y + m[9] * z),
-                static_cast<float>(m[2] * x + m[6] * y + m[10] * z),
+                ring.s, ring.t, normal[0], normal[1], normal[2],
                 static_cast<float>(m[0] * x + m[4] * y + m[8] * z + m[12]),
                 static_cast<float>(m[1] * x + m[5] * y + m[9] * z + m[13]),
                 static_cast<float>(m[2] * x + m[6] * y + m[10] * z + m[14])};
@@ -74,7 +74,7 @@ void append_tube(PictureVertices& out, const Vector3& from, const Vector3& to, i
         ix.insert(ix.end(), {bottom(j), top(j), top(j + 1)});
         ix.insert(ix.end(), {bottom(j), top(j + 1), bottom(j + 1)});
     }
-    remember_tube_end(out, ring, len);
+    remember_tube_end(out, ring, len, style.normal_limit);
 }
 
 }  // namespace
@@ -151,7 +151,7 @@ PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int di
         const double len2 = d.x() * d.x() + d.y() * d.y() + d.z() * d.z();
         TubeRing ring;
         if (!std::isfinite(len2) || !make_tube_ring(k, style, ring)) return;
-        remember_tube_end(out, ring, std::sqrt(len2));
+        remember_tube_end(out, ring, std::sqrt(len2), style.normal_limit);
         if (!(len2 > 0)) return;  // a line of no length shows nothing
         // Up, less its part along the line; straight toward the viewer for an
         // upright line.

@@ -10,6 +10,8 @@
 
 namespace {
 constexpr double kDegree = 0.0174532925;  // degrees to radians, as everywhere in the viewer
+// Longest tube drawn at its own length: well inside single precision.
+constexpr double kLongestTube = 1e36;
 }  // namespace
 
 bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring) {
@@ -35,6 +37,14 @@ bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring) {
     return true;
 }
 
+void finite_normal(double x, double y, double z, double limit, float out[3]) {
+    const double largest = std::fmax(std::fabs(x), std::fmax(std::fabs(y), std::fabs(z)));
+    const double shrink = largest > limit ? limit / largest : 1.0;
+    out[0] = static_cast<float>(x * shrink);
+    out[1] = static_cast<float>(y * shrink);
+    out[2] = static_cast<float>(z * shrink);
+}
+
 void emit_tube(double length, int texel_index, const DrawStyle& style) {
     TubeRing ring;
     if (!make_tube_ring(texel_index, style, ring)) return;
@@ -44,13 +54,21 @@ void emit_tube(double length, int texel_index, const DrawStyle& style) {
         fx[j] = static_cast<float>(ring.x[j]);
         fy[j] = static_cast<float>(ring.y[j]);
     }
-    const float top = static_cast<float>(length);
+    double stretch = 1;
+    while (std::fabs(length) / stretch > kLongestTube) stretch *= 2;
+    if (stretch != 1) {
+        glPushMatrix();
+        glScaled(1, 1, stretch);
+    }
+    const float top = static_cast<float>(length / stretch);
 
     // Normals as given, not unit length: radial at the bottom, leaning toward the
     // axis at the top; GL_NORMALIZE scales them.
     auto vertex = [&](int j, float z) {
         glTexCoord2f(ring.s, ring.t);
-        glNormal3f(fx[j], fy[j], z);
+        float normal[3];
+        finite_normal(fx[j], fy[j], z, style.normal_limit, normal);
+        glNormal3fv(normal);
         glVertex3f(fx[j], fy[j], z);
     };
 
@@ -70,6 +88,7 @@ void emit_tube(double length, int texel_index, const DrawStyle& style) {
     vertex(0, 0);
     vertex(0, top);
     glEnd();
+    if (stretch != 1) glPopMatrix();
 }
 
 namespace {

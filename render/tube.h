@@ -31,5 +31,11 @@ void emit_segment(const Vector3& from, const Vector3& to, int texel_index, const
 
 // A tube of `length` along local +z from the local origin: start cap, end cap in
 // the opposite vertex order, then the side strip closed on its first pair.
-// 4 * segments + 2 vertices.
+// 4 * segments + 2 vertices. A length beyond single precision (data reaching
+// from -3e38 to 3e38, say) is drawn halved as often as needed and stretched back
+// by the matrix, so that no coordinate GL receives is infinite.
 void emit_tube(double length, int texel_index, const DrawStyle& style);
+
+// A tube normal (x, y, z) as floats: the same direction, scaled down when a
+// component is beyond `limit` (GL_NORMALIZE makes it unit length anyway).
+void finite_normal(double x, double y, double z, double limit, float out[3]);

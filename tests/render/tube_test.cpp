@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <limits>
 
+#include "render/draw_cache.h"
+#include "render/picture_vertices.h"
 #include "tests/render/render_fixture.h"
+#include "tests/support/stdout_capture.h"
 
 namespace {
 constexpr double kEps = 1e-3;  // window coordinates are floats of hundreds of pixels
@@ -135,3 +139,37 @@ TEST_F(TubeTest, NothingNonFiniteReachesGl) {
     EXPECT_TRUE(all_finite(thin));
     for (const auto& v : thin.all_vertices()) EXPECT_FLOAT_EQ(v.s, 5.0f / 32);
 }
+
+TEST_F(TubeTest, DataSpanningSinglePrecisionSendsNothingNonFiniteInAnyMode) {
+    // x from -3e38 to 3e38, each value within single precision: tubes 6e38 long.
+    const std::string path = ::testing::TempDir() + "zendral_far.dat";
+    std::ofstream(path) << "2 2\n-3e38 0 0\n3e38 1 0\n-3e38 0 1\n3e38 1 1\n";
+    StdoutCapture quiet;
+    data_set.read_data(path.c_str());
+    quiet.finish();
+    ASSERT_EQ(data_set.filename, path);
+    box_camera();
+    thickness = 0.02f;
+    for (const bool recorded : {false, true}) {
+        set_draw_cache(recorded);
+        for (int mode = 0; mode <= 5; ++mode) {
+            display_mode = mode;
+            const Feedback fb = record_feedback([] { data_set.draw(0); });
+            EXPECT_FALSE(fb.primitives.empty()) << "mode " << mode << " recorded " << recorded;
+            EXPECT_TRUE(all_finite(fb)) << "mode " << mode << " recorded " << recorded;
+        }
+    }
+    set_draw_cache(false);
+    const DrawStyle style = current_draw_style(data_set);
+    for (int mode : {1, 2, 5}) {
+        for (const PictureVertices& v :
+             {tube_mesh(data_set, PointTexels::plain(0), mode, 0, style),
+              tube_lines(data_set, PointTexels::plain(0), mode, 0, style)}) {
+            EXPECT_TRUE(std::all_of(v.vertices.begin(), v.vertices.end(),
+                                    [](float f) { return std::isfinite(f); }))
+                << "mode " << mode;
+            for (const float f : v.last) EXPECT_TRUE(std::isfinite(f)) << "mode " << mode;
+        }
+    }
+}
+
