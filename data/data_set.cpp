@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <new>
 
+#include "data/memory_limit.h"
 #include "ui/settings.h"
 
 DataSet data_set;
@@ -63,6 +64,12 @@ void DataSet::normalize_bounds(const char* translation_format) {
 }
 
 void DataSet::take_grid_from(DataSet& fresh) {
+    // A grid that gives way to a much smaller one leaves memory worth handing back;
+    // one of about the same size reuses it.
+    const auto bytes = [](const DataSet& set) {
+        return set.point_count() * (sizeof(Vector3) + sizeof(float));
+    };
+    const bool shrinks = bytes(*this) >= bytes(fresh) + kLargeRelease;
     width = fresh.width;
     points_per_set = fresh.points_per_set;
     points = std::move(fresh.points);
@@ -76,4 +83,5 @@ void DataSet::take_grid_from(DataSet& fresh) {
     min = fresh.min;
     max = fresh.max;
     revision = next_revision();
+    if (shrinks) return_free_memory();
 }

@@ -1,5 +1,6 @@
 #include "data/memory_limit.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include "data/fixed_vector.h"
@@ -12,3 +13,5 @@ bool grid_fits_in_memory(unsigned long long points) {
         static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(page_size);
     return points <= memory / (sizeof(Vector3) + sizeof(float));
 }
+
+void return_free_memory() { malloc_trim(0); }

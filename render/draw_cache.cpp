@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "data/memory_limit.h"
 #include "render/array_picture.h"
 #include "render/model_modes.h"
 #include "render/picture_vertices.h"
@@ -150,15 +151,21 @@ void release(std::vector<Entry>::iterator it) {
 }
 
 // Drops this context's pictures of other data sets (or other revisions): they can
-// never be replayed again, and a large grid's recordings are large.
+// never be replayed again, and a large grid's recordings are large. When they
+// were much larger than the picture that replaces them, the memory goes back to
+// the system (at about 32 bytes a vertex).
 void drop_stale(GLXContext context, const Key& fresh) {
+    double released = 0;
     for (auto it = entries.begin(); it != entries.end();) {
         if (it->context == context &&
-            (it->key.set != fresh.set || it->key.revision != fresh.revision))
+            (it->key.set != fresh.set || it->key.revision != fresh.revision)) {
+            released += picture_vertices(it->key);
             release(it);
-        else
+        } else {
             ++it;
+        }
     }
+    if ((released - picture_vertices(fresh)) * 32 >= kLargeRelease) return_free_memory();
 }
 
 void make_room(GLXContext context) {
@@ -240,6 +247,12 @@ void invalidate_draw_cache() {
     }
 }
 
+double recorded_vertices() {
+    double sum = 0;
+    for (const Entry& e : entries) sum += picture_vertices(e.key);
+    return sum;
+}
+
 void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
                        const DrawStyle& style, const Color4& grid_color, bool reduced) {
     const GLXContext context = glXGetCurrentContext();
@@ -275,5 +288,7 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
         return;
     }
     entries.push_back(e);
+    // The vertices were built in the process before GL took its copy.
+    if (picture_vertices(key) * 32 >= kLargeRelease) return_free_memory();
     replay(entries.back(), style, grid_color);
 }

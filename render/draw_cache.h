@@ -36,6 +36,9 @@ bool draw_cache_enabled();
 // revision, which the cache notices by itself).
 void invalidate_draw_cache();
 
+// Vertices of the pictures recorded now, in every context: what the cache holds.
+double recorded_vertices();
+
 // Emits the model as emit_model would, from a recorded picture when one fits and
 // can be made; falls back to emitting directly when GL cannot record it. With
 // `reduced`, the reduced picture of render/reduced_picture.h instead.
