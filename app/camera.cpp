@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "app/display.h"
+#include "core/view_state.h"
 
 CameraFrame compute_camera(double eye_separation, double focal_length, int view_width,
-                           int view_height) {
+                           int view_height, const Vector3& direction, const Vector3& up) {
     CameraFrame c;
     c.sep = std::isfinite(eye_separation) ? eye_separation / 10 : 0.0;
     // A minimised window reports 0; a zero-sized viewport would divide by zero.
@@ -31,7 +31,7 @@ CameraFrame compute_camera(double eye_separation, double focal_length, int view_
 
     // n points to the viewer's right; the left eye sits on its negative side so
     // that both centre lines meet at the focal distance (zero parallax there).
-    Vector3 n = vd.cross(vu);
+    Vector3 n = direction.cross(up);
     n.normalize();
     c.leftv = n;
     c.leftv *= -(c.sep / 2);

@@ -3,7 +3,7 @@
 // be checked on their own: three viewing windows at the near plane (left eye,
 // centre, right eye) and the offsets of the two eyes from the camera position.
 
-#include "data/fixed_vector.h"
+#include "core/view_state.h"
 
 struct CameraFrame {
     double sep;      // eye separation in scene units (eye_separation / 10)
@@ -23,5 +23,8 @@ struct CameraFrame {
 // a focal length of 0 (or one so small that the shift overflows) leaves the
 // windows unshifted; a viewport dimension below 1 is taken as 1; a non-finite
 // eye separation counts as 0. Every field of the result is finite.
+// The eyes sit across `direction` x `up`: the camera's view direction and up
+// vector, vd and vu unless given.
 CameraFrame compute_camera(double eye_separation, double focal_length, int view_width,
-                           int view_height);
+                           int view_height, const Vector3& direction = vd,
+                           const Vector3& up = vu);

@@ -1,36 +1,22 @@
 #include "app/display.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 
 #include "app/camera.h"
 #include "app/interaction.h"
+#include "app/overlay.h"
+#include "app/scene_pass.h"
 #include "app/stereo_passes.h"
-#include "app/text_wrap.h"
 #include "app/viewer.h"
-#include "data/data_set.h"
-#include "data/status_line.h"
-#include "render/box_transform.h"
+#include "core/settings.h"
+#include "core/view_state.h"
 #include "render/reduced_picture.h"
-#include "ui/settings.h"
-#include "ui/view_state.h"
 
-Vector3 vp(0, 0, 18);
-Vector3 vd(0, 0, -1);
-Vector3 vu(0, 1, 0);
-int view_width = 0;
-int view_height = 0;
-int left_eye_texel = 0;
-int right_eye_texel = 2;
-int cyan_eye_texel = 3;
 unsigned long frames_drawn = 0;
 
 namespace {
-// Pixels between the status line and the edge of the picture or the name above.
-constexpr int kOverlayMargin = 4;
-
 void print_frustum(const char* which, const CameraFrame& c, int i) {
     std::printf("%s Frustum: left = %lf right = %lf top = %lf bottom = %lf nearp = %lf farp = %lf\n",
                 which, c.left[i], c.right[i], c.top, c.bottom, nearp, farp);
@@ -39,18 +25,10 @@ void print_frustum(const char* which, const CameraFrame& c, int i) {
 void clear_picture() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 }  // namespace
 
-void begin_eye_pass(const CameraFrame& camera, int window) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glFrustum(camera.left[window], camera.right[window], camera.bottom, camera.top, nearp, farp);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
 void draw_frame() {
     vp.z() = focal_length;
     const CameraFrame c = compute_camera(eye_separation, focal_length,
-                                         eye_view_width(stereo_mode, view_width), view_height);
+                                         eye_view_width(stereo_mode, view_width), view_height, vd, vu);
     if (verbose) {
         std::printf("ratio = %lf radians = %lf wd2 = %lf ndfl = %lf\n", c.ratio, c.radians, c.wd2,
                     c.ndfl);
@@ -83,21 +61,6 @@ void draw_frame() {
     glEnable(GL_LIGHTING);
 }
 
-std::string overlay_status() {
-    std::string text = status_line();
-    GLboolean stereo = GL_FALSE;
-    glGetBooleanv(GL_STEREO, &stereo);
-    if (stereo_mode == 2 && !stereo) {
-        if (!text.empty()) text += "  ";
-        text += kNoStereoVisualStatus;
-    }
-    return text;
-}
-
-void draw_overlay_step() {
-    if (show_file_name || !overlay_status().empty()) draw_overlay();
-}
-
 void display() {
     // The swap waits for the picture to be finished, so the time until it returns
     // is what the frame cost.
@@ -107,103 +70,4 @@ void display() {
     glutSwapBuffers();
     if (!reduced) full_frame_seconds = seconds_now() - start;
     ++frames_drawn;
-}
-
-void draw_scene(Vector3 offset, int texel) {
-    glLoadIdentity();
-    glPushMatrix();
-    const Vector3 pos = vp + offset;
-    const Vector3 dir = vp + offset + vd;
-    gluLookAt(pos.x(), pos.y(), pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
-    if (verbose) {
-        std::printf("vp: %lf %lf %lf\nvd: %lf %lf %lf\nvu: %lf %lf %lf\n", pos.x(), pos.y(),
-                    pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
-    }
-    data_set.draw(texel);
-    if (show_axes) {
-        // At the centre of the drawing box, turning and moving with the model.
-        glPushMatrix();
-        apply_model_transform();
-        draw_axes(2.0f);
-        glPopMatrix();
-    }
-    glPopMatrix();
-}
-
-void draw_axes(float length) {
-    // Plain coloured lines: neither lighting nor the colour-map texture applies.
-    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glPushMatrix();
-    glScalef(length, length, length);
-    glBegin(GL_LINES);
-    glColor3f(1, 0, 0);
-    glVertex3f(0.8f, 0.05f, 0);
-    glVertex3f(1, 0.25f, 0);
-    glVertex3f(0.8f, 0.25f, 0);
-    glVertex3f(1, 0.05f, 0);
-    glVertex3f(0, 0, 0);
-    glVertex3f(1, 0, 0);
-    glColor3f(0, 1, 0);
-    glVertex3f(0, 0, 0);
-    glVertex3f(0, 1, 0);
-    glColor3f(0, 0, 1);
-    glVertex3f(0, 0, 0);
-    glVertex3f(0, 0, 1);
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
-    if (textured) glEnable(GL_TEXTURE_2D);
-}
-
-void draw_overlay() {
-    glDisable(GL_LIGHTING);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, 100, 0, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glColor3f(1 - background_color.r(), 1 - background_color.g(), 1 - background_color.b());
-    glRasterPos2i(10, 10);
-    const bool name_shown = show_file_name && !data_set.filename.empty();
-    // A refused load or a folder problem shows whether or not the name does.
-    const std::string status = overlay_status();
-    if (!name_shown && status.empty()) return;
-
-    // The text is written over whatever the scene left at that spot, into both
-    // back buffers of a stereo window, untextured so that it keeps its colour.
-    // Bitmap fragments are textured by the state at glBitmap time, not at glRasterPos.
-    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
-    const GLboolean depth_tested = glIsEnabled(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDrawBuffer(GL_BACK);
-
-    // The status line, smaller than the name (a problem's text is long), wraps
-    // within the picture (each half of a split one): its last line stands at
-    // (10, 5) and further lines above it, pushing the name up when they reach it.
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const double units_per_pixel = 100.0 / (viewport[3] > 0 ? viewport[3] : 1);
-    void* const status_font = GLUT_BITMAP_HELVETICA_12;
-    const int line_pixels = glutBitmapHeight(status_font);
-    const int left_pixels = viewport[2] / 10;
-    const std::vector<std::string> lines =
-        wrap_text(status, viewport[2] - left_pixels - kOverlayMargin, [&](const std::string& s) {
-            return glutBitmapLength(status_font, reinterpret_cast<const unsigned char*>(s.c_str()));
-        });
-    const int count = static_cast<int>(lines.size());
-    for (int i = 0; i < count; ++i) {
-        glRasterPos2d(10, 5 + (count - 1 - i) * line_pixels * units_per_pixel);
-        glutBitmapString(status_font, reinterpret_cast<const unsigned char*>(lines[i].c_str()));
-    }
-    if (name_shown) {
-        const double above_status = 5 + (count * line_pixels + kOverlayMargin) * units_per_pixel;
-        glRasterPos2d(10, count > 1 && above_status > 10 ? above_status : 10);
-        glutBitmapString(GLUT_BITMAP_HELVETICA_18,
-                         reinterpret_cast<const unsigned char*>(data_set.filename.c_str()));
-    }
-    if (depth_tested) glEnable(GL_DEPTH_TEST);
-    if (textured) glEnable(GL_TEXTURE_2D);
 }

@@ -10,12 +10,9 @@
 #include "app/display.h"
 #include "app/interaction.h"
 #include "app/viewer.h"
+#include "core/settings.h"
 #include "panel/panel.h"
-#include "ui/settings.h"
-
-float angle_x = 0, angle_y = 0, angle_z = 0;
-int mouse_mode = -1;
-int last_x = 0, last_y = 0;
+#include "ui/panel_handles.h"
 
 namespace {
 constexpr int kWheelUp = 3;
@@ -81,10 +78,10 @@ void on_special_key(int key, int, int) {
 void on_mouse(int button, int state, int x, int y) {
     if (state == GLUT_DOWN) {
         switch (button) {
-            case GLUT_LEFT_BUTTON: mouse_mode = 0; break;
-            case GLUT_MIDDLE_BUTTON: mouse_mode = 1; break;
+            case GLUT_LEFT_BUTTON: mouse_mode = kTurnDrag; break;
+            case GLUT_MIDDLE_BUTTON: mouse_mode = kDepthDrag; break;
             case GLUT_RIGHT_BUTTON:
-                mouse_mode = 2;
+                mouse_mode = kSlideDrag;
                 verbose = verbose ? 0 : 1;
                 break;
             // The wheel, reported as buttons 3 (away from the user) and 4, zooms like S and s.
@@ -116,13 +113,13 @@ void on_motion(int x, int y) {
     const float dx = static_cast<float>(x - last_x);
     const float dy = static_cast<float>(up_y - last_y);
     switch (mouse_mode) {
-        case 0:
+        case kTurnDrag:
             angle_x -= dy / sy;
             angle_y += dx / sx;
             build_rotation(angle_x, angle_y, angle_z, view_rotation);
             break;
-        case 1: object_translation[2] += dy / sy; break;
-        case 2:
+        case kDepthDrag: object_translation[2] += dy / sy; break;
+        case kSlideDrag:
             object_translation[0] += dx / sx;
             object_translation[1] += dy / sy;
             break;

@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "ui/settings.h"
-#include "ui/view_state.h"
+#include "core/settings.h"
+#include "core/view_state.h"
 
 namespace {
 double last_sign = 0;

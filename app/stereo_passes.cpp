@@ -3,9 +3,11 @@
 #include <GL/gl.h>
 
 #include "app/camera.h"
-#include "app/display.h"
+#include "app/overlay.h"
+#include "app/scene_pass.h"
 #include "render/color_map.h"
-#include "ui/settings.h"
+#include "core/settings.h"
+#include "core/view_state.h"
 
 namespace {
 
@@ -80,14 +82,14 @@ void draw_eye(const CameraFrame& camera, bool right_eye, int texel) {
 void draw_eye_passes(const CameraFrame& c) {
     const bool swap = swap_eyes != 0;
     switch (stereo_mode) {
-        case 0:
+        case kMonoView:
             begin_eye_pass(c, 1);
             glDrawBuffer(GL_BACK);
             clear_picture();
             draw_scene(Vector3(0, 0, 0), left_eye_texel);
             break;
-        case 1: draw_in_turn(c, swap, GL_BACK, GL_NONE); break;
-        case 2: draw_in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT); break;
+        case kAnaglyph: draw_in_turn(c, swap, GL_BACK, GL_NONE); break;
+        case kStereoView: draw_in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT); break;
         case kRedBlueGlasses: draw_masked(c, swap, false); break;
         case kRedCyanGlasses: draw_masked(c, swap, true); break;
         case kSideBySide: draw_split(c, swap); break;

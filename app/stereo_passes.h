@@ -8,11 +8,7 @@
 
 struct CameraFrame;
 
-// stereo_mode values beyond the first three.
-constexpr int kRedBlueGlasses = 3;
-constexpr int kRedCyanGlasses = 4;
-constexpr int kSideBySide = 5;
-constexpr int kCrossEyed = 6;
+#include "core/settings.h"
 
 // Whether `mode` draws each eye into one half of the window.
 inline bool split_viewport(int mode) { return mode == kSideBySide || mode == kCrossEyed; }

@@ -6,11 +6,13 @@
 
 #include "app/display.h"
 #include "app/input.h"
+#include "app/light_control.h"
+#include "core/settings.h"
 #include "panel/panel.h"
 #include "ui/control_panel.h"
-#include "ui/settings.h"
+#include "ui/window_services.h"
 
-int window_kind = 10;
+int window_kind = kNoWindow;
 int main_window = 0;
 int possible = 0;
 int window_x = 50, window_y = 50;
@@ -43,11 +45,20 @@ void init_lights() {
     glLightfv(GL_LIGHT1, GL_POSITION, light2_position);
 }
 
+void install_window_services() {
+    window_services.open_viewer_window = open_viewer_window;
+    window_services.set_light_enabled = set_light_enabled;
+    window_services.send_light_diffuse = send_light_diffuse;
+    window_services.request_redisplay = request_redisplay;
+    window_services.main_window = [] { return main_window; };
+}
+
 bool open_viewer_window() {
+    install_window_services();
     // Only a change between a double-buffered mode (every mode but "StereoView")
     // and "StereoView" needs a new window; among the others only the display changes.
-    const bool wants_stereo = stereo_mode == 2;
-    if (window_kind != 10 && (window_kind == 2) == wants_stereo) return false;
+    const bool wants_stereo = stereo_mode == kStereoView;
+    if (window_kind != kNoWindow && (window_kind == kStereoWindow) == wants_stereo) return false;
 
     glutInitDisplayMode(kStereoMode);
     glutInitWindowPosition(window_x, window_y);
@@ -58,7 +69,7 @@ bool open_viewer_window() {
     if (possible && wants_stereo) {
         std::printf("Stereo OK -- set to quad buffer\n");
         main_window = open_main_window("Zendral<stereo>");
-        window_kind = 2;
+        window_kind = kStereoWindow;
     } else {
         if (!wants_stereo) {
             std::printf("Stereo buffer off -- set to double buffer\n");
@@ -66,11 +77,11 @@ bool open_viewer_window() {
             std::printf("No stereo -- set to double buffer\n");
             // The double-buffered window already open is the best there is:
             // opening an identical one on every request would only pile them up.
-            if (window_kind == 1) return false;
+            if (window_kind == kDoubleBufferedWindow) return false;
         }
         glutInitDisplayMode(kDoubleMode);
         main_window = open_main_window("Zendral<no stereo>");
-        window_kind = 1;
+        window_kind = kDoubleBufferedWindow;
     }
 
     glutDisplayFunc(display);

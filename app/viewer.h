@@ -3,7 +3,8 @@
 // double-buffered), window creation, callbacks, lights and the fixed GL state.
 
 // Window state.
-extern int window_kind;   // last main window: 10 none yet, 1 double-buffered, 2 stereo
+enum WindowKind : int { kNoWindow = 10, kDoubleBufferedWindow = 1, kStereoWindow = 2 };
+extern int window_kind;   // a WindowKind: of the last main window; kNoWindow before the first
 extern int main_window;   // GLUT id of the newest main window; 0 before the first
 extern int possible;      // result of the last stereo-visual query
 extern int window_x, window_y;           // 50, 50: position of every main window
@@ -14,6 +15,11 @@ extern float light1_ambient[4];   // GL_LIGHT0 ambient (1, 1, 1, 1)
 extern float light1_position[4];  // GL_LIGHT0 position (0.5, 0.5, 1, 0), directional
 extern float light2_ambient[4];   // GL_LIGHT1 ambient (1, 1, 1, 1)
 extern float light2_position[4];  // GL_LIGHT1 position (-1, -1, 1, 0), directional
+
+// Hands the panel layer what it asks of the picture window (ui/window_services.h):
+// the new main window of a stereo change, the lights, redraws, the window's id.
+// open_viewer_window does it itself; code that builds the panel alone calls it.
+void install_window_services();
 
 // Opens a main window that fits `stereo_mode` when the current one does not (or
 // none exists), with callbacks, lights, fixed GL state and a fresh pair of panel

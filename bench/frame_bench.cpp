@@ -17,8 +17,8 @@
 #include "bench/table.h"
 #include "data/data_set.h"
 #include "render/draw_cache.h"
-#include "ui/settings.h"
-#include "ui/view_state.h"
+#include "core/settings.h"
+#include "core/view_state.h"
 
 namespace {
 

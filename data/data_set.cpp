@@ -5,7 +5,7 @@
 #include <new>
 
 #include "data/memory_limit.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 DataSet data_set;
 

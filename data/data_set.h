@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 
 class DataSet {
 public:

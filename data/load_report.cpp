@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "data/status_line.h"
+#include "core/status_line.h"
 
 namespace {
 RefusalHint::Hint current_hint = nullptr;

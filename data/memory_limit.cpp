@@ -3,7 +3,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 
 bool grid_fits_in_memory(unsigned long long points) {
     const long pages = sysconf(_SC_PHYS_PAGES);

@@ -13,7 +13,7 @@
 #include "data/format_hints.h"
 #include "data/load_report.h"
 #include "data/memory_limit.h"
-#include "data/status_line.h"
+#include "core/status_line.h"
 
 namespace {
 

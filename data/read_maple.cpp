@@ -18,8 +18,8 @@
 #include "data/maple_header.h"
 #include "data/maple_text.h"
 #include "data/memory_limit.h"
-#include "data/status_line.h"
-#include "ui/settings.h"
+#include "core/status_line.h"
+#include "core/settings.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "render/material.h"
+#include "render/color_map.h"
 #include "render/reduced_picture.h"
 #include "render/round_points.h"
 

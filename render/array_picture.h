@@ -6,7 +6,7 @@
 // normal, the point size and smoothing, the line width and polygon mode of a
 // surface, the bottom grid's material of "Special ").
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 #include "render/draw_style.h"
 #include "render/picture_vertices.h"
 

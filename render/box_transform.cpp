@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 
 #include "data/data_set.h"
-#include "ui/settings.h"
-#include "ui/view_state.h"
+#include "core/settings.h"
+#include "core/view_state.h"
 
 void apply_model_transform() {
     glTranslatef(object_translation[0], object_translation[1], -object_translation[2]);
@@ -14,7 +14,7 @@ void apply_model_transform() {
 }
 
 void apply_box_mapping(const DataSet& set) {
-    const bool uniform = axis_data != 0;
+    const bool uniform = axis_data == kUniformAxes;
     const double fx = uniform ? set.scaleFactor : set.axis_scale.x();
     const double fy = uniform ? set.scaleFactor : set.axis_scale.y();
     const double fz = uniform ? set.scaleFactor : set.axis_scale.z();

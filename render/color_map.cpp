@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/settings.h"
 #include "data/data_set.h"
 
 double texel_size_s = 1.0;
@@ -26,14 +27,37 @@ int color_index(float value) {
     return static_cast<int>(std::fmod(std::trunc(value), 16.0f));
 }
 
+void DataSet::set_material_and_texture() {
+    const float diffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+    const float specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 64);
+
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, kColorMapTexture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // The lit material colour times the texel: each entry keeps its shading.
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // Nearest filtering keeps every primitive exactly one colour-map colour, and
+    // the repeat wrap lets entries 16 and up fold back onto 0..15.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+}
+
+void set_material_color(Color4 color) {
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, color.data());
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, color.data());
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 60);
+}
+
 void DataSet::build_color_map() {
-    // Red, green, blue, cyan, magenta, yellow, purple, lilac, orange. The bytes are
-    // truncated, not rounded: 0.9 gives 229, 0.5 gives 127.
+    // Red, green, blue, cyan, magenta, yellow, purple, lilac, orange: the first nine
+    // named colours, opaque. The bytes are truncated, not rounded: 0.9 gives 229,
+    // 0.5 gives 127.
     constexpr int kFixed = 9;
-    static const float r[kFixed] = {1, 0, 0, 0, 1, 1, 0.25f, 0.6f, 0.9f};
-    static const float g[kFixed] = {0, 1, 0, 1, 0, 1, 0, 0.6f, 0.4f};
-    static const float b[kFixed] = {0, 0, 1, 1, 1, 0, 0.5f, 1, 0.1f};
-    static const float a[kFixed] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
 
     // The texel array is fixed at 16 x 1; never write past it.
     const int texels = static_cast<int>(sizeof(color_map) / 4);
@@ -49,7 +73,7 @@ void DataSet::build_color_map() {
         for (int i = 0; i < color_map_width; ++i) {
             unsigned char* texel = color_map + 4 * (j * color_map_width + i);
             if (i < kFixed) {
-                float rgb[3] = {r[i], g[i], b[i]};
+                float rgb[3] = {named_colors[i][0], named_colors[i][1], named_colors[i][2]};
                 if (desaturate) {
                     const float grey = (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
                     for (float& c : rgb) c = grey + s * (c - grey);
@@ -57,7 +81,7 @@ void DataSet::build_color_map() {
                 texel[0] = static_cast<unsigned char>(rgb[0] * 255.0);
                 texel[1] = static_cast<unsigned char>(rgb[1] * 255.0);
                 texel[2] = static_cast<unsigned char>(rgb[2] * 255.0);
-                texel[3] = static_cast<unsigned char>(a[i] * 255.0);
+                texel[3] = 255;
             } else {
                 texel[0] = texel[1] = texel[2] = 0;
                 texel[3] = 255;

@@ -1,6 +1,9 @@
 #pragma once
 // The colour map: a 16 x 1 RGBA texture whose entry k every vertex addresses
 // through its texture coordinate. Entries 0..8 are fixed colours, 9..15 black.
+// The materials of the model go with it.
+
+#include "core/fixed_vector.h"
 
 // Extent of one colour-map texel in s and in t. Both are 1.0 until the first
 // DataSet::build_color_map, which sets them to 1/16 and 1/1.
@@ -24,6 +27,11 @@ inline void texel_centre(int k, double texel_s, double texel_t, float out[2]) {
     out[0] = static_cast<float>((k + 0.5) * texel_s);
     out[1] = static_cast<float>((k + 0.5) * texel_t);
 }
+
+// Diffuse and specular both `color`, shininess 60; ambient and emission untouched:
+// the one-colour material of the "Special " bottom grid. (The standard material
+// is DataSet::set_material_and_texture.)
+void set_material_color(Color4 color);
 
 // glTexCoord2f of texel_centre.
 void gl_texel_coord(int k, double texel_s, double texel_t);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/settings.h"
 #include "data/memory_limit.h"
 #include "render/array_picture.h"
 #include "render/model_modes.h"
@@ -79,10 +80,10 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
     k.map_row = style.map_row;
     const bool plain = set.kind == DataSet::kData || set.kind == DataSet::kMaple;
     k.texel = plain ? texel_index : -1;
-    if (plain && display_mode == 5)
+    if (plain && display_mode == kSpecial)
         for (int c = 0; c < 4; ++c) k.grid_color[c] = grid_color[c];
     k.reduced_step = reduced_step;
-    if (reduced_step == 0 && (display_mode == 1 || display_mode == 2 || display_mode == 5)) {
+    if (reduced_step == 0 && draws_tubes(display_mode)) {
         GLint polygon_mode[2] = {GL_FILL, GL_FILL};
         glGetIntegerv(GL_POLYGON_MODE, polygon_mode);
         k.outline = polygon_mode[0] != GL_FILL || polygon_mode[1] != GL_FILL;
@@ -92,32 +93,31 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
 
 // What a key records: a display list, vertex buffers, or for tube modes in
 // outline a display list (a mesh of triangles would show their diagonals).
-bool tube_mode(int mode) { return mode == 1 || mode == 2 || mode == 5; }
 bool known_kind(const Key& k) {
     return k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData;
 }
 bool drawn_from_arrays(const Key& k) {
     // Coloured data has no "Special " picture: an empty display list stands for it.
-    if (!known_kind(k) || (k.kind == DataSet::kColorData && k.display_mode == 5)) return false;
+    if (!known_kind(k) || (k.kind == DataSet::kColorData && k.display_mode == kSpecial)) return false;
     if (k.reduced_step > 0) return true;
-    return k.display_mode == 0 || k.display_mode == 3 || k.display_mode == 4 ||
-           (tube_mode(k.display_mode) && !k.outline);
+    return k.display_mode == kPoints || draws_surface(k.display_mode) ||
+           (draws_tubes(k.display_mode) && !k.outline);
 }
 
 // Vertices a recording of `k` would hold.
 double picture_vertices(const Key& k) {
     const double w = k.width, n = k.points_per_set;
-    const double tubes = k.display_mode == 1 ? w * (n - 1)
-                         : k.display_mode == 2 ? 2 * w * n
+    const double tubes = k.display_mode == kJoined ? w * (n - 1)
+                         : k.display_mode == kNeedled ? 2 * w * n
                          : w * n + w * (n - 1) + n * (w - 1);
     const double step = k.reduced_step > 0 ? k.reduced_step : 1;
     switch (k.display_mode) {
-        case 0: return w * n / (step * step);
-        case 3:
-        case 4: return 4 * (w - 1) * (n - 1) / (step * step);
-        case 1:
-        case 2:
-        case 5:
+        case kPoints: return w * n / (step * step);
+        case kSurfaceGrid:
+        case kSurfaceFilled: return 4 * (w - 1) * (n - 1) / (step * step);
+        case kJoined:
+        case kNeedled:
+        case kSpecial:
             if (k.reduced_step > 0) return 2 * tubes;
             return tubes * (drawn_from_arrays(k) ? 2.0 * k.segments : 4.0 * k.segments + 2);
         default: return 0;
@@ -185,9 +185,9 @@ PictureVertices picture_of(const Key& key, const DataSet& set, int texel_index,
                                                                : PointTexels::plain(texel_index);
     const int step = key.reduced_step > 0 ? key.reduced_step : 1;
     switch (key.display_mode) {
-        case 0: return point_vertices(set, texels, style, step);
-        case 3:
-        case 4: return surface_vertices(set, texels, style, step);
+        case kPoints: return point_vertices(set, texels, style, step);
+        case kSurfaceGrid:
+        case kSurfaceFilled: return surface_vertices(set, texels, style, step);
         default:
             return key.reduced_step > 0
                        ? tube_lines(set, texels, key.display_mode, texel_index, style)
@@ -196,8 +196,8 @@ PictureVertices picture_of(const Key& key, const DataSet& set, int texel_index,
 }
 
 ArrayPicture::Kind array_kind(const Key& key) {
-    if (key.display_mode == 0) return ArrayPicture::kPoints;
-    if (key.display_mode == 3 || key.display_mode == 4) return ArrayPicture::kQuads;
+    if (key.display_mode == kPoints) return ArrayPicture::kPoints;
+    if (draws_surface(key.display_mode)) return ArrayPicture::kQuads;
     return key.reduced_step > 0 ? ArrayPicture::kLines : ArrayPicture::kTubes;
 }
 
@@ -207,8 +207,8 @@ bool record(Entry& e, const DataSet& set, int texel_index, const DrawStyle& styl
     if (drawn_from_arrays(e.key)) {
         ArrayPicture& a = e.arrays;
         a.kind = array_kind(e.key);
-        a.filled = e.key.display_mode == 4;
-        a.grid_material = e.key.display_mode == 5;
+        a.filled = e.key.display_mode == kSurfaceFilled;
+        a.grid_material = e.key.display_mode == kSpecial;
         return upload(a, picture_of(e.key, set, texel_index, style));
     }
     clear_gl_errors();
@@ -256,7 +256,7 @@ double recorded_vertices() {
 void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
                        const DrawStyle& style, const Color4& grid_color, bool reduced) {
     const GLXContext context = glXGetCurrentContext();
-    const bool tubes = tube_mode(display_mode);
+    const bool tubes = draws_tubes(display_mode);
     const Key key = make_key(set, texel_index, display_mode, style, grid_color,
                              !reduced ? 0 : tubes ? 1 : reduced_grid_step());
     ++clock_ticks;

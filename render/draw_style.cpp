@@ -4,7 +4,7 @@
 
 #include "data/data_set.h"
 #include "render/color_map.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 DrawStyle current_draw_style(const DataSet& set) {
     DrawStyle style;
@@ -18,7 +18,7 @@ DrawStyle current_draw_style(const DataSet& set) {
     // The box mapping scales axis a by 10 f_a; its inverse, by 1 / (10 f_a).
     double smallest = 1.0;
     for (int a = 0; a < 3; ++a) {
-        const double f = 10 * (axis_data != 0 ? set.scaleFactor : set.axis_scale[a]);
+        const double f = 10 * (axis_data == kUniformAxes ? set.scaleFactor : set.axis_scale[a]);
         if (f > 0 && f < smallest) smallest = f;
     }
     style.normal_limit *= smallest;

@@ -2,7 +2,7 @@
 // Everything the model emitters read besides the data set itself, gathered in one
 // value so that a drawing can be recorded with its inputs and replayed later.
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 
 class DataSet;
 

@@ -4,7 +4,6 @@
 // vertices in the very same order.
 
 #include "data/data_set.h"
-#include "render/finite_vector.h"
 #include "render/point_texels.h"
 #include "render/quad_normal.h"
 

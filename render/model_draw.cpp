@@ -1,3 +1,5 @@
+// The model renderer: material and colour map, the box transform, then the
+// current display mode, recorded or emitted directly.
 #include <GL/gl.h>
 
 #include "data/data_set.h"
@@ -6,38 +8,8 @@
 #include "render/draw_style.h"
 #include "render/model_modes.h"
 #include "render/reduced_picture.h"
-#include "ui/settings.h"
-#include "ui/view_state.h"
-
-void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
-                const Color4& grid_color) {
-    const bool plain = set.kind == DataSet::kData || set.kind == DataSet::kMaple;
-    if (!plain && set.kind != DataSet::kColorData) return;
-    const PointTexels texels = plain ? PointTexels::plain(texel_index) : PointTexels::colored(set);
-    switch (display_mode) {
-        case 0:
-            emit_points(set, texels, style);
-            break;
-        case 1:
-            emit_joined(set, texels, style);
-            break;
-        case 2:
-            emit_needled(set, texels, style);
-            break;
-        case 3:
-            emit_surface(set, texels, style, false);
-            break;
-        case 4:
-            emit_surface(set, texels, style, true);
-            break;
-        case 5:
-            // "Special " has no coloured form.
-            if (plain) emit_special(set, texel_index, style, grid_color);
-            break;
-        default:
-            break;
-    }
-}
+#include "core/settings.h"
+#include "core/view_state.h"
 
 void DataSet::draw(int texel_index) {
     set_material_and_texture();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/settings.h"
 #include "render/color_map.h"
 #include "render/grid_walk.h"
 #include "render/segment_walk.h"
@@ -18,11 +19,11 @@ void push(std::vector<float>& out, const float* values, int count) {
 template <typename Visit, typename GridStarts>
 void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mode, int texel,
                    Visit visit, GridStarts grid_starts) {
-    if (display_mode == 1) {
+    if (display_mode == kJoined) {
         for_each_joined_segment(set, texels, visit);
-    } else if (display_mode == 2) {
+    } else if (display_mode == kNeedled) {
         for_each_needled_segment(set, texels, visit);
-    } else if (display_mode == 5) {
+    } else if (display_mode == kSpecial) {
         for_each_special_needle(set, texel, visit);
         grid_starts();
         for_each_special_grid_segment(set, texel, visit);

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "render/draw_cache.h"
-#include "ui/settings.h"
-#include "ui/view_state.h"
+#include "core/settings.h"
+#include "core/view_state.h"
 
 namespace {
 constexpr int kMaxStep = 64;

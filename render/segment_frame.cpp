@@ -2,12 +2,6 @@
 
 #include <cmath>
 
-namespace {
-bool finite(const Vector3& v) {
-    return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z());
-}
-}  // namespace
-
 void segment_frame(const Vector3& diff, double len, double mat[16]) {
     const Vector3 up(0, 1, 0);
     Vector3 col1 = up.cross(diff);
@@ -16,7 +10,7 @@ void segment_frame(const Vector3& diff, double len, double mat[16]) {
     col2.normalize();
     const Vector3 col3 = diff / len;
 
-    if (!finite(col1) || !finite(col2)) {
+    if (!is_finite(col1) || !is_finite(col2)) {
         // Horizontal differences so small that their squares vanish: the same
         // frame from the horizontal part scaled up to unit size.
         const double m = std::fmax(std::fabs(diff.x()), std::fabs(diff.z()));

@@ -3,7 +3,7 @@
 // z runs along the segment, local x lies horizontally across it and local y
 // completes the frame.
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 
 // `diff` is the segment (to - from), `len` its finite, non-zero length, and diff.x
 // or diff.z is non-zero. Columns: col1 = normalize(cross((0,1,0), diff)),

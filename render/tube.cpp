@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/view_state.h"
 #include "data/data_set.h"
 #include "render/segment_frame.h"
 
 namespace {
-constexpr double kDegree = 0.0174532925;  // degrees to radians, as everywhere in the viewer
 // Longest tube drawn at its own length: well inside single precision.
 constexpr double kLongestTube = 1e36;
 }  // namespace
@@ -19,7 +19,7 @@ bool make_tube_ring(int texel, const DrawStyle& style, TubeRing& ring) {
     const double r = style.thickness;
     if (!std::isfinite(r)) return false;
     ring.n = n;
-    const double theta = (360.0 / n) * kDegree;
+    const double theta = (360.0 / n) * degree_factor;
     const double c = std::cos(theta), s = std::sin(theta);
     ring.x[0] = r;
     ring.y[0] = 0;
@@ -106,7 +106,7 @@ void multiply(double m[16], const double r[16]) {
 
 // glRotated(angle, x, y, z) for an axis of unit length.
 void rotation(double degrees, double x, double y, double z, double r[16]) {
-    const double a = degrees * kDegree, c = std::cos(a), s = std::sin(a), t = 1 - c;
+    const double a = degrees * degree_factor, c = std::cos(a), s = std::sin(a), t = 1 - c;
     const double m[16] = {t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
                           t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
                           t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,

@@ -3,7 +3,7 @@
 // the lines of the joined, needled and "Special " modes, with normals for the
 // lights and the texture coordinate of one colour-map texel's centre.
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 #include "render/draw_style.h"
 
 // The ring of a tube in colour-map entry `texel`: `segments` points (x, y) of

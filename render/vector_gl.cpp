@@ -1,6 +1,6 @@
 #include <GL/gl.h>
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 
 template <>
 void FixedVector<double, 3>::gl_translate() const {

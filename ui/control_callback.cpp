@@ -3,40 +3,18 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/input.h"
-#include "app/light_control.h"
-#include "app/viewer.h"
+#include "core/settings.h"
+#include "core/view_state.h"
 #include "panel/panel.h"
+#include "ui/control_ids.h"
 #include "ui/data_folder.h"
-#include "ui/settings.h"
+#include "ui/panel_handles.h"
+#include "ui/window_services.h"
 
 namespace {
 
-// Control ids, grouped by hundreds as on the panel.
-enum {
-    kLight1Enabled = 200,
-    kLight2Enabled = 201,
-    kLight1Intensity = 250,
-    kLight2Intensity = 251,
-    kShowMovement = 300,
-    kResetView = 301,
-    kDataFormat = 401,
-    kBrowseFolder = 402,
-    kFilesList = 403,
-    kFolderOrFilter = 404,
-    kApplyColor = 503,
-    kTransparency = 505,
-    kFocalLength = 601,
-    kEyeSeparation = 602,
-    kMonoStereo = 701,
-    kAxisScaling = 801,
-    kDataDisplay = 802,
-};
-
-constexpr int kSpecialDisplay = 5;
-
 void switch_light(int light, int enabled, PanelSpinner* intensity_spinner) {
-    set_light_enabled(light, enabled != 0);
+    window_services.set_light_enabled(light, enabled != 0);
     if (!intensity_spinner) return;
     if (enabled) {
         intensity_spinner->enable();
@@ -56,10 +34,10 @@ void apply_color() {
     }
     float* target = nullptr;
     switch (apply_color_to) {
-    case 0: target = &background_color[0]; break;
-    case 3: target = light1_diffuse; break;
-    case 4: target = light2_diffuse; break;
-    case 5:
+    case kApplyToBackground: target = &background_color[0]; break;
+    case kApplyToLight1: target = light1_diffuse; break;
+    case kApplyToLight2: target = light2_diffuse; break;
+    case kApplyToDataColor:
         if (data_value >= 0 && data_value < kDataColorSlots) target = &data_colors[data_value][0];
         break;
     default: break;  // "Left" and "Right" store nothing
@@ -89,26 +67,26 @@ void browse() {
 }  // namespace
 
 void control_callback(int id) {
-    if (id == kFocalLength) {
+    if (id == control_id::focal_length) {
         // The eye separation follows the focal length at the last chosen ratio.
         if (focal_ratio != 0) eye_separation = focal_length / focal_ratio;
-    } else if (id == kEyeSeparation) {
+    } else if (id == control_id::eye_separation) {
         // A zero separation, or a zero focal length, would make the ratio infinite
         // or zero and lock the separation; the previous ratio stays instead.
         if (eye_separation != 0 && focal_length != 0) focal_ratio = focal_length / eye_separation;
-    } else if (id == kMonoStereo) {
+    } else if (id == control_id::mono_stereo) {
         // The callback runs inside the main loop, so only the window part of the
         // start-up is needed: a new main window when the kind has to change.
-        open_viewer_window();
-    } else if (id == kLight1Enabled) {
+        window_services.open_viewer_window();
+    } else if (id == control_id::light1_enabled) {
         switch_light(0, light1_enabled, light1_intensity_spinner);
-    } else if (id == kLight2Enabled) {
+    } else if (id == control_id::light2_enabled) {
         switch_light(1, light2_enabled, light2_intensity_spinner);
-    } else if (id == kLight1Intensity) {
-        send_light_diffuse(0, light1_diffuse, light1_intensity);
-    } else if (id == kLight2Intensity) {
-        send_light_diffuse(1, light2_diffuse, light2_intensity);
-    } else if (id == kShowMovement) {
+    } else if (id == control_id::light1_intensity) {
+        window_services.send_light_diffuse(0, light1_diffuse, light1_intensity);
+    } else if (id == control_id::light2_intensity) {
+        window_services.send_light_diffuse(1, light2_diffuse, light2_intensity);
+    } else if (id == control_id::show_movement) {
         if (movement_glui) {
             if (show_movement_controls == 1) {
                 movement_glui->show();
@@ -116,26 +94,27 @@ void control_callback(int id) {
                 movement_glui->hide();
             }
         }
-    } else if (id == kResetView) {
+    } else if (id == control_id::reset_view) {
         reset_view();
-    } else if (id == kBrowseFolder) {
+    } else if (id == control_id::browse_folder) {
         browse();
-    } else if (id == kFolderOrFilter) {
+    } else if (id == control_id::folder_or_filter) {
         refresh_file_list();
-    } else if (id == kFilesList || id == kDataFormat) {
+    } else if (id == control_id::files_list || id == control_id::data_format) {
         // Choosing a file loads it; another format reloads the chosen file in it;
         // "Choose Model" loads nothing.
         last_listitem = chosen_listitem;
         if (chosen_listitem > 0) load_chosen_file(chosen_listitem);
-    } else if (id == kAxisScaling || (id == kDataDisplay && display_mode == kSpecialDisplay)) {
+    } else if (id == control_id::axis_scaling ||
+               (id == control_id::data_display && display_mode == kSpecial)) {
         // The file the picture shows, by its path, whatever the folder listed now.
         reload_shown_file();
-    } else if (id == kApplyColor) {
+    } else if (id == control_id::apply_color) {
         apply_color();
-    } else if (id == kTransparency) {
+    } else if (id == control_id::transparency) {
         for (int i = 0; i < kColorNameCount; ++i) data_colors[i].a() = transparency;
     }
-    request_redisplay();
+    window_services.request_redisplay();
 }
 
 void quit_callback(int id) { std::exit(id); }
@@ -143,13 +122,13 @@ void quit_callback(int id) { std::exit(id); }
 void reset_view() {
     object_translation[0] = object_translation[1] = object_translation[2] = 0.0f;
     angle_x = angle_y = angle_z = 0.0f;
-    scale = 1.0f;
-    thickness = 0.02f;
-    focal_length = 20.0f;
-    focal_ratio = 20.0f;
+    scale = kStartScale;
+    thickness = kStartThickness;
+    focal_length = kStartFocalLength;
+    focal_ratio = kStartFocalRatio;
     eye_separation = focal_length / focal_ratio;
     last_x = last_y = 0;
     if (rotate_control) rotate_control->reset();
     set_identity(view_rotation);
-    request_redisplay();
+    window_services.request_redisplay();
 }

@@ -4,11 +4,24 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/viewer.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
+#include "ui/control_ids.h"
+#include "ui/window_services.h"
 #include "ui/data_folder.h"
-#include "ui/settings.h"
+#include "core/settings.h"
+
+PanelWindow* control_glui = nullptr;
+PanelWindow* movement_glui = nullptr;
+PanelRotation* rotate_control = nullptr;
+PanelTextField* folder_field = nullptr;
+PanelTextField* filter_field = nullptr;
+PanelListBox* files_list = nullptr;
+PanelSpinner* red_spinner = nullptr;
+PanelSpinner* green_spinner = nullptr;
+PanelSpinner* blue_spinner = nullptr;
+PanelSpinner* light1_intensity_spinner = nullptr;
+PanelSpinner* light2_intensity_spinner = nullptr;
 
 namespace {
 
@@ -40,37 +53,41 @@ void add_radio_group(PanelWindow* w, PanelControl* parent, int* live, int id,
 
 void build_object_properties(PanelWindow* w) {
     PanelRollout* props = w->add_rollout("Object Properties", false);
-    add_spinner(w, props, "Segments:", &segments, -1, 3, 60, 1.0f);
-    add_spinner(w, props, "Scale:", &scale, -1, -1000.0f, 1000.0f, 0.05f);
-    add_spinner(w, props, "Thickness:", &thickness, -1, 0.001f, 10.0f, 0.05f);
+    add_spinner(w, props, "Segments:", &segments, control_id::none, 3, 60, 1.0f);
+    add_spinner(w, props, "Scale:", &scale, control_id::none, -1000.0f, 1000.0f, 0.05f);
+    add_spinner(w, props, "Thickness:", &thickness, control_id::none, 0.001f, 10.0f, 0.05f);
 }
 
 void build_display_options(PanelWindow* w) {
     PanelRollout* display = w->add_rollout("Display Options", false);
     PanelRollout* stereo = w->add_rollout_to_panel(display, "Mono/Stereo", false);
-    add_radio_group(w, stereo, &stereo_mode, 701,
+    add_radio_group(w, stereo, &stereo_mode, control_id::mono_stereo,
                     {"MonoView ", "Anaglyph", "StereoView", "Red/Blue glasses",
                      "Red/Cyan glasses", "Side by side", "Cross-eyed"});
-    w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, -1, nullptr);
+    w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, control_id::none, nullptr);
     PanelRollout* axis = w->add_rollout_to_panel(display, "Axis Scaling", false);
-    add_radio_group(w, axis, &axis_data, 801, {"Individual", "Uniform "});
+    add_radio_group(w, axis, &axis_data, control_id::axis_scaling, {"Individual", "Uniform "});
     PanelRollout* modes = w->add_rollout_to_panel(display, "Data Display", false);
-    add_radio_group(w, modes, &display_mode, 802,
+    add_radio_group(w, modes, &display_mode, control_id::data_display,
                     {"Points ", "Line Sets:Joined ", "Line Sets:Needled ", "Surface grid ",
                      "Surface filled ", "Special "});
-    add_spinner(w, display, "Eye Separation:", &eye_separation, 602, 0.0f, 45.0f, 0.05f);
-    add_spinner(w, display, "FocalLength:", &focal_length, 601, 0.0f, 500.0f, 0.05f);
-    w->add_checkbox_to_panel(display, "Show axes", &show_axes, -1, nullptr);
-    w->add_checkbox_to_panel(display, "Show file name", &show_file_name, -1, nullptr);
-    w->add_checkbox_to_panel(display, "Show movement controls", &show_movement_controls, 300,
+    add_spinner(w, display, "Eye Separation:", &eye_separation, control_id::eye_separation, 0.0f, 45.0f, 0.05f);
+    add_spinner(w, display, "FocalLength:", &focal_length, control_id::focal_length, 0.0f, 500.0f, 0.05f);
+    w->add_checkbox_to_panel(display, "Show axes", &show_axes, control_id::none, nullptr);
+    w->add_checkbox_to_panel(display, "Show file name", &show_file_name, control_id::none,
+                             nullptr);
+    w->add_checkbox_to_panel(display, "Show movement controls", &show_movement_controls,
+                             control_id::show_movement,
                              control_callback);
-    w->add_checkbox_to_panel(display, "Fast interaction", &fast_interaction, -1, nullptr);
+    w->add_checkbox_to_panel(display, "Fast interaction", &fast_interaction, control_id::none,
+                             nullptr);
 }
 
 void build_colors(PanelWindow* w) {
     PanelRollout* colors = w->add_rollout("Colors", false);
     PanelListBox* names =
-        w->add_listbox_to_panel(colors, "Color Name:", &color_name, 502, control_callback);
+        w->add_listbox_to_panel(colors, "Color Name:", &color_name, control_id::color,
+                                control_callback);
     // The same loop that offers the names fills the data colour table from them
     // (alpha untouched); the remaining slots are cleared.
     for (int i = 0; i < kColorNameCount; ++i) {
@@ -82,38 +99,43 @@ void build_colors(PanelWindow* w) {
     for (int i = kColorNameCount - 1; i < kDataColorSlots; ++i) data_colors[i] = Color4(0.0f);
 
     PanelRollout* rgb = w->add_rollout_to_panel(colors, "rgb", false);
-    red_spinner = add_spinner(w, rgb, "red:", &color_red, 502, 0.0f, 1.0f, 0.001f);
+    red_spinner = add_spinner(w, rgb, "red:", &color_red, control_id::color, 0.0f, 1.0f, 0.001f);
     red_spinner->set_float_val(1.0f);
-    green_spinner = add_spinner(w, rgb, "green:", &color_green, 502, 0.0f, 1.0f, 0.001f);
+    green_spinner = add_spinner(w, rgb, "green:", &color_green, control_id::color, 0.0f, 1.0f, 0.001f);
     green_spinner->set_float_val(1.0f);
-    blue_spinner = add_spinner(w, rgb, "blue:", &color_blue, 502, 0.0f, 1.0f, 0.001f);
+    blue_spinner = add_spinner(w, rgb, "blue:", &color_blue, control_id::color, 0.0f, 1.0f, 0.001f);
     blue_spinner->set_float_val(1.0f);
-    add_spinner(w, colors, "Transparency:", &transparency, 505, 0.0f, 1.0f, 0.05f)
+    add_spinner(w, colors, "Transparency:", &transparency, control_id::transparency, 0.0f, 1.0f, 0.05f)
         ->set_float_val(1.0f);
 
     PanelRollout* apply = w->add_rollout_to_panel(colors, "Apply Color To:", true);
-    PanelRadioGroup* targets = w->add_radiogroup_to_panel(apply, &apply_color_to, -1, nullptr);
+    PanelRadioGroup* targets = w->add_radiogroup_to_panel(apply, &apply_color_to, control_id::none, nullptr);
     for (const char* label : {"Background", "Left", "Right", "Light 1", "Light 2", "Data Color"}) {
         w->add_radiobutton_to_group(targets, label);
     }
     PanelListBox* values =
-        w->add_listbox_to_panel(apply, " Data Value:", &data_value, 504, control_callback);
+        w->add_listbox_to_panel(apply, " Data Value:", &data_value, control_id::data_value,
+                                control_callback);
     for (int k = 0; k < 10; ++k) values->add_item(k, std::to_string(k).c_str());
-    w->add_button_to_panel(colors, "Apply Color Settings", 503, control_callback);
+    w->add_button_to_panel(colors, "Apply Color Settings", control_id::apply_color, control_callback);
 }
 
 void build_lights(PanelWindow* w) {
     PanelRollout* lights = w->add_rollout("Lights", false);
     PanelFrame* light1 = w->add_panel_to_panel(lights, "Light 1", PANEL_PANEL_EMBOSSED);
     PanelFrame* light2 = w->add_panel_to_panel(lights, "Light 2", PANEL_PANEL_EMBOSSED);
-    w->add_checkbox_to_panel(light1, "Enabled", &light1_enabled, 200, control_callback);
+    w->add_checkbox_to_panel(light1, "Enabled", &light1_enabled, control_id::light1_enabled,
+                             control_callback);
     // Intensity spinners keep the panel's default speed and alignment.
     light1_intensity_spinner = w->add_spinner_to_panel(light1, "Intensity:", PANEL_SPINNER_FLOAT,
-                                                       &light1_intensity, 250, control_callback);
+                                                       &light1_intensity, control_id::light1_intensity,
+                                                       control_callback);
     light1_intensity_spinner->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);
-    w->add_checkbox_to_panel(light2, "Enabled", &light2_enabled, 201, control_callback);
+    w->add_checkbox_to_panel(light2, "Enabled", &light2_enabled, control_id::light2_enabled,
+                             control_callback);
     light2_intensity_spinner = w->add_spinner_to_panel(light2, "Intensity:", PANEL_SPINNER_FLOAT,
-                                                       &light2_intensity, 251, control_callback);
+                                                       &light2_intensity, control_id::light2_intensity,
+                                                       control_callback);
     light2_intensity_spinner->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);
 }
 
@@ -121,8 +143,9 @@ void build_data_file(PanelWindow* w) {
     PanelRollout* file = w->add_rollout("Specify Data File", true);
     // Created before the rollout's contents, so it stands below the rollout.
     w->add_statictext("");
-    w->add_button_to_panel(file, "Browse for folder", 402, control_callback);
-    folder_field = w->add_edittext_to_panel(file, "Folder:", PANEL_EDITTEXT_TEXT, nullptr, 404,
+    w->add_button_to_panel(file, "Browse for folder", control_id::browse_folder, control_callback);
+    folder_field = w->add_edittext_to_panel(file, "Folder:", PANEL_EDITTEXT_TEXT, nullptr,
+                                            control_id::folder_or_filter,
                                             control_callback);
     folder_field->set_w(20);
     // The start folder: Data in the current directory ("/" itself ends in a slash;
@@ -131,12 +154,12 @@ void build_data_file(PanelWindow* w) {
     if (!start.empty() && start.back() != '/') start += '/';
     folder_field->set_text((start + "Data").c_str());
     filter_field = w->add_edittext_to_panel(file, "File filter:", PANEL_EDITTEXT_TEXT, nullptr,
-                                            404, control_callback);
+                                            control_id::folder_or_filter, control_callback);
     filter_field->set_text(file_filter.c_str());
     PanelRollout* format = w->add_rollout_to_panel(file, "Data Format", true);
-    add_radio_group(w, format, &data_format, 401, {"Data ", "Maple", "Data with Color"});
+    add_radio_group(w, format, &data_format, control_id::data_format, {"Data ", "Maple", "Data with Color"});
     files_list =
-        w->add_listbox_to_panel(file, "Files:", &chosen_listitem, 403, control_callback);
+        w->add_listbox_to_panel(file, "Files:", &chosen_listitem, control_id::files_list, control_callback);
     files_list->add_item(0, "Choose Model");
     files_list->set_w(50);
     refresh_file_list();
@@ -144,24 +167,28 @@ void build_data_file(PanelWindow* w) {
 
 void build_movement_controls() {
     movement_glui = panel_master.create_window("Movement Controls", 0, 50, 650);
-    movement_glui->set_main_gfx_window(main_window);
+    movement_glui->set_main_gfx_window(window_services.main_window());
     PanelWindow* w = movement_glui;
-    rotate_control = w->add_rotation("Rotate", object_rotation, -1, nullptr);
+    rotate_control = w->add_rotation("Rotate", object_rotation, control_id::none, nullptr);
     rotate_control->set_spin(1.0f);
     w->add_column(false);
-    w->add_translation("Objects XY", PANEL_TRANSLATION_XY, &object_translation[0], -1, nullptr)
+    w->add_translation("Objects XY", PANEL_TRANSLATION_XY, &object_translation[0],
+                      control_id::none, nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
-    w->add_translation("Objects X", PANEL_TRANSLATION_X, &object_translation[0], -1, nullptr)
+    w->add_translation("Objects X", PANEL_TRANSLATION_X, &object_translation[0],
+                      control_id::none, nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
-    w->add_translation("Objects Y", PANEL_TRANSLATION_Y, &object_translation[1], -1, nullptr)
+    w->add_translation("Objects Y", PANEL_TRANSLATION_Y, &object_translation[1],
+                      control_id::none, nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
-    w->add_translation("Objects Z", PANEL_TRANSLATION_Z, &object_translation[2], -1, nullptr)
+    w->add_translation("Objects Z", PANEL_TRANSLATION_Z, &object_translation[2],
+                      control_id::none, nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
-    w->add_rotation("Light 1", light1_rotation, -1, nullptr)->set_spin(0.82f);
+    w->add_rotation("Light 1", light1_rotation, control_id::none, nullptr)->set_spin(0.82f);
 }
 
 }  // namespace
@@ -176,9 +203,9 @@ void build_control_panel() {
     build_lights(control_glui);
     build_data_file(control_glui);
     control_glui->add_statictext("");
-    control_glui->add_button("Reset View", 301, control_callback);
-    control_glui->add_button("Quit", 0, quit_callback);
-    control_glui->set_main_gfx_window(main_window);
+    control_glui->add_button("Reset View", control_id::reset_view, control_callback);
+    control_glui->add_button("Quit", control_id::quit, quit_callback);
+    control_glui->set_main_gfx_window(window_services.main_window());
 
     build_movement_controls();
 }

@@ -14,12 +14,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/light_control.h"
 #include "data/data_set.h"
-#include "data/status_line.h"
+#include "core/status_line.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
-#include "ui/settings.h"
+#include "ui/panel_handles.h"
+#include "ui/window_services.h"
+#include "core/settings.h"
 
 extern char** environ;
 
@@ -63,16 +64,16 @@ void load_file(int k, const std::string& name, const std::string& path) {
     std::printf("list=%d\n", k);
     const std::uint64_t before = data_set.revision;
     switch (data_format) {
-    case 0: data_set.read_data(name.c_str()); break;
-    case 1: data_set.read_maple(name.c_str()); break;
-    case 2: data_set.read_color_data(name.c_str()); break;
+    case kDataFormat: data_set.read_data(name.c_str()); break;
+    case kMapleFormat: data_set.read_maple(name.c_str()); break;
+    case kColorDataFormat: data_set.read_color_data(name.c_str()); break;
     default: break;
     }
     if (data_set.revision != before) {
         shown_file = path;
         reset_view();
     }
-    request_redisplay();
+    window_services.request_redisplay();
 }
 
 bool matches(const std::string& filter, const char* name) {

@@ -17,10 +17,10 @@
 #include "app/input.h"
 #include "app/viewer.h"
 #include "data/data_set.h"
-#include "data/status_line.h"
+#include "core/status_line.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 inline constexpr int kWidth = 800;
 inline constexpr int kHeight = 600;
@@ -150,25 +150,9 @@ protected:
     void TearDown() override { reset(); }
 
     static void reset() {
-        stereo_mode = 0;
-        swap_eyes = 0;
-        eye_separation = 2.0f;
-        focal_length = 20.0f;
-        verbose = 0;
-        show_file_name = 1;
-        show_axes = 0;
-        background_color = Color4(1, 1, 1, 1);
-        display_mode = 1;
-        thickness = 0.02f;
-        scale = 1.0f;
-        object_translation[0] = 0;
-        object_translation[1] = -5;
-        object_translation[2] = 0;
-        segments = 8;
-        axis_data = 0;
-        angle_x = angle_y = angle_z = 0;
-        set_identity(view_rotation);
-        set_identity(object_rotation);
+        set_start_values();
+        view_width = kWidth;
+        view_height = kHeight;
         data_set.allocate_grid(0, 0);
         data_set.filename.clear();
         data_set.kind = 0;

@@ -9,7 +9,7 @@
 
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 namespace {
 

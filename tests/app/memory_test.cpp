@@ -21,7 +21,7 @@
 #include "render/draw_cache.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 namespace {
 

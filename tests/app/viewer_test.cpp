@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/viewer.h"
+#include "core/view_state.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 namespace {
 const char kStartOutput[] = "\npossible= 0\nStereo buffer off -- set to double buffer\n";
@@ -23,8 +24,8 @@ class WindowKindTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        window_kind = 10;
-        stereo_mode = 0;
+        set_start_values();
+        window_kind = kNoWindow;
     }
 };
 

@@ -2,7 +2,7 @@
 
 #include "data/data_set.h"
 #include "tests/support/stdout_capture.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 namespace {
 void set_box(DataSet& set, Vector3 lo, Vector3 hi) {

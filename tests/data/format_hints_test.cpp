@@ -1,6 +1,6 @@
 // What a reader tells the user beyond loading: the first problem in the file, the
 // hints at another format, the status line, and values GL could not draw.
-#include "data/status_line.h"
+#include "core/status_line.h"
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "data/status_line.h"
+#include "core/status_line.h"
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
 

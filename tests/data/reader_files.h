@@ -13,7 +13,7 @@
 
 #include "data/block_reader.h"
 #include "data/data_set.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 class ReaderFiles : public ::testing::Test {
 protected:

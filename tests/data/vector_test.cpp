@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/fixed_vector.h"
+#include "core/fixed_vector.h"
 
 TEST(FixedVector, IndexOutsideTheComponentsThrowsMinusOne) {
     Vector3 v(1, 2, 3);

@@ -16,7 +16,7 @@
 
 #include "data/block_reader.h"
 #include "data/data_set.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 namespace reader_fuzz {
 

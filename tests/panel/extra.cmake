@@ -1,6 +1,6 @@
 # The panel demo program and the tests that drive it in a real X server.
 add_executable(panel_demo ${CMAKE_CURRENT_SOURCE_DIR}/panel/panel_demo.cpp)
-target_link_libraries(panel_demo PRIVATE zendral_core)
+target_link_libraries(panel_demo PRIVATE zendral_panel)
 
 foreach(script test_panel_clicks test_panel_idle_cpu)
   add_test(NAME e2e_${script}

@@ -19,7 +19,7 @@
 #include "data/data_set.h"
 #include "render/draw_cache.h"
 #include "tests/support/gl_context.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 namespace cache_test {
 
@@ -175,8 +175,6 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         glViewport(0, 0, kWidth, kHeight);
-        view_width = kWidth;
-        view_height = kHeight;
         init_lights();
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_NORMALIZE);
@@ -191,23 +189,14 @@ protected:
     }
 
     static void reset_settings() {
-        stereo_mode = 0;
-        display_mode = 1;
-        segments = 8;
+        set_start_values();
+        view_width = kWidth;
+        view_height = kHeight;
         thickness = 0.08f;
-        scale = 1.0f;
-        axis_data = 0;
-        eye_separation = 2.0f;
-        focal_length = 20.0f;
-        show_file_name = 1;
-        show_axes = 0;
-        verbose = 0;
         left_eye_texel = 0;
         right_eye_texel = 2;
         data_set.base_level = 0;
-        background_color = Color4(1, 1, 1, 1);
-        object_translation[0] = object_translation[1] = object_translation[2] = 0;
-        set_identity(view_rotation);
+        object_translation[1] = 0;  // the model centred
         // Turned 30 degrees about x, then 35 about y: the surface seen from above.
         const double ax = 30 * degree_factor, ay = -35 * degree_factor;
         const float cx = std::cos(ax), sx = std::sin(ax), cy = std::cos(ay), sy = std::sin(ay);

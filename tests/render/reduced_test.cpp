@@ -3,7 +3,7 @@
 #include "render/draw_cache.h"
 #include "render/reduced_picture.h"
 #include "tests/render/render_fixture.h"
-#include "ui/view_state.h"
+#include "core/view_state.h"
 
 namespace {
 

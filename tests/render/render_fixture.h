@@ -15,7 +15,7 @@
 #include "data/data_set.h"
 #include "render/color_map.h"
 #include "tests/support/gl_context.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 // One vertex of GL_3D_COLOR_TEXTURE feedback in RGBA mode: window x, y, z,
 // colour r, g, b, a, texture s, t, r, q.
@@ -157,15 +157,8 @@ class RenderTest : public GlTest {
   protected:
     void SetUp() override {
         GlTest::SetUp();
-        display_mode = 1;
-        segments = 8;
-        thickness = 0.02f;
-        scale = 1.0f;
-        axis_data = 0;
-        background_color = Color4(1.0f, 1.0f, 1.0f, 1.0f);
-        object_translation[0] = object_translation[1] = object_translation[2] = 0;
-        set_identity(object_rotation);
-        set_identity(view_rotation);
+        set_start_values();
+        object_translation[1] = 0;  // the model centred
         data_set.allocate_grid(0, 0);
         data_set.kind = 0;
         data_set.base_level = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/data_set.h"
-#include "data/status_line.h"
+#include "core/status_line.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace {

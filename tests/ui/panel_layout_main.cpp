@@ -17,7 +17,7 @@
 #include "app/viewer.h"
 #include "panel/panel.h"
 #include "ui/control_panel.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 namespace {
 
@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(window_width, window_height);
     main_window = glutCreateWindow("Zendral layout");
     glutDisplayFunc(draw_nothing);
+    install_window_services();
     build_control_panel();
 
     for (int i = 1; i < argc; ++i) {

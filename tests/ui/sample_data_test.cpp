@@ -7,7 +7,7 @@
 
 #include "data/data_set.h"
 #include "tests/support/stdout_capture.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 

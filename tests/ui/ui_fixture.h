@@ -20,7 +20,7 @@
 #include "ui/control_callback.h"
 #include "ui/control_panel.h"
 #include "ui/data_folder.h"
-#include "ui/settings.h"
+#include "core/settings.h"
 
 // A fresh empty folder under the temporary directory.
 inline std::string make_temp_folder() {
@@ -57,7 +57,8 @@ protected:
 
     void SetUp() override {
         main_window = ensure_gl_context();
-        window_kind = 1;  // the test window stands for a double-buffered main window
+        window_kind = kDoubleBufferedWindow;  // the test window stands for the main window
+        install_window_services();
         if (!control_glui) {
             root = make_temp_folder();
             mkdir((root + "/Data").c_str(), 0755);
@@ -76,43 +77,23 @@ protected:
         restore_defaults();
     }
 
-    // Every setting the tests change, back to its start value, shown on the panel.
+    // Every setting back at its start value, as building the panel leaves it and
+    // shown on the panel.
     static void restore_defaults() {
         StdoutCapture quiet;
+        set_start_values();
+        for (int i = 0; i < kDataColorSlots; ++i) data_colors[i] = built_data_colors[i];
         folder_field->set_text(start_folder().c_str());
         filter_field->set_text("*.*");
         refresh_file_list();
         files_list->set_int_val(0);
         last_listitem = 0;
         shown_file.clear();
-        data_format = 0;
-        display_mode = 1;
-        axis_data = 0;
-        stereo_mode = 0;
-        swap_eyes = 0;
-        focal_length = 20.0f;
-        focal_ratio = 20.0f;
-        eye_separation = 2.0f;
-        color_name = 0;
         red_spinner->set_float_val(1.0f);
         green_spinner->set_float_val(1.0f);
         blue_spinner->set_float_val(1.0f);
-        transparency = 1.0f;
-        apply_color_to = 0;
-        data_value = 0;
-        background_color = Color4(1.0f, 1.0f, 1.0f, 1.0f);
-        const float base1[4] = {0.6f, 0.6f, 1.0f, 1.0f};
-        const float base2[4] = {0.9f, 0.6f, 0.0f, 1.0f};
-        for (int i = 0; i < 4; ++i) {
-            light1_diffuse[i] = base1[i];
-            light2_diffuse[i] = base2[i];
-        }
-        light1_enabled = light2_enabled = 1;
-        light1_intensity = 1.0f;
-        light2_intensity = 0.4f;
         light1_intensity_spinner->enable();
         light2_intensity_spinner->enable();
-        show_movement_controls = 1;
         movement_glui->show();
         panel_master.sync_live_all();
         // The picture window as start-up leaves it: both lights on, base colours.

@@ -1,4 +1,4 @@
-#include "data/status_line.h"
+#include "core/status_line.h"
 
 #include <utility>
 

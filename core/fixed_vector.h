@@ -117,3 +117,8 @@ template <>
 void FixedVector<double, 3>::gl_normal() const;
 template <>
 void FixedVector<double, 3>::gl_vertex() const;
+
+// Every component finite: nothing else is handed to GL.
+inline bool is_finite(const Vector3& v) {
+    return std::isfinite(v.x()) && std::isfinite(v.y()) && std::isfinite(v.z());
+}

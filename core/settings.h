@@ -1,0 +1,114 @@
+#pragma once
+// The viewer settings: one process-wide set of plain globals. Panel controls are
+// bound to them as live variables (they keep pointers to them, so they have
+// static storage and never move); every frame and every load reads the current
+// values. Each holds its start value from program start: set_start_values()
+// (core/view_state.h) is the one place that writes them. Nothing here touches GL.
+
+#include <string>
+
+#include "core/fixed_vector.h"
+
+// --- Display, stereo and geometry -------------------------------------------------
+// The values of stereo_mode, as its radio buttons set them.
+enum StereoMode : int {
+    kMonoView = 0,        // "MonoView ": one centre pass
+    kAnaglyph = 1,        // "Anaglyph": both eyes in one buffer, told apart by colour
+    kStereoView = 2,      // "StereoView": quad-buffered left and right back buffers
+    kRedBlueGlasses = 3,  // each eye in its own colour channels
+    kRedCyanGlasses = 4,
+    kSideBySide = 5,      // each eye in one half of the window
+    kCrossEyed = 6,       // the same, the halves exchanged
+};
+extern int stereo_mode;       // a StereoMode; start kMonoView
+extern int swap_eyes;         // 1: each two-eye mode shows each eye's picture where the other's goes; start 0
+extern float anaglyph_saturation;  // saturation of coloured data through glasses, 0..1; start 0.65
+
+enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1 };  // "Individual", "Uniform "
+extern int axis_data;         // an AxisScaling; start kIndividualAxes
+
+enum DisplayMode : int {
+    kPoints = 0,         // "Points "
+    kJoined = 1,         // "Line Sets:Joined ": tubes along each set
+    kNeedled = 2,        // "Line Sets:Needled ": needles down to a baseline
+    kSurfaceGrid = 3,    // "Surface grid ": quads as outlines
+    kSurfaceFilled = 4,  // "Surface filled "
+    kSpecial = 5,        // "Special ": needles on a bottom grid
+};
+extern int display_mode;      // a DisplayMode; start kJoined
+// Whether a display mode draws tubes (the line sets, "Special "), or a surface.
+inline bool draws_tubes(int mode) { return mode == kJoined || mode == kNeedled || mode == kSpecial; }
+inline bool draws_surface(int mode) { return mode == kSurfaceGrid || mode == kSurfaceFilled; }
+
+extern int segments;          // sides of each tube, 3..60; start 8
+extern float scale;           // uniform model scale, -1000..1000; start kStartScale
+extern float thickness;       // tube radius in data units, 0.001..10; start kStartThickness
+extern float eye_separation;  // eye distance (scene units x 10), 0..45; start 2.0
+extern float focal_length;    // distance to the zero-parallax plane, 0..500; start kStartFocalLength
+extern float focal_ratio;     // focal_length / eye_separation as last set; start kStartFocalRatio
+extern int show_axes;               // draw the axes figure, 0 or 1; start 0
+extern int show_file_name;          // draw the file-name overlay, 0 or 1; start 1
+extern int show_movement_controls;  // "Movement Controls" window shown, 0 or 1; start 1
+extern int fast_interaction;  // draw a reduced picture while the user interacts, when full frames are slow; start 1
+extern double frame_budget;   // seconds a frame may take while the user interacts; start 0.05
+extern double full_picture_delay;  // seconds after the last interaction until the full picture returns; start 0.3
+
+// Start values that "Reset View" and every load bring back.
+constexpr float kStartScale = 1.0f;
+constexpr float kStartThickness = 0.02f;
+constexpr float kStartFocalLength = 20.0f;
+constexpr float kStartFocalRatio = 20.0f;
+
+// --- Colours and lights -----------------------------------------------------------
+extern Color4 background_color;  // clear colour, 0..1 each; start (1, 1, 1, 1)
+constexpr int kDataColorSlots = 50;
+extern Color4 data_colors[kDataColorSlots];  // data colour table; (0,0,0,0) until the panel fills it
+extern int color_name;        // chosen named colour 0..11 (0 "custom"); start 0
+extern float color_red;       // "red:" spinner 0..1; 0 until the panel sets it to 1
+extern float color_green;     // "green:" spinner 0..1; 0 until the panel sets it to 1
+extern float color_blue;      // "blue:" spinner 0..1; 0 until the panel sets it to 1
+extern float transparency;    // alpha written into data_colors, 0..1; start 1.0
+
+enum ApplyColorTo : int {
+    kApplyToBackground = 0,
+    kApplyToLeft = 1,   // stores nothing
+    kApplyToRight = 2,  // stores nothing
+    kApplyToLight1 = 3,
+    kApplyToLight2 = 4,
+    kApplyToDataColor = 5,
+};
+extern int apply_color_to;    // an ApplyColorTo; start kApplyToBackground
+extern int data_value;        // data colour slot edited, 0..9; start 0
+extern int light1_enabled;    // GL light 0 on, 0 or 1; start 1
+extern float light1_intensity;  // factor on light1_diffuse, 0..1; start 1.0
+extern int light2_enabled;    // GL light 1 on, 0 or 1; start 1
+extern float light2_intensity;  // factor on light2_diffuse, 0..1; start 0.4
+extern float light1_diffuse[4];  // base diffuse colour of GL light 0; start (0.6, 0.6, 1.0, 1.0)
+extern float light2_diffuse[4];  // base diffuse colour of GL light 1; start (0.9, 0.6, 0.0, 1.0)
+
+// Named colours of "Color Name:": id 0 "custom" has no colour, id k >= 1 has
+// named_colors[k - 1]. The first nine are also the colour map's entries 0..8.
+constexpr int kColorNameCount = 12;
+extern const char* const color_names[kColorNameCount];
+extern const float named_colors[kColorNameCount - 1][3];
+
+// --- Movement ---------------------------------------------------------------------
+extern float object_rotation[16];    // "Rotate" matrix, column-major; start identity
+extern float object_translation[3];  // model translation x, y, z; start (0, -5, 0)
+extern float light1_rotation[16];    // "Light 1" rotation of GL light 0; start identity
+
+// --- Data selection ---------------------------------------------------------------
+enum DataFormat : int { kDataFormat = 0, kMapleFormat = 1, kColorDataFormat = 2 };
+extern int data_format;       // a DataFormat ("Data ", "Maple", "Data with Color"); start kDataFormat
+extern int chosen_listitem;   // "Files:" item: 0 "Choose Model", k >= 1 the k-th file; start 0
+extern std::string filedir;   // data folder path; set from "Folder:" at each refresh; start empty
+extern std::string file_filter;  // wildcard pattern; start "*.*"
+
+// --- Diagnostics ------------------------------------------------------------------
+extern int verbose;  // detailed prints of the readers and the frame; 0 at start, right button flips it
+
+// Writes the 4 x 4 identity into a column-major matrix.
+void set_identity(float m[16]);
+
+// Every setting above back at its start value.
+void set_start_settings();

@@ -1,0 +1,79 @@
+// The display modes: what each emits for the model, in data coordinates.
+#include "render/model_modes.h"
+
+#include <GL/gl.h>
+
+#include "core/settings.h"
+#include "render/color_map.h"
+#include "render/grid_walk.h"
+#include "render/segment_walk.h"
+#include "render/tube.h"
+
+void emit_points(const DataSet& set, const PointTexels& texels, const DrawStyle& style) {
+    glPointSize(style.thickness * 100);
+    glEnable(GL_POINT_SMOOTH);
+    glBegin(GL_POINTS);
+    for_each_point(set, texels, [&](const Vector3& p, int k) {
+        gl_texel_coord(k, style.texel_s, style.texel_t);
+        p.gl_vertex();
+    });
+    glEnd();
+}
+
+void emit_surface(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
+                  bool filled) {
+    // The polygon mode stays behind: the tubes of later modes follow it.
+    glLineWidth(style.thickness * 100);
+    glPolygonMode(GL_FRONT_AND_BACK, filled ? GL_FILL : GL_LINE);
+    glBegin(GL_QUADS);
+    for_each_quad(set, texels, [&](const Vector3* const corners[4], const Vector3& normal, int k) {
+        normal.gl_normal();
+        for (int c = 0; c < 4; ++c) {
+            gl_texel_coord(k, style.texel_s, style.texel_t);
+            corners[c]->gl_vertex();
+        }
+    });
+    glEnd();
+}
+
+void emit_joined(const DataSet& set, const PointTexels& texels, const DrawStyle& style) {
+    for_each_joined_segment(set, texels, [&](const Vector3& from, const Vector3& to, int k) {
+        emit_segment(from, to, k, style);
+    });
+}
+
+void emit_needled(const DataSet& set, const PointTexels& texels, const DrawStyle& style) {
+    for_each_needled_segment(set, texels, [&](const Vector3& from, const Vector3& to, int k) {
+        emit_segment(from, to, k, style);
+    });
+}
+
+void emit_special(const DataSet& set, int texel_index, const DrawStyle& style,
+                  const Color4& grid_color) {
+    const auto tube = [&](const Vector3& from, const Vector3& to, int k) {
+        emit_segment(from, to, k, style);
+    };
+    // The needles in the standard material, the grid in its own.
+    for_each_special_needle(set, texel_index, tube);
+    set_material_color(grid_color);
+    for_each_special_grid_segment(set, texel_index, tube);
+}
+
+void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
+                const Color4& grid_color) {
+    const bool plain = set.kind == DataSet::kData || set.kind == DataSet::kMaple;
+    if (!plain && set.kind != DataSet::kColorData) return;
+    const PointTexels texels = plain ? PointTexels::plain(texel_index) : PointTexels::colored(set);
+    switch (display_mode) {
+        case kPoints: emit_points(set, texels, style); break;
+        case kJoined: emit_joined(set, texels, style); break;
+        case kNeedled: emit_needled(set, texels, style); break;
+        case kSurfaceGrid: emit_surface(set, texels, style, false); break;
+        case kSurfaceFilled: emit_surface(set, texels, style, true); break;
+        case kSpecial:
+            // "Special " has no coloured form.
+            if (plain) emit_special(set, texel_index, style, grid_color);
+            break;
+        default: break;
+    }
+}

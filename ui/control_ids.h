@@ -1,0 +1,31 @@
+#pragma once
+// The ids of the panel controls that call back, grouped by hundreds: 0 "Quit",
+// 200s lights, 300s view, 400s data file, 500s colours, 600s stereo camera, 700s
+// stereo mode, 800s display options. The panel is built with these and the
+// control callback tells them apart by these; none means no callback.
+
+namespace control_id {
+enum : int {
+    none = -1,
+    quit = 0,
+    light1_enabled = 200,
+    light2_enabled = 201,
+    light1_intensity = 250,
+    light2_intensity = 251,
+    show_movement = 300,
+    reset_view = 301,
+    data_format = 401,
+    browse_folder = 402,
+    files_list = 403,
+    folder_or_filter = 404,  // "Folder:" and "File filter:"
+    color = 502,             // "Color Name:" and the "red:", "green:", "blue:" spinners
+    apply_color = 503,
+    data_value = 504,
+    transparency = 505,
+    focal_length = 601,
+    eye_separation = 602,
+    mono_stereo = 701,
+    axis_scaling = 801,
+    data_display = 802,
+};
+}  // namespace control_id

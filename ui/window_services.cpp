@@ -1,0 +1,3 @@
+#include "ui/window_services.h"
+
+WindowServices window_services;
