@@ -24,6 +24,14 @@ inline bool is_line_end(int c) { return c == '\n' || c == '\r'; }
 const char* const kValueNames[4] = {"x coordinate", "y coordinate", "z coordinate",
                                     "colour value"};
 
+// Reading a number is the hot loop of the reader: it is inlined into the loop over
+// the points, where the compiler keeps the cursor in registers.
+#if defined(__GNUC__)
+#define ZENDRAL_ALWAYS_INLINE __attribute__((always_inline))
+#else
+#define ZENDRAL_ALWAYS_INLINE
+#endif
+
 // How a pass over the points ended.
 enum class PointsRead {
     loaded,      // every point read
@@ -47,17 +55,66 @@ public:
     PointsRead read_points(DataSet* grid, int width, int count);
 
 private:
+    // How reading one number ended.
+    enum class NumberRead {
+        number,      // the number is in the value
+        file_ended,  // the file ended before it
+        bad_word,    // something else stands there: word_
+        long_word,   // a word longer than the buffer stands there
+        read_error,  // reading the file failed (reported)
+    };
+    // What stands where a number was expected.
+    struct Word {
+        const char* first;
+        const char* last;
+        DecimalStatus status;  // of the number at its start
+        bool whole;            // that number is the whole word
+    };
+
     int peek();
     bool header_integer(int& value);
     bool skip_rest_of_line();
     bool report_read_error();
     std::string where(long long index, int points_per_set) const;
 
+    // The next number into `value`, reading on through the file as needed; with
+    // `single_range`, a number beyond single precision counts as a bad word.
+    template <typename T>
+    inline NumberRead read_number(T& value, bool single_range) ZENDRAL_ALWAYS_INLINE;
+    bool refill_cursor();  // false when nothing was added
+    // Reports why value `index` (counting from 0) of the points could not be read.
+    void report_number(NumberRead why, long long index, int points_per_set,
+                       long long last_text_line);
+
     BlockReader& in_;
     const char* name_;
     int values_;
     long long line_ = 1;
     bool after_cr_ = false;  // the last byte read was a CR: a LF now ends no further line
+    const char* p_ = nullptr;  // the points are read from [p_, e_), a copy of in_'s
+    const char* e_ = nullptr;
+    Word word_{};
+};
+
+// The smallest and largest coordinate so far on each axis.
+struct Bounds {
+    double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+
+    void take(const double xyz[3]) {
+        for (int a = 0; a < 3; ++a) {
+            if (lo[a] > xyz[a]) lo[a] = xyz[a];
+            if (hi[a] < xyz[a]) hi[a] = xyz[a];
+        }
+    }
+    // Whether the points so far, or the first `done` values of `xyz`, hold a
+    // coordinate GL cannot draw.
+    bool beyond_single(const double xyz[3], int done) const {
+        for (int a = 0; a < 3; ++a)
+            if (lo[a] < -FLT_MAX || hi[a] > FLT_MAX || (a < done && std::fabs(xyz[a]) > FLT_MAX))
+                return true;
+        return false;
+    }
 };
 
 bool PointReader::report_read_error() {
@@ -150,123 +207,129 @@ std::string PointReader::where(long long index, int points_per_set) const {
     return text;
 }
 
+bool PointReader::refill_cursor() {
+    in_.cur = p_;
+    const bool added = in_.refill();
+    p_ = in_.cur;
+    e_ = in_.end;
+    return added;
+}
+
+template <typename T>
+PointReader::NumberRead PointReader::read_number(T& value, bool single_range) {
+    // The cursor in locals while the bytes are scanned, for the hot loop.
+    const char* p = p_;
+    const char* e = e_;
+    const auto refill = [&] {
+        p_ = p;
+        const bool added = refill_cursor();
+        p = p_;
+        e = e_;
+        return added;
+    };
+    for (;;) {
+        while (p < e && is_blank(*p)) {
+            // A lone CR ends a line as LF does; CR LF is one line end.
+            const char c = *p++;
+            line_ += (c == '\r') | ((c == '\n') & !after_cr_);
+            after_cr_ = c == '\r';
+        }
+        if (p == e) {
+            if (refill()) continue;
+            if (in_.error() == 0) return NumberRead::file_ended;
+            report_read_error();
+            return NumberRead::read_error;
+        }
+        after_cr_ = false;
+        const DecimalScan scan = scan_decimal(p, e, value);
+        const bool good = scan.status == DecimalStatus::ok &&
+                          (!single_range || std::fabs(static_cast<double>(value)) <= FLT_MAX);
+        if (good && scan.end < e && is_blank(*scan.end)) {
+            p_ = scan.end;
+            return NumberRead::number;
+        }
+        // The number reaches the end of the buffer, or other characters follow it:
+        // look at the whole word, reading on if it continues in the file.
+        const char* t = p;
+        while (t < e && !is_blank(*t)) ++t;
+        if (t == e && !in_.at_eof()) {
+            in_.cur = p;
+            if (in_.full()) return NumberRead::long_word;
+            if (refill() || in_.error() == 0) continue;
+            report_read_error();
+            return NumberRead::read_error;
+        }
+        p_ = t;
+        if (good && scan.end == t) return NumberRead::number;  // the last number of the file
+        word_ = {p, t, scan.status, scan.end == t};
+        return NumberRead::bad_word;
+    }
+}
+
+void PointReader::report_number(NumberRead why, long long index, int points_per_set,
+                                long long last_text_line) {
+    const std::string value = where(index, points_per_set);
+    if (why == NumberRead::file_ended) {
+        report_not_loaded(name_, "line %lld: expected %s, found the end of the file",
+                          last_text_line, value.c_str());
+    } else if (why == NumberRead::long_word) {
+        report_not_loaded(name_,
+                          "line %lld: expected a number for %s, found a word of more than %zu "
+                          "characters",
+                          line_, value.c_str(), BlockReader::block_size);
+    } else {
+        const char* kind = "";
+        if (word_.whole && word_.status == DecimalStatus::overflow) kind = "finite ";
+        if (word_.whole && word_.status == DecimalStatus::ok) kind = "single-precision ";
+        report_not_loaded(name_, "line %lld: expected a %snumber for %s, found %s", line_, kind,
+                          value.c_str(), quote_text(word_.first, word_.last).c_str());
+    }
+}
+
 template <int kValues, bool kStore>
 PointsRead PointReader::read_points(DataSet* grid, int width, int count) {
     Vector3* const points = kStore ? grid->points.get() : nullptr;
     float* const colors = kStore ? grid->color_values.get() : nullptr;
-    double lo[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
-    double hi[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    Bounds bounds;
     long long index = 0;          // numbers read so far
     long long last_text_line = 1; // line of the last number, for a file that ends early
-    const char* p = in_.cur;
-    const char* e = in_.end;
-    // Whether the points so far, and the first `done` values of this one, hold a
-    // coordinate GL cannot draw.
-    double xyz[3];
-    const auto beyond_range = [&](int done) {
-        for (int a = 0; a < 3; ++a)
-            if (lo[a] < -FLT_MAX || hi[a] > FLT_MAX || (a < done && std::fabs(xyz[a]) > FLT_MAX))
-                return true;
-        return false;
-    };
-
+    p_ = in_.cur;
+    e_ = in_.end;
     for (int s = 0; s < width; ++s) {
         for (int i = 0; i < count; ++i) {
+            double xyz[3];
             float color = 0;
             for (int k = 0; k < kValues; ++k) {
-                for (;;) {
-                    while (p < e && is_blank(*p)) {
-                        // A lone CR ends a line as LF does; CR LF is one line end.
-                        const char c = *p++;
-                        line_ += (c == '\r') | ((c == '\n') & !after_cr_);
-                        after_cr_ = c == '\r';
-                    }
-                    if (p == e) {
-                        in_.cur = p;
-                        if (in_.refill()) {
-                            p = in_.cur;
-                            e = in_.end;
-                            continue;
-                        }
-                        if (in_.error()) {
-                            report_read_error();
-                            return PointsRead::refused;
-                        }
-                        if (!kStore) return PointsRead::file_ended;
-                        if (beyond_range(k)) return PointsRead::recheck;
-                        report_not_loaded(name_, "line %lld: expected %s, found the end of the file",
-                                          last_text_line, where(index, count).c_str());
-                        return PointsRead::refused;
-                    }
-                    after_cr_ = false;
-                    const DecimalScan scan =
-                        k < 3 ? scan_decimal(p, e, xyz[k < 3 ? k : 0]) : scan_decimal(p, e, color);
-                    const bool in_range = kStore || scan.status != DecimalStatus::ok || k == 3 ||
-                                          std::fabs(xyz[k < 3 ? k : 0]) <= FLT_MAX;
-                    if (scan.status == DecimalStatus::ok && in_range && scan.end < e &&
-                        is_blank(*scan.end)) {
-                        p = scan.end;
-                        break;
-                    }
-                    // The number reaches the end of the buffer, or other characters follow
-                    // it: look at the whole word, reading on if it continues in the file.
-                    const char* t = p;
-                    while (t < e && !is_blank(*t)) ++t;
-                    if (t == e && !in_.at_eof()) {
-                        in_.cur = p;
-                        if (in_.full()) {
-                            if (kStore && beyond_range(k)) return PointsRead::recheck;
-                            report_not_loaded(name_,
-                                              "line %lld: expected a number for %s, found a word "
-                                              "of more than %zu characters",
-                                              line_, where(index, count).c_str(),
-                                              BlockReader::block_size);
-                            return PointsRead::refused;
-                        }
-                        if (!in_.refill() && in_.error()) {
-                            report_read_error();
-                            return PointsRead::refused;
-                        }
-                        p = in_.cur;
-                        e = in_.end;
-                        continue;
-                    }
-                    if (scan.status == DecimalStatus::ok && scan.end == t && in_range) {
-                        p = t;  // the last number of the file
-                        break;
-                    }
-                    if (kStore && beyond_range(k)) return PointsRead::recheck;
-                    const bool whole = scan.end == t;
-                    const char* kind = "";
-                    if (whole && scan.status == DecimalStatus::overflow) kind = "finite ";
-                    if (whole && scan.status == DecimalStatus::ok) kind = "single-precision ";
-                    report_not_loaded(name_, "line %lld: expected a %snumber for %s, found %s",
-                                      line_, kind, where(index, count).c_str(),
-                                      quote_text(p, t).c_str());
+                // Only the pass that looks tests each coordinate's range as it goes.
+                const NumberRead read =
+                    k < 3 ? read_number(xyz[k], !kStore) : read_number(color, false);
+                if (read != NumberRead::number) {
+                    if (read == NumberRead::read_error) return PointsRead::refused;
+                    if (!kStore && read == NumberRead::file_ended) return PointsRead::file_ended;
+                    // A coordinate beyond range before the problem is named first.
+                    if (kStore && bounds.beyond_single(xyz, k)) return PointsRead::recheck;
+                    report_number(read, index, count, last_text_line);
                     return PointsRead::refused;
                 }
                 last_text_line = line_;
                 ++index;
             }
             if constexpr (!kStore) continue;
-            for (int a = 0; a < 3; ++a) {
-                if (lo[a] > xyz[a]) lo[a] = xyz[a];
-                if (hi[a] < xyz[a]) hi[a] = xyz[a];
-            }
+            bounds.take(xyz);
             const std::size_t at = static_cast<std::size_t>(i) * width + s;
             points[at] = Vector3(xyz[0], xyz[1], xyz[2]);
             if (kValues == 4) colors[at] = color;
         }
     }
-    in_.cur = p;
+    in_.cur = p_;
     if constexpr (!kStore) return PointsRead::loaded;
-    if (beyond_range(0)) return PointsRead::recheck;
+    if (bounds.beyond_single(nullptr, 0)) return PointsRead::recheck;
     if (index == 0) {
         // An empty grid has no extent: its box is the origin.
-        for (int a = 0; a < 3; ++a) lo[a] = hi[a] = 0;
+        for (int a = 0; a < 3; ++a) bounds.lo[a] = bounds.hi[a] = 0;
     }
-    grid->min = Vector3(lo[0], lo[1], lo[2]);
-    grid->max = Vector3(hi[0], hi[1], hi[2]);
+    grid->min = Vector3(bounds.lo[0], bounds.lo[1], bounds.lo[2]);
+    grid->max = Vector3(bounds.hi[0], bounds.hi[1], bounds.hi[2]);
     return PointsRead::loaded;
 }
 
