@@ -1,22 +1,28 @@
 #include "app/display.h"
 
 #include <GL/freeglut.h>
+#include <GL/glu.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "app/camera.h"
 #include "app/interaction.h"
-#include "app/overlay.h"
-#include "app/scene_pass.h"
+#include "app/text_wrap.h"
 #include "app/stereo_passes.h"
 #include "app/viewer.h"
 #include "core/settings.h"
+#include "core/status_line.h"
 #include "core/view_state.h"
+#include "data/data_set.h"
 #include "render/reduced_picture.h"
 
 unsigned long frames_drawn = 0;
 
 namespace {
+// Pixels between the status line and the edge of the picture or the name above.
+constexpr int kOverlayMargin = 4;
+
 void print_frustum(const char* which, const CameraFrame& c, int i) {
     std::printf("%s Frustum: left = %lf right = %lf top = %lf bottom = %lf nearp = %lf farp = %lf\n",
                 which, c.left[i], c.right[i], c.top, c.bottom, nearp, farp);
@@ -56,8 +62,16 @@ void draw_frame() {
     }
 
     draw_eye_passes(c);
-    // A split frame has drawn the overlay of each half already.
-    if (!split_viewport(stereo_mode)) draw_overlay_step();
+    // A split window has an overlay in each half.
+    if (split_viewport(stereo_mode)) {
+        for (int side = 0; side < 2; ++side) {
+            use_half(side);
+            draw_overlay_step();
+        }
+        use_whole_window();
+    } else {
+        draw_overlay_step();
+    }
     glEnable(GL_LIGHTING);
 }
 
@@ -70,4 +84,70 @@ void display() {
     glutSwapBuffers();
     if (!reduced) full_frame_seconds = seconds_now() - start;
     ++frames_drawn;
+}
+
+std::string overlay_status() {
+    std::string text = status_line();
+    GLboolean stereo = GL_FALSE;
+    glGetBooleanv(GL_STEREO, &stereo);
+    if (stereo_mode == kStereoView && !stereo) {
+        if (!text.empty()) text += "  ";
+        text += kNoStereoVisualStatus;
+    }
+    return text;
+}
+
+void draw_overlay_step() {
+    if (show_file_name || !overlay_status().empty()) draw_overlay();
+}
+
+void draw_overlay() {
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, 100, 0, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3f(1 - background_color.r(), 1 - background_color.g(), 1 - background_color.b());
+    glRasterPos2i(10, 10);
+    const bool name_shown = show_file_name && !data_set.filename.empty();
+    // A refused load or a folder problem shows whether or not the name does.
+    const std::string status = overlay_status();
+    if (!name_shown && status.empty()) return;
+
+    // The text is written over whatever the scene left at that spot, into both
+    // back buffers of a stereo window, untextured so that it keeps its colour.
+    // Bitmap fragments are textured by the state at glBitmap time, not at glRasterPos.
+    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
+    const GLboolean depth_tested = glIsEnabled(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDrawBuffer(GL_BACK);
+
+    // The status line, smaller than the name (a problem's text is long), wraps
+    // within the picture (each half of a split one): its last line stands at
+    // (10, 5) and further lines above it, pushing the name up when they reach it.
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double units_per_pixel = 100.0 / (viewport[3] > 0 ? viewport[3] : 1);
+    void* const status_font = GLUT_BITMAP_HELVETICA_12;
+    const int line_pixels = glutBitmapHeight(status_font);
+    const int left_pixels = viewport[2] / 10;
+    const std::vector<std::string> lines =
+        wrap_text(status, viewport[2] - left_pixels - kOverlayMargin, [&](const std::string& s) {
+            return glutBitmapLength(status_font, reinterpret_cast<const unsigned char*>(s.c_str()));
+        });
+    const int count = static_cast<int>(lines.size());
+    for (int i = 0; i < count; ++i) {
+        glRasterPos2d(10, 5 + (count - 1 - i) * line_pixels * units_per_pixel);
+        glutBitmapString(status_font, reinterpret_cast<const unsigned char*>(lines[i].c_str()));
+    }
+    if (name_shown) {
+        const double above_status = 5 + (count * line_pixels + kOverlayMargin) * units_per_pixel;
+        glRasterPos2d(10, count > 1 && above_status > 10 ? above_status : 10);
+        glutBitmapString(GLUT_BITMAP_HELVETICA_18,
+                         reinterpret_cast<const unsigned char*>(data_set.filename.c_str()));
+    }
+    if (depth_tested) glEnable(GL_DEPTH_TEST);
+    if (textured) glEnable(GL_TEXTURE_2D);
 }

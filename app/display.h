@@ -1,10 +1,11 @@
 #pragma once
 // One frame of the main window: the off-axis stereo camera, the eye passes of the
-// stereo mode (app/stereo_passes.h), each a scene pass (app/scene_pass.h), and
-// the overlay (app/overlay.h); then the swap.
+// stereo mode, each a scene pass (app/stereo_passes.h), and the overlay with the
+// file name and the status line; then the swap.
 
-#include "app/overlay.h"
-#include "app/scene_pass.h"
+#include <string>
+
+#include "app/stereo_passes.h"
 #include "core/view_state.h"
 
 extern unsigned long frames_drawn;  // frames display() has drawn so far
@@ -14,3 +15,18 @@ extern unsigned long frames_drawn;  // frames display() has drawn so far
 void display();
 // Everything of a frame but the swap: camera, clear, light 0, eye passes, overlay.
 void draw_frame();
+
+// The overlay: the file name when "Show file name" is ticked, and below it the
+// status line (a refused load, a format hint, a folder problem) whenever it says
+// something.
+void draw_overlay();
+// The overlay of one picture, when it has something to show.
+void draw_overlay_step();
+
+// What the overlay's status line says: the status line of the data, and on a
+// window without stereo buffers while "StereoView" is chosen, that only one eye
+// shows.
+std::string overlay_status();
+constexpr const char* kNoStereoVisualStatus =
+    "No stereo visual on this display: only the right eye is shown; try \"Red/Cyan "
+    "glasses\" or \"Side by side\"";

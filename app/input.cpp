@@ -12,7 +12,7 @@
 #include "app/viewer.h"
 #include "core/settings.h"
 #include "panel/panel.h"
-#include "ui/panel_handles.h"
+#include "ui/control_panel.h"
 
 namespace {
 constexpr int kWheelUp = 3;

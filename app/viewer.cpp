@@ -6,7 +6,6 @@
 
 #include "app/display.h"
 #include "app/input.h"
-#include "app/light_control.h"
 #include "core/settings.h"
 #include "panel/panel.h"
 #include "ui/control_panel.h"
@@ -44,6 +43,32 @@ void init_lights() {
     glLightfv(GL_LIGHT1, GL_DIFFUSE, light2_diffuse);
     glLightfv(GL_LIGHT1, GL_POSITION, light2_position);
 }
+
+namespace {
+// The requests the control panel makes of the picture window. They act on the
+// current window, which the panel layer makes the picture window while a panel
+// callback runs. Light 0 is the panel's "Light 1" (GL_LIGHT0), light 1 its "Light 2".
+GLenum gl_light(int light) { return light == 0 ? GL_LIGHT0 : GL_LIGHT1; }
+
+void set_light_enabled(int light, bool on) {
+    if (on) {
+        glEnable(gl_light(light));
+    } else {
+        glDisable(gl_light(light));
+    }
+}
+
+// Base colour x intensity (alpha unscaled); the base colour itself stays.
+void send_light_diffuse(int light, const float base[4], float intensity) {
+    const float diffuse[4] = {base[0] * intensity, base[1] * intensity, base[2] * intensity,
+                              base[3]};
+    glLightfv(gl_light(light), GL_DIFFUSE, diffuse);
+}
+
+void request_redisplay() {
+    if (glutGetWindow() != 0) glutPostRedisplay();
+}
+}  // namespace
 
 void install_window_services() {
     window_services.open_viewer_window = open_viewer_window;

@@ -1,40 +1,18 @@
 #include "core/settings.h"
 
 // The settings are defined without initialisers: set_start_settings() gives them
-// their start values, before main runs and whenever a test asks.
-int stereo_mode;
-int swap_eyes;
-float anaglyph_saturation;
-int axis_data;
-int display_mode;
-int segments;
-float scale;
-float thickness;
-float eye_separation;
-float focal_length;
-float focal_ratio;
-int show_axes;
-int show_file_name;
-int show_movement_controls;
-int fast_interaction;
-double frame_budget;
-double full_picture_delay;
+// their start values, before main runs and whenever a test asks. Their meanings
+// are in the header.
+int stereo_mode, swap_eyes, axis_data, display_mode, segments, show_axes, show_file_name,
+    show_movement_controls, fast_interaction;
+float anaglyph_saturation, scale, thickness, eye_separation, focal_length, focal_ratio;
+double frame_budget, full_picture_delay;
 
 Color4 background_color;
 Color4 data_colors[kDataColorSlots];
-int color_name;
-float color_red;
-float color_green;
-float color_blue;
-float transparency;
-int apply_color_to;
-int data_value;
-int light1_enabled;
-float light1_intensity;
-int light2_enabled;
-float light2_intensity;
-float light1_diffuse[4];
-float light2_diffuse[4];
+int color_name, apply_color_to, data_value, light1_enabled, light2_enabled;
+float color_red, color_green, color_blue, transparency, light1_intensity, light2_intensity;
+float light1_diffuse[4], light2_diffuse[4];
 
 const char* const color_names[kColorNameCount] = {
     "custom", "red",    "green",  "blue",   "cyan",  "magenta",
@@ -44,15 +22,9 @@ const float named_colors[kColorNameCount - 1][3] = {
     {1.0f, 0.0f, 1.0f},  {1.0f, 1.0f, 0.0f}, {0.25f, 0.0f, 0.5f}, {0.6f, 0.6f, 1.0f},
     {0.9f, 0.4f, 0.1f},  {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f}};
 
-float object_rotation[16];
-float object_translation[3];
-float light1_rotation[16];
-
-int data_format;
-int chosen_listitem;
-std::string filedir;
-std::string file_filter;
-
+float object_rotation[16], object_translation[3], light1_rotation[16];
+int data_format, chosen_listitem;
+std::string filedir, file_filter;
 int verbose;
 
 void set_identity(float m[16]) {
@@ -61,10 +33,8 @@ void set_identity(float m[16]) {
 
 namespace {
 void set_four(float out[4], float a, float b, float c, float d) {
-    out[0] = a;
-    out[1] = b;
-    out[2] = c;
-    out[3] = d;
+    const float in[4] = {a, b, c, d};
+    for (int i = 0; i < 4; ++i) out[i] = in[i];
 }
 }  // namespace
 
@@ -94,9 +64,8 @@ void set_start_settings() {
     transparency = 1.0f;
     apply_color_to = kApplyToBackground;
     data_value = 0;
-    light1_enabled = 1;
+    light1_enabled = light2_enabled = 1;
     light1_intensity = 1.0f;
-    light2_enabled = 1;
     light2_intensity = 0.4f;
     set_four(light1_diffuse, 0.6f, 0.6f, 1.0f, 1.0f);
     set_four(light2_diffuse, 0.9f, 0.6f, 0.0f, 1.0f);

@@ -10,16 +10,12 @@
 #include "core/fixed_vector.h"
 
 // --- Display, stereo and geometry -------------------------------------------------
-// The values of stereo_mode, as its radio buttons set them.
-enum StereoMode : int {
-    kMonoView = 0,        // "MonoView ": one centre pass
-    kAnaglyph = 1,        // "Anaglyph": both eyes in one buffer, told apart by colour
-    kStereoView = 2,      // "StereoView": quad-buffered left and right back buffers
-    kRedBlueGlasses = 3,  // each eye in its own colour channels
-    kRedCyanGlasses = 4,
-    kSideBySide = 5,      // each eye in one half of the window
-    kCrossEyed = 6,       // the same, the halves exchanged
-};
+// The values of stereo_mode, as its radio buttons set them: one centre pass; both
+// eyes in one buffer told apart by colour; quad-buffered left and right back
+// buffers; each eye in its own colour channels; each eye in one half of the
+// window, the halves exchanged for cross-eyed viewing.
+enum StereoMode : int { kMonoView, kAnaglyph, kStereoView, kRedBlueGlasses, kRedCyanGlasses,
+                        kSideBySide, kCrossEyed };
 extern int stereo_mode;       // a StereoMode; start kMonoView
 extern int swap_eyes;         // 1: each two-eye mode shows each eye's picture where the other's goes; start 0
 extern float anaglyph_saturation;  // saturation of coloured data through glasses, 0..1; start 0.65
@@ -27,14 +23,10 @@ extern float anaglyph_saturation;  // saturation of coloured data through glasse
 enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1 };  // "Individual", "Uniform "
 extern int axis_data;         // an AxisScaling; start kIndividualAxes
 
-enum DisplayMode : int {
-    kPoints = 0,         // "Points "
-    kJoined = 1,         // "Line Sets:Joined ": tubes along each set
-    kNeedled = 2,        // "Line Sets:Needled ": needles down to a baseline
-    kSurfaceGrid = 3,    // "Surface grid ": quads as outlines
-    kSurfaceFilled = 4,  // "Surface filled "
-    kSpecial = 5,        // "Special ": needles on a bottom grid
-};
+// "Points ", "Line Sets:Joined " (tubes along each set), "Line Sets:Needled "
+// (needles down to a baseline), "Surface grid ", "Surface filled ", "Special "
+// (needles on a bottom grid).
+enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };
 extern int display_mode;      // a DisplayMode; start kJoined
 // Whether a display mode draws tubes (the line sets, "Special "), or a surface.
 inline bool draws_tubes(int mode) { return mode == kJoined || mode == kNeedled || mode == kSpecial; }
@@ -69,14 +61,9 @@ extern float color_green;     // "green:" spinner 0..1; 0 until the panel sets i
 extern float color_blue;      // "blue:" spinner 0..1; 0 until the panel sets it to 1
 extern float transparency;    // alpha written into data_colors, 0..1; start 1.0
 
-enum ApplyColorTo : int {
-    kApplyToBackground = 0,
-    kApplyToLeft = 1,   // stores nothing
-    kApplyToRight = 2,  // stores nothing
-    kApplyToLight1 = 3,
-    kApplyToLight2 = 4,
-    kApplyToDataColor = 5,
-};
+// "Background", "Left" and "Right" (which store nothing), "Light 1", "Light 2", "Data Color".
+enum ApplyColorTo : int { kApplyToBackground, kApplyToLeft, kApplyToRight, kApplyToLight1,
+                          kApplyToLight2, kApplyToDataColor };
 extern int apply_color_to;    // an ApplyColorTo; start kApplyToBackground
 extern int data_value;        // data colour slot edited, 0..9; start 0
 extern int light1_enabled;    // GL light 0 on, 0 or 1; start 1

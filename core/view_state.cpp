@@ -2,17 +2,10 @@
 
 #include "core/settings.h"
 
-float angle_x, angle_y, angle_z;
-float view_rotation[16];
-int mouse_mode;
-int last_x, last_y;
-Vector3 vp;
-Vector3 vd;
-Vector3 vu;
-int view_width;
-int view_height;
-float matCur[16];
-int interacting;
+// Defined without initialisers: set_start_view() gives the start values.
+float angle_x, angle_y, angle_z, view_rotation[16], matCur[16];
+int mouse_mode, last_x, last_y, view_width, view_height, interacting;
+Vector3 vp, vd, vu;
 double full_frame_seconds;
 
 namespace {

@@ -18,6 +18,11 @@
 #include <emmintrin.h>
 #endif
 
+// The whitespace of the C locale, which separates numbers: blank, tab, line end,
+// vertical tab, form feed, CR. A line ends at LF, at CR LF, or at a lone CR.
+inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
+inline bool is_line_end(int c) { return c == '\n' || c == '\r'; }
+
 enum class DecimalStatus {
     ok,        // a number; a magnitude below the smallest one the type holds reads as 0
     none,      // no number starts here

@@ -11,8 +11,6 @@
 
 namespace {
 
-inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
-inline bool is_line_end(char c) { return c == '\n' || c == '\r'; }
 
 const char* const kIsItData = "; is it \"Data\"?";
 const char* const kIsItMaple = "; is it \"Maple\"?";

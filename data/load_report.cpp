@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/status_line.h"
+#include "data/block_reader.h"
 
 namespace {
 RefusalHint::Hint current_hint = nullptr;
@@ -33,9 +34,11 @@ void report_missing_file(const char* name) {
     set_status_line(std::string(name) + " not loaded: the file does not exist");
 }
 
-void report_unopened(const char* name, bool not_regular) {
-    if (not_regular) report_not_loaded(name, "not a regular file");
-    else report_missing_file(name);
+bool open_or_report(BlockReader& in, const char* name) {
+    const BlockReader::Opened opened = in.open(name);
+    if (opened == BlockReader::Opened::not_regular) report_not_loaded(name, "not a regular file");
+    if (opened == BlockReader::Opened::missing) report_missing_file(name);
+    return opened == BlockReader::Opened::file;
 }
 
 std::string quote_text(const char* first, const char* last) {

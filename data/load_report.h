@@ -18,9 +18,11 @@ void report_not_loaded(const char* name, const char* problem_format, ...)
 // does not exist".
 void report_missing_file(const char* name);
 
-// Why `name` did not open: missing (as above), or not a regular file (a pipe, a
-// socket, a device): "File <name> not loaded: not a regular file".
-void report_unopened(const char* name, bool not_regular);
+// Opens `name` into `in`, or reports why not and returns false: missing (as
+// above), or not a regular file (a pipe, a socket, a device): "File <name> not
+// loaded: not a regular file".
+class BlockReader;
+bool open_or_report(BlockReader& in, const char* name);
 
 // While one lives, report_not_loaded adds what `hint` says about the file to the
 // problem (say "; is it \"Data\"?"), asked only when a load is refused.

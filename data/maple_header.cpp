@@ -39,8 +39,6 @@ public:
     bool too_large() const { return too_large_; }
 
 private:
-    static bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
-
     const char* p_;
     const char* end_;
     bool too_large_ = false;

@@ -13,7 +13,6 @@
 
 namespace {
 
-inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
 // One table look-up rather than four comparisons: it runs twice per value.
 struct SeparatorTable {
     bool is[256];

@@ -17,20 +17,9 @@
 
 namespace {
 
-// The whitespace of the C locale: blank, tab, line end, vertical tab, form feed, CR.
-inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
-inline bool is_line_end(int c) { return c == '\n' || c == '\r'; }
 
 const char* const kValueNames[4] = {"x coordinate", "y coordinate", "z coordinate",
                                     "colour value"};
-
-// Reading a number is the hot loop of the reader: it is inlined into the loop over
-// the points, where the compiler keeps the cursor in registers.
-#if defined(__GNUC__)
-#define ZENDRAL_ALWAYS_INLINE __attribute__((always_inline))
-#else
-#define ZENDRAL_ALWAYS_INLINE
-#endif
 
 // How a pass over the points ended.
 enum class PointsRead {
@@ -63,12 +52,12 @@ private:
         long_word,   // a word longer than the buffer stands there
         read_error,  // reading the file failed (reported)
     };
-    // What stands where a number was expected.
+    // What stands where a number was expected; `status` that of the number at its
+    // start, `whole` when that number is all of it.
     struct Word {
-        const char* first;
-        const char* last;
-        DecimalStatus status;  // of the number at its start
-        bool whole;            // that number is the whole word
+        const char *first, *last;
+        DecimalStatus status;
+        bool whole;
     };
 
     int peek();
@@ -79,8 +68,10 @@ private:
 
     // The next number into `value`, reading on through the file as needed; with
     // `single_range`, a number beyond single precision counts as a bad word.
+    // The hot loop of the reader: inlined into the loop over the points, where the
+    // compiler keeps the cursor in registers.
     template <typename T>
-    inline NumberRead read_number(T& value, bool single_range) ZENDRAL_ALWAYS_INLINE;
+    [[gnu::always_inline]] inline NumberRead read_number(T& value, bool single_range);
     bool refill_cursor();  // false when nothing was added
     // Reports why value `index` (counting from 0) of the points could not be read.
     void report_number(NumberRead why, long long index, int points_per_set,
@@ -344,10 +335,7 @@ PointsRead look_for_problem(PointReader& reader, PointFormat format, int width, 
 void load_point_file(DataSet& target, const char* name, PointFormat format) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
-    if (const BlockReader::Opened opened = in.open(name); opened != BlockReader::Opened::file) {
-        report_unopened(name, opened == BlockReader::Opened::not_regular);
-        return;
-    }
+    if (!open_or_report(in, name)) return;
     const RefusalHint hint(format == PointFormat::xyz ? data_refusal_hint : color_data_refusal_hint);
     const int values = static_cast<int>(format);
     PointReader reader(in, name, values);

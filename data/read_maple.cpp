@@ -211,10 +211,7 @@ bool MapleLoad::finish(DataSet& target) {
 void DataSet::read_maple(const char* name) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
-    if (const BlockReader::Opened opened = in.open(name); opened != BlockReader::Opened::file) {
-        report_unopened(name, opened == BlockReader::Opened::not_regular);
-        return;
-    }
+    if (!open_or_report(in, name)) return;
     const RefusalHint hint(maple_refusal_hint);
     MapleLoad load(name, in);
     if (load.read_header() && load.check_grid() && load.allocate() && load.read_values())

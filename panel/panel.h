@@ -177,6 +177,8 @@ private:
     friend class PanelMaster;
     friend class PanelRotation;
     template <class T> T* adopt(T* control, PanelControl* parent);
+    // adopt, for a control that shows the int `live` points at.
+    template <class T> T* bind(T* control, int* live, PanelControl* parent);
     // Keeps a timer asking for frames while a rotation ball spins or a button is held.
     void keep_ticking();
     PanelWindow(const char* name, int flags, int x, int y);
@@ -251,18 +253,28 @@ private:
     int type_ = PANEL_PANEL_EMBOSSED;
 };
 
-// Button k (from 0) sets the live int to k.
-class PanelRadioGroup : public PanelControl {
+// A control that shows one int and writes it into its live int: radio groups,
+// checkboxes, list boxes.
+class PanelIntChoice : public PanelControl {
 public:
     void set_int_val(int v) override;
     int get_int_val() const override { return value_; }
-    void user_set_int(int v) override;
     bool sync_live() override;
-private:
+protected:
     friend class PanelWindow;
     using PanelControl::PanelControl;
+    void user_choose(int v);  // what a user's edit does with an accepted value
     int* live_ = nullptr;
     int value_ = 0;
+};
+
+// Button k (from 0) sets the live int to k.
+class PanelRadioGroup : public PanelIntChoice {
+public:
+    void user_set_int(int v) override;
+private:
+    friend class PanelWindow;
+    using PanelIntChoice::PanelIntChoice;
 };
 
 class PanelRadioButton : public PanelControl {
@@ -276,18 +288,13 @@ private:
 };
 
 // Writes 0 or 1.
-class PanelCheckbox : public PanelControl {
+class PanelCheckbox : public PanelIntChoice {
 public:
-    void set_int_val(int v) override;
-    int get_int_val() const override { return value_; }
     void user_set_int(int v) override;
     void user_click() override;
-    bool sync_live() override;
 private:
     friend class PanelWindow;
-    using PanelControl::PanelControl;
-    int* live_ = nullptr;
-    int value_ = 0;
+    using PanelIntChoice::PanelIntChoice;
 };
 
 class PanelSpinner : public PanelControl {
@@ -325,7 +332,7 @@ private:
 };
 
 // Items have an id and a text; the live int holds the chosen item's id.
-class PanelListBox : public PanelControl {
+class PanelListBox : public PanelIntChoice {
 public:
     void add_item(int item_id, const char* text);
     int delete_item(int item_id);  // 1 when the item existed, else 0
@@ -333,15 +340,10 @@ public:
     const std::vector<Item>& items() const { return items_; }
     // The text of the chosen item; empty when no item has the chosen id.
     const char* current_text() const;
-    void set_int_val(int v) override;
-    int get_int_val() const override { return value_; }
     void user_set_int(int item_id) override;  // chooses the item with that id
-    bool sync_live() override;
 private:
     friend class PanelWindow;
-    using PanelControl::PanelControl;
-    int* live_ = nullptr;
-    int value_ = 0;
+    using PanelIntChoice::PanelIntChoice;
     std::vector<Item> items_;
 };
 

@@ -19,24 +19,28 @@ void PanelRollout::user_click() {
     else open();
 }
 
-void PanelRadioGroup::set_int_val(int v) {
+void PanelIntChoice::set_int_val(int v) {
     value_ = v;
     if (live_) *live_ = v;
     redraw_window();
 }
 
-void PanelRadioGroup::user_set_int(int v) {
-    if (!live_enabled()) return;
-    if (v < 0 || v >= static_cast<int>(children_.size())) return;  // no such button
+bool PanelIntChoice::sync_live() {
+    if (!live_ || *live_ == value_) return false;
+    value_ = *live_;
+    return true;
+}
+
+void PanelIntChoice::user_choose(int v) {
     value_ = v;
     if (live_) *live_ = v;
     finish_user_edit();
 }
 
-bool PanelRadioGroup::sync_live() {
-    if (!live_ || *live_ == value_) return false;
-    value_ = *live_;
-    return true;
+void PanelRadioGroup::user_set_int(int v) {
+    if (!live_enabled()) return;
+    if (v < 0 || v >= static_cast<int>(children_.size())) return;  // no such button
+    user_choose(v);
 }
 
 void PanelRadioButton::user_click() {
@@ -44,26 +48,11 @@ void PanelRadioButton::user_click() {
     parent_->user_set_int(index_);
 }
 
-void PanelCheckbox::set_int_val(int v) {
-    value_ = v;
-    if (live_) *live_ = v;
-    redraw_window();
-}
-
 void PanelCheckbox::user_set_int(int v) {
-    if (!live_enabled()) return;
-    value_ = v != 0 ? 1 : 0;
-    if (live_) *live_ = value_;
-    finish_user_edit();
+    if (live_enabled()) user_choose(v != 0 ? 1 : 0);
 }
 
 void PanelCheckbox::user_click() { user_set_int(value_ == 0 ? 1 : 0); }
-
-bool PanelCheckbox::sync_live() {
-    if (!live_ || *live_ == value_) return false;
-    value_ = *live_;
-    return true;
-}
 
 void PanelButton::user_click() {
     if (!live_enabled()) return;

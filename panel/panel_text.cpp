@@ -34,24 +34,9 @@ const char* PanelListBox::current_text() const {
     return "";
 }
 
-void PanelListBox::set_int_val(int v) {
-    value_ = v;
-    if (live_) *live_ = v;
-    redraw_window();
-}
-
 void PanelListBox::user_set_int(int item_id) {
     if (!live_enabled()) return;
     bool found = false;
     for (const Item& item : items_) found = found || item.id == item_id;
-    if (!found) return;  // a user can only choose an item that is there
-    value_ = item_id;
-    if (live_) *live_ = item_id;
-    finish_user_edit();
-}
-
-bool PanelListBox::sync_live() {
-    if (!live_ || *live_ == value_) return false;
-    value_ = *live_;
-    return true;
+    if (found) user_choose(item_id);  // a user can only choose an item that is there
 }

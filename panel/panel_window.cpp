@@ -67,6 +67,13 @@ T* PanelWindow::adopt(T* control, PanelControl* parent) {
     return control;
 }
 
+template <class T>
+T* PanelWindow::bind(T* control, int* live, PanelControl* parent) {
+    control->live_ = live;
+    if (live) control->value_ = *live;
+    return adopt(control, parent);
+}
+
 PanelRollout* PanelWindow::add_rollout(const char* name, bool open) {
     return add_rollout_to_panel(nullptr, name, open);
 }
@@ -86,10 +93,7 @@ PanelFrame* PanelWindow::add_panel_to_panel(PanelControl* parent, const char* na
 
 PanelRadioGroup* PanelWindow::add_radiogroup_to_panel(PanelControl* parent, int* live, int id,
                                                       PanelCallback cb) {
-    auto* g = new PanelRadioGroup(this, parent, "", id, cb);
-    g->live_ = live;
-    if (live) g->value_ = *live;
-    return adopt(g, parent);
+    return bind(new PanelRadioGroup(this, parent, "", id, cb), live, parent);
 }
 
 PanelRadioButton* PanelWindow::add_radiobutton_to_group(PanelRadioGroup* group,
@@ -101,10 +105,7 @@ PanelRadioButton* PanelWindow::add_radiobutton_to_group(PanelRadioGroup* group,
 
 PanelCheckbox* PanelWindow::add_checkbox_to_panel(PanelControl* parent, const char* label,
                                                   int* live, int id, PanelCallback cb) {
-    auto* c = new PanelCheckbox(this, parent, label ? label : "", id, cb);
-    c->live_ = live;
-    if (live) c->value_ = *live;
-    return adopt(c, parent);
+    return bind(new PanelCheckbox(this, parent, label ? label : "", id, cb), live, parent);
 }
 
 PanelSpinner* PanelWindow::add_spinner_to_panel(PanelControl* parent, const char* label,
@@ -119,10 +120,7 @@ PanelSpinner* PanelWindow::add_spinner_to_panel(PanelControl* parent, const char
 
 PanelListBox* PanelWindow::add_listbox_to_panel(PanelControl* parent, const char* label,
                                                 int* live, int id, PanelCallback cb) {
-    auto* l = new PanelListBox(this, parent, label ? label : "", id, cb);
-    l->live_ = live;
-    if (live) l->value_ = *live;
-    return adopt(l, parent);
+    return bind(new PanelListBox(this, parent, label ? label : "", id, cb), live, parent);
 }
 
 PanelButton* PanelWindow::add_button_to_panel(PanelControl* parent, const char* label, int id,

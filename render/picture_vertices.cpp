@@ -14,20 +14,17 @@ void push(std::vector<float>& out, const float* values, int count) {
     out.insert(out.end(), values, values + count);
 }
 
-// Calls visit(from, to, entry) for every tube of the mode; between the needles
-// and the grid of "Special " it calls grid_starts().
-template <typename Visit, typename GridStarts>
+// Calls visit(from, to, entry) for every tube of the mode, and needles_end() once
+// the needles are done: between the needles and the grid of "Special ", after
+// the last tube of the other modes.
+template <typename Visit, typename NeedlesEnd>
 void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mode, int texel,
-                   Visit visit, GridStarts grid_starts) {
-    if (display_mode == kJoined) {
-        for_each_joined_segment(set, texels, visit);
-    } else if (display_mode == kNeedled) {
-        for_each_needled_segment(set, texels, visit);
-    } else if (display_mode == kSpecial) {
-        for_each_special_needle(set, texel, visit);
-        grid_starts();
-        for_each_special_grid_segment(set, texel, visit);
-    }
+                   Visit visit, NeedlesEnd needles_end) {
+    if (display_mode == kJoined) for_each_joined_segment(set, texels, visit);
+    if (display_mode == kNeedled) for_each_needled_segment(set, texels, visit);
+    if (display_mode == kSpecial) for_each_special_needle(set, texel, visit);
+    needles_end();
+    if (display_mode == kSpecial) for_each_special_grid_segment(set, texel, visit);
 }
 
 // What the last vertex of a tube leaves current: ring point 0 of the end cap.
@@ -131,22 +128,16 @@ PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
 PictureVertices tube_mesh(const DataSet& set, const PointTexels& texels, int display_mode,
                           int texel, const DrawStyle& style) {
     PictureVertices out;
-    bool split = false;
     for_each_tube(
         set, texels, display_mode, texel,
         [&](const Vector3& from, const Vector3& to, int k) { append_tube(out, from, to, k, style); },
-        [&] {
-            out.needles = out.indices.size();
-            split = true;
-        });
-    if (!split) out.needles = out.indices.size();
+        [&] { out.needles = out.indices.size(); });
     return out;
 }
 
 PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int display_mode,
                            int texel, const DrawStyle& style) {
     PictureVertices out;
-    bool split = false;
     const auto line = [&](const Vector3& from, const Vector3& to, int k) {
         const Vector3 d = to - from;
         const double len2 = d.x() * d.x() + d.y() * d.y() + d.z() * d.z();
@@ -172,10 +163,7 @@ PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int di
             push(out.vertices, v, 8);
         }
     };
-    for_each_tube(set, texels, display_mode, texel, line, [&] {
-        out.needles = out.vertex_count();
-        split = true;
-    });
-    if (!split) out.needles = out.vertex_count();
+    for_each_tube(set, texels, display_mode, texel, line,
+                  [&] { out.needles = out.vertex_count(); });
     return out;
 }

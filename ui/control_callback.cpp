@@ -8,8 +8,10 @@
 #include "panel/panel.h"
 #include "ui/control_ids.h"
 #include "ui/data_folder.h"
-#include "ui/panel_handles.h"
+#include "ui/control_panel.h"
 #include "ui/window_services.h"
+
+WindowServices window_services;
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 
 #include "panel/panel.h"
 #include "ui/control_callback.h"
@@ -11,35 +12,26 @@
 #include "ui/data_folder.h"
 #include "core/settings.h"
 
-PanelWindow* control_glui = nullptr;
-PanelWindow* movement_glui = nullptr;
-PanelRotation* rotate_control = nullptr;
-PanelTextField* folder_field = nullptr;
-PanelTextField* filter_field = nullptr;
-PanelListBox* files_list = nullptr;
-PanelSpinner* red_spinner = nullptr;
-PanelSpinner* green_spinner = nullptr;
-PanelSpinner* blue_spinner = nullptr;
-PanelSpinner* light1_intensity_spinner = nullptr;
-PanelSpinner* light2_intensity_spinner = nullptr;
+// Null until built (static storage starts at zero).
+PanelWindow *control_glui, *movement_glui;
+PanelRotation* rotate_control;
+PanelTextField *folder_field, *filter_field;
+PanelListBox* files_list;
+PanelSpinner *red_spinner, *green_spinner, *blue_spinner, *light1_intensity_spinner,
+    *light2_intensity_spinner;
 
 namespace {
 
-PanelSpinner* add_spinner(PanelWindow* w, PanelControl* parent, const char* label, int* live,
-                          int id, int low, int high, float speed) {
-    PanelSpinner* s = w->add_spinner_to_panel(parent, label, PANEL_SPINNER_INT, live, id,
-                                              id < 0 ? nullptr : control_callback);
-    s->set_int_limits(low, high, PANEL_LIMIT_CLAMP);
-    s->set_speed(speed);
-    s->set_alignment(PANEL_ALIGN_RIGHT);
-    return s;
-}
-
-PanelSpinner* add_spinner(PanelWindow* w, PanelControl* parent, const char* label, float* live,
-                          int id, float low, float high, float speed) {
-    PanelSpinner* s = w->add_spinner_to_panel(parent, label, PANEL_SPINNER_FLOAT, live, id,
-                                              id < 0 ? nullptr : control_callback);
-    s->set_float_limits(low, high, PANEL_LIMIT_CLAMP);
+// An int or float spinner with its limits (clamped), speed and right alignment.
+template <typename T>
+PanelSpinner* add_spinner(PanelWindow* w, PanelControl* parent, const char* label, T* live,
+                          int id, T low, T high, float speed) {
+    constexpr bool kInt = std::is_same_v<T, int>;
+    PanelSpinner* s =
+        w->add_spinner_to_panel(parent, label, kInt ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT,
+                                live, id, id < 0 ? nullptr : control_callback);
+    if constexpr (kInt) s->set_int_limits(low, high, PANEL_LIMIT_CLAMP);
+    else s->set_float_limits(low, high, PANEL_LIMIT_CLAMP);
     s->set_speed(speed);
     s->set_alignment(PANEL_ALIGN_RIGHT);
     return s;

@@ -2,9 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <fnmatch.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,11 +16,9 @@
 #include "core/status_line.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
-#include "ui/panel_handles.h"
+#include "ui/control_panel.h"
 #include "ui/window_services.h"
 #include "core/settings.h"
-
-extern char** environ;
 
 std::vector<std::string> file_names;
 int file_count = 0;
@@ -83,44 +79,6 @@ bool matches(const std::string& filter, const char* name) {
     return fnmatch(filter.c_str(), name, 0) == 0;
 }
 
-// Output of a child process run with argv, and its wait status; false when it
-// could not be started.
-bool run_and_read(const char* const argv[], std::string& out, int& status) {
-    int fds[2];
-    if (pipe(fds) != 0) return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addclose(&actions, fds[1]);
-    // The chooser's toolkit warnings are not ours to show on the console.
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawn_error = posix_spawnp(&pid, argv[0], &actions, nullptr,
-                                         const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (spawn_error != 0) {
-        close(fds[0]);
-        errno = spawn_error;
-        return false;
-    }
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(fds[0], buffer, sizeof buffer)) != 0) {
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        out.append(buffer, static_cast<size_t>(n));
-    }
-    close(fds[0]);
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string current_directory() {
@@ -134,13 +92,25 @@ std::string current_directory() {
 
 const char* browse_for_folder(const char* title) {
     static std::string chosen;
-    const std::string title_option = std::string("--title=") + title;
-    const char* const argv[] = {"zenity", "--file-selection", "--directory",
-                                title_option.c_str(), nullptr};
+    // The title in single quotes for the shell, each quote in it closed and reopened.
+    std::string quoted_title = "'--title=";
+    for (const char* c = title; *c; ++c) {
+        if (*c == '\'') quoted_title += "'\\''";
+        else quoted_title += *c;
+    }
+    // The chooser's toolkit warnings are not ours to show on the console.
+    const std::string command =
+        "zenity --file-selection --directory " + quoted_title + "' 2>/dev/null";
+    FILE* chooser = popen(command.c_str(), "r");
     std::string out;
-    int status = 0;
-    if (!run_and_read(argv, out, status)) {
-        std::printf("Cannot run the folder chooser zenity: %s\n", std::strerror(errno));
+    char buffer[4096];
+    for (std::size_t n; chooser && (n = std::fread(buffer, 1, sizeof buffer, chooser)) > 0;)
+        out.append(buffer, n);
+    const int status = chooser ? pclose(chooser) : -1;
+    // The shell answers 127 when it finds no zenity.
+    if (status == -1 || (WIFEXITED(status) && WEXITSTATUS(status) == 127)) {
+        const int reason = chooser ? ENOENT : errno;
+        std::printf("Cannot run the folder chooser zenity: %s\n", std::strerror(reason));
         return nullptr;
     }
     // Exit status 0 with a path is a choice; anything else is a cancel.

@@ -1,3 +1,0 @@
-#include "ui/window_services.h"
-
-WindowServices window_services;
