@@ -52,7 +52,8 @@ private:
     bool refuse(const char* problem_format, Args... args) {
         if (line_open_) std::printf("\n");
         line_open_ = false;
-        report_not_loaded(name_, problem_format, args...);
+        if constexpr (sizeof...(args) == 0) report_not_loaded(name_, "%s", problem_format);
+        else report_not_loaded(name_, problem_format, args...);
         return false;
     }
     bool refuse_value_beyond_range();

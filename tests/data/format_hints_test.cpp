@@ -123,8 +123,8 @@ TEST_F(FileReportTest, EveryReaderReturnsForEveryEndOfFile) {
 
 TEST_F(FileReportTest, ALoneCarriageReturnEndsALineAndEmptyGridsAreNamed) {
     const char* const files[3] = {"2 2 sets\n0 0 0\n1 0 1\n0 1 2\n1 1 3\n",
-                                  "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],\\\n"
-                                  "[2.,3.]])))\n",
+                                  ("PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],\\\n"
+                                   "[2.,3.]])))\n"),
                                   "1 2\n0 0 0 5\n1 2 3 6\n"};
     for (int format = 0; format < 3; ++format) {
         std::string mac = files[format];
