@@ -4,7 +4,7 @@
 // their start values, before main runs and whenever a test asks. Their meanings
 // are in the header.
 int stereo_mode, swap_eyes, axis_data, display_mode, segments, show_axes, show_file_name,
-    show_movement_controls, fast_interaction;
+    show_movement_controls, fast_interaction, show_bounds, show_legend, color_by;
 float anaglyph_saturation, scale, thickness, eye_separation, focal_length, focal_ratio;
 double frame_budget, full_picture_delay;
 
@@ -56,6 +56,9 @@ void set_start_settings() {
     fast_interaction = 1;
     frame_budget = 0.05;
     full_picture_delay = 0.3;
+    show_bounds = 0;
+    show_legend = 1;
+    color_by = kColorByNone;
 
     background_color = Color4(1.0f, 1.0f, 1.0f, 1.0f);
     for (Color4& slot : data_colors) slot = Color4(0.0f);

@@ -29,7 +29,9 @@ extern int axis_data;         // an AxisScaling; start kIndividualAxes
 enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };
 extern int display_mode;      // a DisplayMode; start kJoined
 // Whether a display mode draws tubes (the line sets, "Special "), or a surface.
-inline bool draws_tubes(int mode) { return mode == kJoined || mode == kNeedled || mode == kSpecial; }
+inline bool draws_tubes(int mode) {
+    return mode == kJoined || mode == kNeedled || mode == kSpecial;
+}
 inline bool draws_surface(int mode) { return mode == kSurfaceGrid || mode == kSurfaceFilled; }
 
 extern int segments;          // sides of each tube, 3..60; start 8
@@ -44,6 +46,14 @@ extern int show_movement_controls;  // "Movement Controls" window shown, 0 or 1;
 extern int fast_interaction;  // draw a reduced picture while the user interacts, when full frames are slow; start 1
 extern double frame_budget;   // seconds a frame may take while the user interacts; start 0.05
 extern double full_picture_delay;  // seconds after the last interaction until the full picture returns; start 0.3
+
+// Reading values off the picture.
+extern int show_bounds;   // the labelled box the data fill, ticks and numbers, 0 or 1; start 0
+extern int show_legend;   // the key to the colours (colour bar or swatches), 0 or 1; start 1
+// What the colours of the data show: the Part's colours, or a continuous colour
+// map of a coordinate or of each point's own value.
+enum ColorBy : int { kColorByNone, kColorByX, kColorByY, kColorByZ, kColorByValue };
+extern int color_by;      // a ColorBy; start kColorByNone
 
 // Start values that "Reset View" and every load bring back.
 constexpr float kStartScale = 1.0f;
@@ -85,8 +95,9 @@ extern float object_translation[3];  // model translation x, y, z; start (0, -5,
 extern float light1_rotation[16];    // "Light 1" rotation of GL light 0; start identity
 
 // --- Data selection ---------------------------------------------------------------
-enum DataFormat : int { kDataFormat = 0, kMapleFormat = 1, kColorDataFormat = 2 };
-extern int data_format;       // a DataFormat ("Data ", "Maple", "Data with Color"); start kDataFormat
+// "Data ", "Maple", "Data with Color", "Columns".
+enum DataFormat : int { kDataFormat, kMapleFormat, kColorDataFormat, kColumnsFormat };
+extern int data_format;       // a DataFormat; start kDataFormat
 extern int chosen_listitem;   // "Files:" item: 0 "Choose Model", k >= 1 the k-th file; start 0
 extern std::string filedir;   // data folder path; set from "Folder:" at each refresh; start empty
 extern std::string file_filter;  // wildcard pattern; start "*.*"

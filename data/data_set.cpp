@@ -77,6 +77,8 @@ void DataSet::take_grid_from(DataSet& fresh) {
     fresh.width = fresh.points_per_set = 0;
     filename = std::move(fresh.filename);
     kind = fresh.kind;
+    has_values = fresh.has_values;
+    for (int a = 0; a < 3; ++a) axis_names[a] = std::move(fresh.axis_names[a]);
     scaleFactor = fresh.scaleFactor;
     translation = fresh.translation;
     axis_scale = fresh.axis_scale;

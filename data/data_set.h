@@ -15,7 +15,10 @@
 class DataSet {
 public:
     // Which reader filled the set; the numbers match the `data_format` setting.
-    enum Kind { kData = 0, kMaple = 1, kColorData = 2 };
+    // Coloured data is drawn in the entries its values pick; the others are plain
+    // data, drawn in one entry per eye.
+    enum Kind { kData = 0, kMaple = 1, kColorData = 2, kColumns = 3 };
+    bool plain() const { return kind == kData || kind == kMaple || kind == kColumns; }
 
     int width = 0;           // number of sets (lines of points)
     int points_per_set = 0;  // points in each set
@@ -23,6 +26,12 @@ public:
     std::unique_ptr<float[]> color_values; // one per point; only coloured data fills it
     std::string filename;    // name of the file last opened (own copy); empty before
     int kind = 0;            // Kind of the reader that filled the set
+    // Whether color_values holds a value for every point: the colour values of a
+    // "Data with Color" file, a fourth column of a table.
+    bool has_values = false;
+    // Names of the x, y and z axes, for the bounds box and the legend: a table's
+    // header names them, every other file leaves "x", "y", "z".
+    std::string axis_names[3] = {"x", "y", "z"};
     double scaleFactor = 0;  // uniform scale: the smallest per-axis scale
     double base_level = 0;   // height (y) of the needle feet and grid in "Special "
     Vector3 translation{0, 0, 0};  // centre of the bounding box

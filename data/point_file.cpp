@@ -402,6 +402,7 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
         format == PointFormat::xyz ? trailing_numbers_hint(name, point_count, count_rest(in)) : "";
     fresh.filename = name;
     fresh.kind = format == PointFormat::xyz ? DataSet::kData : DataSet::kColorData;
+    fresh.has_values = format == PointFormat::xyz_color;
     fresh.normalize_bounds(DataSet::kDataTranslationFormat);
     target.take_grid_from(fresh);
     if (!trailing.empty()) std::printf("%s\n", trailing.c_str());

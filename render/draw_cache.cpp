@@ -78,7 +78,7 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
     k.texel_s = style.texel_s;
     k.texel_t = style.texel_t;
     k.map_row = style.map_row;
-    const bool plain = set.kind == DataSet::kData || set.kind == DataSet::kMaple;
+    const bool plain = set.plain();
     k.texel = plain ? texel_index : -1;
     if (plain && display_mode == kSpecial)
         for (int c = 0; c < 4; ++c) k.grid_color[c] = grid_color[c];
@@ -94,7 +94,8 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
 // What a key records: a display list, vertex buffers, or for tube modes in
 // outline a display list (a mesh of triangles would show their diagonals).
 bool known_kind(const Key& k) {
-    return k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData;
+    return k.kind == DataSet::kData || k.kind == DataSet::kMaple || k.kind == DataSet::kColorData ||
+           k.kind == DataSet::kColumns;
 }
 bool drawn_from_arrays(const Key& k) {
     // Coloured data has no "Special " picture: an empty display list stands for it.

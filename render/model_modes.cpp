@@ -61,7 +61,7 @@ void emit_special(const DataSet& set, int texel_index, const DrawStyle& style,
 
 void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
                 const Color4& grid_color) {
-    const bool plain = set.kind == DataSet::kData || set.kind == DataSet::kMaple;
+    const bool plain = set.plain();
     if (!plain && set.kind != DataSet::kColorData) return;
     const PointTexels texels = plain ? PointTexels::plain(texel_index) : PointTexels::colored(set);
     switch (display_mode) {
