@@ -48,6 +48,10 @@ void on_key(unsigned char key, int, int) {
         case 'y': angle_y -= 1.0; break;
         case 'Z': angle_z += 1.0; break;
         case 'z': angle_z -= 1.0; break;
+        case '1':
+        case '2':
+        case '3':
+        case '4': set_view_preset(key - '0'); break;
         case 'p':
             // One row of the column-major matrix per line.
             std::printf("matCur:\n");
@@ -155,6 +159,15 @@ void on_idle() {
         return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+void set_view_preset(int preset) {
+    static const float kAngles[4][3] = {{0, 0, 0}, {90, 0, 0}, {0, -90, 0}, {30, 45, 0}};
+    if (preset < 1 || preset > 4) return;
+    angle_x = kAngles[preset - 1][0];
+    angle_y = kAngles[preset - 1][1];
+    angle_z = kAngles[preset - 1][2];
+    build_rotation(angle_x, angle_y, angle_z, view_rotation);
 }
 
 void build_rotation(double ax, double ay, double az, float m[16]) {

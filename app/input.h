@@ -11,5 +11,12 @@ void on_mouse(int button, int state, int x, int y);
 void on_motion(int x, int y);
 void on_reshape(int width, int height);
 void on_idle();
+// The view presets of keys 1 to 4: 1 along the z axis (the view after a reset),
+// 2 along the y axis from +y (a map from above), 3 along the x axis from +x, 4 a
+// three-quarter view from above (30 degrees about x, then 45 about y). Each sets
+// the three angles and the rotation; translation and scale stay. Other numbers
+// change nothing.
+void set_view_preset(int preset);
+
 // Fills m with Rz(az) Ry(ay) Rx(ax), angles in degrees.
 void build_rotation(double ax, double ay, double az, float m[16]);
