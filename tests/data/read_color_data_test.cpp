@@ -1,6 +1,10 @@
 // The Data with Color reader: a fourth number per point, read in single precision.
 
 #include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "data/point_file.h"
 
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
@@ -88,6 +92,34 @@ TEST_F(ReadColorDataTest, MissingColourValueIsRefused) {
                        "found the end of the file\n");
     EXPECT_EQ(set.width, 0);
     EXPECT_EQ(set.filename, "");
+}
+
+TEST_F(ReadColorDataTest, SetsGatheredInABufferLandInTheGridAsReadOneByOne) {
+    // 7 sets of 5 points, each value telling its set and point apart.
+    std::string text = "7 5\n";
+    for (int s = 0; s < 7; ++s)
+        for (int i = 0; i < 5; ++i)
+            text += std::to_string(s) + "." + std::to_string(i) + " " + std::to_string(-i) + " " +
+                    std::to_string(s * 100 + i) + "e-3 " + std::to_string(s + i) + "\n";
+    const std::string path = write_file("grid.dat", text);
+    // No buffer, a buffer of 3 sets (two full and one partly), one of all of them.
+    for (const std::size_t bytes : {std::size_t{0}, std::size_t{5 * 28 * 3}, kDefaultSetBlockBytes}) {
+        set_block_bytes = bytes;
+        DataSet set;
+        StdoutCapture quiet;
+        set.read_color_data(path.c_str());
+        quiet.finish();
+        ASSERT_EQ(set.point_count(), 35u) << bytes;
+        for (int s = 0; s < 7; ++s) {
+            for (int i = 0; i < 5; ++i) {
+                const Vector3 expected(std::stod(std::to_string(s) + "." + std::to_string(i)), -i,
+                                       std::stod(std::to_string(s * 100 + i) + "e-3"));
+                EXPECT_EQ(0, std::memcmp(&set.point(s, i), &expected, sizeof expected)) << s << i;
+                EXPECT_EQ(set.color_value(s, i), static_cast<float>(s + i));
+            }
+        }
+    }
+    set_block_bytes = kDefaultSetBlockBytes;
 }
 
 }  // namespace
