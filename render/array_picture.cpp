@@ -5,6 +5,8 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "render/color_map.h"
 #include "render/reduced_picture.h"
@@ -27,15 +29,27 @@ void draw_points(GLsizei first, GLsizei count) {
         glDrawArrays(GL_POINTS, at, std::min(kPointBatch, first + count - at));
 }
 
+void draw_elements(const ArrayPicture& p, GLenum primitive, GLsizei first, GLsizei count) {
+    const std::size_t size = p.short_indices ? sizeof(std::uint16_t) : sizeof(unsigned);
+    glDrawElements(primitive, count, p.short_indices ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(size * first));
+}
+
 void draw_range(const ArrayPicture& p, GLsizei first, GLsizei count) {
     if (count <= 0) return;
     switch (p.kind) {
         case ArrayPicture::kPoints: draw_points(first, count); break;
-        case ArrayPicture::kQuads: glDrawArrays(GL_QUADS, first, count); break;
+        case ArrayPicture::kQuads:
+            if (p.shared == SharedCorners::filled_triangles)
+                draw_elements(p, GL_TRIANGLES, first, count);
+            else if (p.shared == SharedCorners::outline_quads)
+                draw_elements(p, GL_QUADS, first, count);
+            else
+                glDrawArrays(GL_QUADS, first, count);
+            break;
         case ArrayPicture::kLines: glDrawArrays(GL_LINES, first, count); break;
         case ArrayPicture::kTubes:
-            glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT,
-                           reinterpret_cast<const void*>(sizeof(unsigned) * first));
+            draw_elements(p, GL_TRIANGLES, first, count);
             break;
     }
 }
@@ -62,6 +76,7 @@ void clear_gl_errors() {
 bool upload(ArrayPicture& p, const PictureVertices& source) {
     clear_gl_errors();
     p.normals = source.normals;
+    p.shared = source.shared;
     p.elements = static_cast<GLsizei>(source.element_count());
     p.needles = static_cast<GLsizei>(source.needles);
     std::copy(source.last, source.last + 5, p.last);
@@ -74,9 +89,18 @@ bool upload(ArrayPicture& p, const PictureVertices& source) {
     if (!source.indices.empty()) {
         glGenBuffers(1, &p.indices);
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, p.indices);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                     static_cast<GLsizeiptr>(source.indices.size() * sizeof(unsigned)),
-                     source.indices.data(), GL_STATIC_DRAW);
+        // A piece of fewer than 65536 vertices takes half the memory for its indices.
+        p.short_indices = source.vertex_count() <= 65536;
+        if (p.short_indices) {
+            const std::vector<std::uint16_t> small(source.indices.begin(), source.indices.end());
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                         static_cast<GLsizeiptr>(small.size() * sizeof(std::uint16_t)),
+                         small.data(), GL_STATIC_DRAW);
+        } else {
+            glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                         static_cast<GLsizeiptr>(source.indices.size() * sizeof(unsigned)),
+                         source.indices.data(), GL_STATIC_DRAW);
+        }
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
     if (glGetError() == GL_NO_ERROR) return true;
@@ -94,6 +118,7 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
     GLfloat line_width = 1;
     const GLboolean line_smooth = glIsEnabled(GL_LINE_SMOOTH);
     GLint cull_mode = GL_BACK;
+    GLint shade_model = GL_SMOOTH;
     GLenum cull = 0;
     switch (p.kind) {
         case ArrayPicture::kPoints:
@@ -103,6 +128,16 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
         case ArrayPicture::kQuads:
             glLineWidth(style.thickness * 100);
             glPolygonMode(GL_FRONT_AND_BACK, p.filled ? GL_FILL : GL_LINE);
+            // Every corner of a quad drawn directly has the same normal, so its
+            // colour is the same at every corner: flat shading from the corner that
+            // carries the quad's normal gives that very colour.
+            if (p.shared != SharedCorners::none) {
+                glGetIntegerv(GL_SHADE_MODEL, &shade_model);
+                glShadeModel(GL_FLAT);
+                // Quads keep to their last corner whatever the convention.
+                glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+                glTexCoord2fv(p.last);  // plain data's one entry
+            }
             break;
         case ArrayPicture::kLines:
             glGetFloatv(GL_LINE_WIDTH, &line_width);
@@ -121,7 +156,10 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
 
     glBindBuffer(GL_ARRAY_BUFFER, p.vertices);
     if (p.indices) glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, p.indices);
-    glInterleavedArrays(p.normals ? GL_T2F_N3F_V3F : GL_T2F_V3F, 0, nullptr);
+    glInterleavedArrays(p.shared != SharedCorners::none ? GL_N3F_V3F
+                        : p.normals                     ? GL_T2F_N3F_V3F
+                                                        : GL_T2F_V3F,
+                        0, nullptr);
     draw_range(p, 0, p.needles);
     if (p.grid_material) set_material_color(grid_color);
     draw_range(p, p.needles, p.elements - p.needles);
@@ -137,6 +175,10 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
         if (p.normals) glNormal3fv(p.last + 2);
     }
 
+    if (p.shared != SharedCorners::none) {
+        glShadeModel(static_cast<GLenum>(shade_model));
+        glProvokingVertex(GL_LAST_VERTEX_CONVENTION);
+    }
     if (p.kind == ArrayPicture::kLines) {
         glLineWidth(line_width);
         if (line_smooth) glEnable(GL_LINE_SMOOTH);

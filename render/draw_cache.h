@@ -10,8 +10,9 @@
 // read (the polygon mode a surface mode left behind, the line width) applies at
 // replay exactly as it does to immediate drawing.
 // - Points and surfaces are drawn from vertex buffers, the points round by a
-//   small fragment program where the GL has one (render/round_points.h): the
-//   same pixels as immediate drawing.
+//   small fragment program where the GL has one (render/round_points.h), the
+//   quads of plain data's surfaces sharing their corners (render/picture_vertices.h):
+//   the same pixels as immediate drawing.
 // - Solid tubes are drawn from one indexed mesh placed beforehand
 //   (render/picture_vertices.h), their hidden inner faces culled: a few pixels
 //   along the edges come out rounded differently. Tubes drawn as outlines (after
@@ -19,8 +20,9 @@
 //   their diagonals there.
 // - The reduced picture of an interaction (render/reduced_picture.h) is recorded
 //   the same way, beside the full one.
-// A picture of more than some eight million vertices (a million tubes, say) is
-// not recorded but drawn directly every time, as it would take gigabytes.
+// A picture whose recording would take more than half as much again as the grid
+// itself (and more than 256 MB) is not recorded but drawn directly every time, a
+// piece at a time.
 
 #include "data/data_set.h"
 #include "render/draw_style.h"
@@ -38,6 +40,14 @@ void invalidate_draw_cache();
 
 // Vertices of the pictures recorded now, in every context: what the cache holds.
 double recorded_vertices();
+
+// A picture is recorded and drawn in pieces of about piece_vertices vertices
+// (render/picture_key.h), so that no recording grows with the data and a frame
+// can be drawn a few pieces at a time. The next model draws emit pieces
+// [first, end) of their picture (end < 0: to the last); all of them at start.
+void set_model_pieces(int first, int end);
+// Pieces of the picture of the last model draw.
+int model_piece_count();
 
 // Emits the model as emit_model would, from a recorded picture when one fits and
 // can be made; falls back to emitting directly when GL cannot record it. With

@@ -1,6 +1,7 @@
 #include "render/picture_vertices.h"
 
 #include <cmath>
+#include <functional>
 
 #include "core/settings.h"
 #include "render/color_map.h"
@@ -14,17 +15,70 @@ void push(std::vector<float>& out, const float* values, int count) {
     out.insert(out.end(), values, values + count);
 }
 
-// Calls visit(from, to, entry) for every tube of the mode, and needles_end() once
-// the needles are done: between the needles and the grid of "Special ", after
-// the last tube of the other modes.
+// Calls visit(from, to, entry) for every tube of the mode that `range` holds,
+// and needles_end() once the needles are done: between the needles and the grid
+// of "Special ", after the last tube of the other modes.
 template <typename Visit, typename NeedlesEnd>
 void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mode, int texel,
-                   Visit visit, NeedlesEnd needles_end) {
-    if (display_mode == kJoined) for_each_joined_segment(set, texels, visit);
-    if (display_mode == kNeedled) for_each_needled_segment(set, texels, visit);
-    if (display_mode == kSpecial) for_each_special_needle(set, texel, visit);
+                   const PictureRange& range, Visit visit, NeedlesEnd needles_end) {
+    auto in_range = tubes_in(range, visit);  // one count across the needles and the grid
+    if (display_mode == kJoined) for_each_joined_segment(set, texels, std::ref(in_range));
+    if (display_mode == kNeedled) for_each_needled_segment(set, texels, std::ref(in_range));
+    if (display_mode == kSpecial) for_each_special_needle(set, texel, std::ref(in_range));
     needles_end();
-    if (display_mode == kSpecial) for_each_special_grid_segment(set, texel, visit);
+    if (display_mode == kSpecial) for_each_special_grid_segment(set, texel, std::ref(in_range));
+}
+
+// A plain surface whose quads share their corners (SharedCorners): the vertices
+// of the rows of points from the range's first row to one past its last, each
+// with the normal of the quad it colours, and the quads or their triangles as
+// indices, in the order of immediate drawing.
+PictureVertices shared_surface(const DataSet& set, const PointTexels& texels,
+                               const DrawStyle& style, bool filled, const PictureRange& range) {
+    PictureVertices out;
+    out.shared = filled ? SharedCorners::filled_triangles : SharedCorners::outline_quads;
+    const long long rows = set.points_per_set - 1;  // rows of quads
+    const int first = static_cast<int>(range.first < 0 ? 0 : range.first);
+    const int end = static_cast<int>(range.end < rows ? range.end : rows);
+    if (first >= end) return out;
+    const int width = set.width;
+    // The quad vertex (s, i) colours: the one whose P00 (filled) or P10 it is.
+    const int quad_s = filled ? 0 : -1;
+    texel_coord(texels.at(0, 0), style, out.last);
+    out.vertices.reserve(static_cast<std::size_t>(end - first + 1) * width * 6);
+    for (int i = first; i <= end; ++i) {
+        for (int s = 0; s < width; ++s) {
+            const Vector3& p = set.point(s, i);
+            const int q = s + quad_s;
+            const Vector3 n = q >= 0 && q < width - 1 && i < rows
+                                  ? quad_normal(set.point(q, i), set.point(q, i + 1),
+                                                set.point(q + 1, i + 1))
+                                  : kFallbackQuadNormal;
+            const float v[6] = {static_cast<float>(n.x()), static_cast<float>(n.y()),
+                                static_cast<float>(n.z()), static_cast<float>(p.x()),
+                                static_cast<float>(p.y()), static_cast<float>(p.z())};
+            push(out.vertices, v, 6);
+        }
+    }
+    const auto at = [&](int s, int i) { return static_cast<unsigned>((i - first) * width + s); };
+    for_each_quad(
+        set, texels,
+        [&](const Vector3* const corners[4], const Vector3& n, int) {
+            // The corners' place in the grid, from the address of P00.
+            const std::size_t k = static_cast<std::size_t>(corners[0] - set.points.get());
+            const int s = static_cast<int>(k % width), i = static_cast<int>(k / width);
+            const unsigned p00 = at(s, i), p01 = at(s, i + 1), p11 = at(s + 1, i + 1),
+                           p10 = at(s + 1, i);
+            if (filled) out.indices.insert(out.indices.end(), {p00, p01, p11, p00, p11, p10});
+            else out.indices.insert(out.indices.end(), {p00, p01, p11, p10});
+            out.last[2] = static_cast<float>(n.x());
+            out.last[3] = static_cast<float>(n.y());
+            out.last[4] = static_cast<float>(n.z());
+            out.has_last = true;
+        },
+        1, range);
+    out.needles = out.element_count();
+    return out;
 }
 
 // What the last vertex of a tube leaves current: ring point 0 of the end cap.
@@ -82,7 +136,7 @@ void texel_coord(int k, const DrawStyle& style, float out[2]) {
 }
 
 PictureVertices point_vertices(const DataSet& set, const PointTexels& texels,
-                               const DrawStyle& style, int step) {
+                               const DrawStyle& style, int step, const PictureRange& range) {
     PictureVertices out;
     out.normals = false;
     out.vertices.reserve(set.point_count() / (static_cast<std::size_t>(step) * step) * 5 + 5);
@@ -95,13 +149,15 @@ PictureVertices point_vertices(const DataSet& set, const PointTexels& texels,
             push(out.vertices, v, 5);
             out.has_last = true;
         },
-        step);
+        step, range);
     out.needles = out.element_count();
     return out;
 }
 
 PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
-                                 const DrawStyle& style, int step) {
+                                 const DrawStyle& style, bool filled, int step,
+                                 const PictureRange& range) {
+    if (step == 1 && !texels.set) return shared_surface(set, texels, style, filled, range);
     PictureVertices out;
     out.vertices.reserve(set.point_count() / (static_cast<std::size_t>(step) * step) * 32 + 32);
     for_each_quad(
@@ -120,23 +176,23 @@ PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
             }
             out.has_last = true;
         },
-        step);
+        step, range);
     out.needles = out.element_count();
     return out;
 }
 
 PictureVertices tube_mesh(const DataSet& set, const PointTexels& texels, int display_mode,
-                          int texel, const DrawStyle& style) {
+                          int texel, const DrawStyle& style, const PictureRange& range) {
     PictureVertices out;
     for_each_tube(
-        set, texels, display_mode, texel,
+        set, texels, display_mode, texel, range,
         [&](const Vector3& from, const Vector3& to, int k) { append_tube(out, from, to, k, style); },
         [&] { out.needles = out.indices.size(); });
     return out;
 }
 
 PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int display_mode,
-                           int texel, const DrawStyle& style) {
+                           int texel, const DrawStyle& style, const PictureRange& range) {
     PictureVertices out;
     const auto line = [&](const Vector3& from, const Vector3& to, int k) {
         const Vector3 d = to - from;
@@ -163,7 +219,7 @@ PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int di
             push(out.vertices, v, 8);
         }
     };
-    for_each_tube(set, texels, display_mode, texel, line,
+    for_each_tube(set, texels, display_mode, texel, range, line,
                   [&] { out.needles = out.vertex_count(); });
     return out;
 }

@@ -154,14 +154,20 @@ inline Frame frame() {
 // both pictures kept when not. Solid tubes, placed beforehand in one mesh, are
 // rounded differently at their edges: up to 0.5 % of the model's pixels may
 // differ for each eye's picture in the frame ("Anaglyph" has two, which meet at
-// equal depths, where rounding decides which eye shows).
+// equal depths, where rounding decides which eye shows). A filled surface of
+// quads that share their corners is drawn as the very triangles immediate
+// drawing makes, but where the two eyes of "Anaglyph" meet at equal depths their
+// rounding may decide one pixel in ten thousand the other way.
 inline void expect_same(const Frame& immediate, const Frame& cached, const std::string& name) {
     const int differ = differing_pixels(immediate.rgb, cached.rgb);
     const bool tubes = immediate.display_mode == 1 || immediate.display_mode == 2 ||
                        immediate.display_mode == 5;
     const bool solid = immediate.state.polygon_mode[0] == GL_FILL;
     const int eyes = immediate.stereo_mode == 0 ? 1 : 2;
-    const int allowed = tubes && solid ? eyes * drawn_pixels(immediate.rgb) / 200 : 0;
+    const bool shared_surface = immediate.display_mode == 4 && eyes == 2;
+    const int allowed = tubes && solid    ? eyes * drawn_pixels(immediate.rgb) / 200
+                        : shared_surface ? drawn_pixels(immediate.rgb) / 10000
+                                         : 0;
     EXPECT_LE(differ, allowed) << name << ": pixels differ between immediate and cached drawing";
     EXPECT_TRUE(immediate.state == cached.state) << name << ": GL state left behind differs";
     if (differ > allowed) keep_pictures(name, immediate, cached);
