@@ -80,10 +80,27 @@ std::vector<std::string> wrap_text(const std::string& text, int width,
 }
 }  // namespace
 
-void draw_frame() {
+namespace {
+
+// A frame being drawn, a few pieces of the model at a time (render/draw_cache.h):
+// its camera, its passes, and how far it has come.
+struct FrameInPieces {
+    bool active = false;
+    CameraFrame camera;
+    std::vector<EyePass> passes;
+    std::size_t pass = 0;
+    int piece = 0;           // the next piece of the current pass
+    double seconds = 0;      // spent drawing it so far
+};
+FrameInPieces frame;
+
+}  // namespace
+
+void begin_frame() {
     vp.z() = focal_length;
     const CameraFrame c = compute_camera(eye_separation, focal_length,
-                                         eye_view_width(stereo_mode, view_width), view_height, vd, vu);
+                                         eye_view_width(stereo_mode, view_width), view_height, vd,
+                                         vu);
     if (verbose) {
         std::printf("ratio = %lf radians = %lf wd2 = %lf ndfl = %lf\n", c.ratio, c.radians, c.wd2,
                     c.ndfl);
@@ -109,8 +126,32 @@ void draw_frame() {
         std::printf("r = %lf %lf %lf\nl = %lf %lf %lf\n", c.rightv.x(), c.rightv.y(),
                     c.rightv.z(), c.leftv.x(), c.leftv.y(), c.leftv.z());
     }
+    frame = FrameInPieces{true, c, eye_passes(c)};
+}
 
-    draw_eye_passes(c);
+bool continue_frame(double budget) {
+    if (!frame.active) return false;
+    const double start = seconds_now();
+    while (frame.pass < frame.passes.size()) {
+        const EyePass& pass = frame.passes[frame.pass];
+        begin_pass(pass, frame.camera, frame.piece == 0);
+        // A piece at a time against a budget; the whole pass at once without one.
+        const int end = budget < 0 ? -1 : frame.piece + 1;
+        const int pieces = draw_scene_part(pass.offset, pass.texel, frame.piece, end);
+        frame.piece = end < 0 ? pieces : end;
+        if (frame.piece >= pieces) {
+            ++frame.pass;
+            frame.piece = 0;
+        }
+        if (budget >= 0 && frame.pass < frame.passes.size()) {
+            glFinish();  // what the pieces cost, and nothing waiting behind them
+            if (seconds_now() - start >= budget) {
+                frame.seconds += seconds_now() - start;
+                return false;
+            }
+        }
+    }
+    end_passes();
     // A split window has an overlay in each half.
     if (split_viewport(stereo_mode)) {
         for (int side = 0; side < 2; ++side) {
@@ -122,17 +163,45 @@ void draw_frame() {
         draw_overlay_step();
     }
     glEnable(GL_LIGHTING);
+    frame.active = false;
+    frame.seconds += seconds_now() - start;
+    return true;
+}
+
+bool frame_in_progress() { return frame.active; }
+
+void draw_frame() {
+    begin_frame();
+    continue_frame(-1);
 }
 
 void display() {
-    // The swap waits for the picture to be finished, so the time until it returns
-    // is what the frame cost.
-    const bool reduced = reduced_picture_wanted();
+    if (reduced_picture_wanted()) {
+        frame.active = false;
+        draw_frame();
+        glutSwapBuffers();
+        ++frames_drawn;
+        return;
+    }
+    // The full picture: as many pieces as the frame budget allows now, the rest
+    // from the idle callback (show_frame_pieces), the window answering input in
+    // between and showing what it showed before meanwhile.
+    begin_frame();
+    show_frame_pieces();
+}
+
+bool show_frame_pieces() {
+    if (!continue_frame(frame_budget)) {
+        // Interactions know the full picture is slow even before it is done.
+        if (frame.active && frame.seconds > full_frame_seconds) full_frame_seconds = frame.seconds;
+        return false;
+    }
+    // The swap waits for the picture to be finished: it is part of the frame's cost.
     const double start = seconds_now();
-    draw_frame();
     glutSwapBuffers();
-    if (!reduced) full_frame_seconds = seconds_now() - start;
+    full_frame_seconds = frame.seconds + (seconds_now() - start);
     ++frames_drawn;
+    return true;
 }
 
 std::string overlay_status() {

@@ -10,11 +10,25 @@
 
 extern unsigned long frames_drawn;  // frames display() has drawn so far
 
-// The display callback: draw_frame(), then the buffer swap. A full frame's time
-// is kept in full_frame_seconds (a reduced one's is not).
+// The display callback: the reduced picture of an interaction at once, or the
+// full picture a few pieces at a time (below); each shown by a buffer swap. A
+// full frame's time is kept in full_frame_seconds (a reduced one's is not).
 void display();
-// Everything of a frame but the swap: camera, clear, light 0, eye passes, overlay.
+// Everything of a frame but the swap, at once: camera, clear, light 0, eye
+// passes, overlay.
 void draw_frame();
+
+// A frame a few pieces of the model at a time (render/draw_cache.h), so that a
+// picture that takes seconds never keeps the window from answering: begin_frame
+// sets the camera, clears and places light 0; continue_frame draws pieces until
+// `budget` seconds have gone (all of them for a negative budget) and returns true
+// once the frame is complete, overlay included; show_frame_pieces continues with
+// frame_budget and swaps at the end. Anything that begins another frame (a
+// display for an interaction, say) drops the one in progress.
+void begin_frame();
+bool continue_frame(double budget);
+bool show_frame_pieces();
+bool frame_in_progress();
 
 // The overlay: the file name when "Show file name" is ticked, and below it the
 // status line (a refused load, a format hint, a folder problem) whenever it says

@@ -147,6 +147,11 @@ void on_reshape(int, int) {
 void on_idle() {
     if (glutGetWindow() != main_window) glutSetWindow(main_window);
     panel_master.sync_live_all();
+    // A full picture drawn in pieces goes on, a piece at a time between input.
+    if (frame_in_progress()) {
+        show_frame_pieces();
+        return;
+    }
     // The end of an interaction brings the full picture back, at once.
     const bool full_picture_due = update_interaction(seconds_now(), panel_master.user_busy());
     if (full_picture_due) glutPostWindowRedisplay(main_window);

@@ -11,6 +11,7 @@
 #include "core/view_state.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
+#include "render/draw_cache.h"
 
 int left_eye_texel = 0;
 int right_eye_texel = 2;
@@ -24,18 +25,23 @@ void begin_eye_pass(const CameraFrame& camera, int window) {
     glLoadIdentity();
 }
 
-void draw_scene(Vector3 offset, int texel) {
+void draw_scene(Vector3 offset, int texel) { draw_scene_part(offset, texel, 0, -1); }
+
+int draw_scene_part(Vector3 offset, int texel, int first, int end) {
     glLoadIdentity();
     glPushMatrix();
     const Vector3 pos = vp + offset;
     const Vector3 dir = vp + offset + vd;
     gluLookAt(pos.x(), pos.y(), pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
-    if (verbose) {
+    if (verbose && first == 0) {
         std::printf("vp: %lf %lf %lf\nvd: %lf %lf %lf\nvu: %lf %lf %lf\n", pos.x(), pos.y(),
                     pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
     }
+    set_model_pieces(first, end);
     data_set.draw(texel);
-    if (show_axes) {
+    set_model_pieces(0, -1);
+    const int pieces = model_piece_count();
+    if (show_axes && (end < 0 || end >= pieces)) {
         // At the centre of the drawing box, turning and moving with the model.
         glPushMatrix();
         apply_model_transform();
@@ -43,6 +49,7 @@ void draw_scene(Vector3 offset, int texel) {
         glPopMatrix();
     }
     glPopMatrix();
+    return pieces;
 }
 
 void draw_axes(float length) {
@@ -74,57 +81,97 @@ void draw_axes(float length) {
 
 namespace {
 
-void clear_picture() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+constexpr GLbitfield kClearAll = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
+
+EyePass eye(const CameraFrame& c, bool right_eye, int texel) {
+    EyePass p;
+    p.window = right_eye ? 2 : 0;
+    p.offset = right_eye ? c.rightv : c.leftv;
+    p.texel = texel;
+    return p;
+}
 
 // Two eye passes one after the other, the first into `first` after a clear. The
 // second goes into `second` after a clear of its own, or with GL_NONE straight
 // over the first in the same buffer, against the depths the first left behind
 // (the "Anaglyph" of old, without colour masks). On a window without stereo
 // buffers GL refuses GL_BACK_RIGHT and the second eye replaces the first.
-void draw_in_turn(const CameraFrame& c, bool first_right, GLenum first, GLenum second) {
-    begin_eye_pass(c, first_right ? 2 : 0);
-    glDrawBuffer(first);
-    clear_picture();
-    draw_scene(first_right ? c.rightv : c.leftv, left_eye_texel);
-    begin_eye_pass(c, first_right ? 0 : 2);
-    if (second != GL_NONE) {
-        glDrawBuffer(second);
-        clear_picture();
-    }
-    draw_scene(first_right ? c.leftv : c.rightv, right_eye_texel);
+std::vector<EyePass> in_turn(const CameraFrame& c, bool first_right, GLenum first, GLenum second) {
+    EyePass a = eye(c, first_right, left_eye_texel), b = eye(c, !first_right, right_eye_texel);
+    a.buffer = first;
+    a.clear = kClearAll;
+    b.buffer = second;
+    b.clear = second != GL_NONE ? kClearAll : 0;
+    return {a, b};
 }
 
 // Each eye's whole picture in its own colour channels: red for the first, blue
 // (or green and blue) for the second, with the depths cleared between them so
 // that neither hides the other. Coloured data is desaturated toward its grey so
 // that every colour reaches both eyes; plain data takes the entry of its filter.
-void draw_masked(const CameraFrame& c, bool first_right, bool cyan) {
-    glDrawBuffer(GL_BACK);
-    clear_picture();
-    color_saturation = anaglyph_saturation;
-    glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_TRUE);
-    draw_eye(c, first_right, left_eye_texel);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    glColorMask(GL_FALSE, cyan ? GL_TRUE : GL_FALSE, GL_TRUE, GL_TRUE);
-    draw_eye(c, !first_right, cyan ? cyan_eye_texel : right_eye_texel);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    color_saturation = 1.0f;
+std::vector<EyePass> masked(const CameraFrame& c, bool first_right, bool cyan) {
+    EyePass a = eye(c, first_right, left_eye_texel);
+    EyePass b = eye(c, !first_right, cyan ? cyan_eye_texel : right_eye_texel);
+    a.buffer = GL_BACK;
+    a.clear = kClearAll;
+    b.clear = GL_DEPTH_BUFFER_BIT;
+    a.mask[1] = a.mask[2] = GL_FALSE;
+    b.mask[0] = GL_FALSE;
+    b.mask[1] = cyan ? GL_TRUE : GL_FALSE;
+    a.saturation = b.saturation = anaglyph_saturation;
+    return {a, b};
 }
 
 // One eye in each half of the window, each with its own overlay. Both halves
 // keep the one colour of the mono view: two differently coloured pictures side
 // by side would not fuse. The scissor keeps wide points and lines in their half.
-void draw_split(const CameraFrame& c, bool left_half_right_eye) {
-    glDrawBuffer(GL_BACK);
-    clear_picture();
-    for (int side = 0; side < 2; ++side) {
-        use_half(side);
-        draw_eye(c, (side == 0) == left_half_right_eye, left_eye_texel);
-    }
-    use_whole_window();
+std::vector<EyePass> split(const CameraFrame& c, bool left_half_right_eye) {
+    EyePass a = eye(c, left_half_right_eye, left_eye_texel);
+    EyePass b = eye(c, !left_half_right_eye, left_eye_texel);
+    a.buffer = GL_BACK;
+    a.clear = kClearAll;
+    a.half = 0;
+    b.half = 1;
+    return {a, b};
 }
 
 }  // namespace
+
+std::vector<EyePass> eye_passes(const CameraFrame& c) {
+    const bool swap = swap_eyes != 0;
+    switch (stereo_mode) {
+        case kMonoView: {
+            EyePass centre;
+            centre.buffer = GL_BACK;
+            centre.clear = kClearAll;
+            centre.window = 1;
+            centre.texel = left_eye_texel;
+            return {centre};
+        }
+        case kAnaglyph: return in_turn(c, swap, GL_BACK, GL_NONE);
+        case kStereoView: return in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT);
+        case kRedBlueGlasses: return masked(c, swap, false);
+        case kRedCyanGlasses: return masked(c, swap, true);
+        case kSideBySide: return split(c, swap);
+        case kCrossEyed: return split(c, !swap);
+        default: return {};  // no pass: the frame shows the clear alone
+    }
+}
+
+void begin_pass(const EyePass& pass, const CameraFrame& camera, bool clear) {
+    if (pass.buffer != GL_NONE) glDrawBuffer(pass.buffer);
+    if (clear && pass.clear) glClear(pass.clear);
+    glColorMask(pass.mask[0], pass.mask[1], pass.mask[2], pass.mask[3]);
+    if (pass.half >= 0) use_half(pass.half);
+    color_saturation = pass.saturation;
+    begin_eye_pass(camera, pass.window);
+}
+
+void end_passes() {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    color_saturation = 1.0f;
+    if (split_viewport(stereo_mode)) use_whole_window();
+}
 
 int eye_view_width(int mode, int window_width) {
     return split_viewport(mode) ? window_width / 2 : window_width;
@@ -149,20 +196,9 @@ void draw_eye(const CameraFrame& camera, bool right_eye, int texel) {
 }
 
 void draw_eye_passes(const CameraFrame& c) {
-    const bool swap = swap_eyes != 0;
-    switch (stereo_mode) {
-        case kMonoView:
-            begin_eye_pass(c, 1);
-            glDrawBuffer(GL_BACK);
-            clear_picture();
-            draw_scene(Vector3(0, 0, 0), left_eye_texel);
-            break;
-        case kAnaglyph: draw_in_turn(c, swap, GL_BACK, GL_NONE); break;
-        case kStereoView: draw_in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT); break;
-        case kRedBlueGlasses: draw_masked(c, swap, false); break;
-        case kRedCyanGlasses: draw_masked(c, swap, true); break;
-        case kSideBySide: draw_split(c, swap); break;
-        case kCrossEyed: draw_split(c, !swap); break;
-        default: break;  // no pass: the frame shows the clear alone
+    for (const EyePass& pass : eye_passes(c)) {
+        begin_pass(pass, c, true);
+        draw_scene(pass.offset, pass.texel);
     }
+    end_passes();
 }
