@@ -16,6 +16,7 @@
 #include "core/status_line.h"
 #include "core/view_state.h"
 #include "data/data_set.h"
+#include "render/draw_cache.h"
 #include "render/reduced_picture.h"
 
 unsigned long frames_drawn = 0;
@@ -91,6 +92,7 @@ struct FrameInPieces {
     std::size_t pass = 0;
     int piece = 0;           // the next piece of the current pass
     double seconds = 0;      // spent drawing it so far
+    unsigned long made = 0;  // model_pieces_made() when it began
 };
 FrameInPieces frame;
 
@@ -127,6 +129,7 @@ void begin_frame() {
                     c.rightv.z(), c.leftv.x(), c.leftv.y(), c.leftv.z());
     }
     frame = FrameInPieces{true, c, eye_passes(c)};
+    frame.made = model_pieces_made();
 }
 
 bool continue_frame(double budget) {
@@ -200,6 +203,8 @@ bool show_frame_pieces() {
     const double start = seconds_now();
     glutSwapBuffers();
     full_frame_seconds = frame.seconds + (seconds_now() - start);
+    // Only a frame drawn from recordings alone tells what the recorded picture costs.
+    recorded_frame_seconds = model_pieces_made() == frame.made ? full_frame_seconds : 0;
     ++frames_drawn;
     return true;
 }

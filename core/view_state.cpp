@@ -6,7 +6,7 @@
 float angle_x, angle_y, angle_z, view_rotation[16], matCur[16];
 int mouse_mode, last_x, last_y, view_width, view_height, interacting;
 Vector3 vp, vd, vu;
-double full_frame_seconds;
+double full_frame_seconds, recorded_frame_seconds;
 
 namespace {
 void set_start_view() {
@@ -20,7 +20,7 @@ void set_start_view() {
     view_width = view_height = 0;
     for (float& m : matCur) m = 0.0f;
     interacting = 0;
-    full_frame_seconds = 0;
+    full_frame_seconds = recorded_frame_seconds = 0;
 }
 // After every definition above, so that their own initialisation comes first.
 [[maybe_unused]] const bool view_started = (set_start_view(), true);

@@ -33,6 +33,10 @@ constexpr double degree_factor = 0.0174532925;  // degrees to radians, as the vi
 extern float matCur[16];         // model-view matrix of the last model draw, printed by key p; all 0
 extern int interacting;          // 1 while the user turns or moves the model, and for a moment after; 0
 extern double full_frame_seconds;  // how long the last full frame took, swap included; 0 before any
+// How long the last full frame took that was drawn from recorded pictures alone
+// (nothing recorded or drawn directly during it); 0 before any. The reduced
+// picture takes its density from this cost.
+extern double recorded_frame_seconds;
 
 // Every setting (core/settings.h) and every value above back at its start value:
 // the state of a program that has just started. Runs before main, and in tests.

@@ -25,6 +25,7 @@ bool enabled = false;
 // Which pieces the next model draws emit, and how many the last one's picture has.
 int pieces_first = 0, pieces_end = -1;
 int last_piece_count = 1;
+unsigned long pieces_made = 0;
 
 // Display lists and buffers belong to the context they were made in; each main
 // window has its own, and old windows go on drawing after a new one opens. A
@@ -186,6 +187,8 @@ void set_model_pieces(int first, int end) {
 
 int model_piece_count() { return last_piece_count; }
 
+unsigned long model_pieces_made() { return pieces_made; }
+
 void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
                        const DrawStyle& style, const Color4& grid_color, bool reduced) {
     const bool tubes = draws_tubes(display_mode);
@@ -201,11 +204,13 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
     bool made = false;
     for (int p = std::max(0, pieces_first); p < end; ++p) {
         if (e.how == Keeping::direct) {
+            ++pieces_made;
             emit_model(set, texel_index, display_mode, style, grid_color, e.ranges[p]);
             continue;
         }
         if (!recorded(e, p)) {
             made = true;
+            ++pieces_made;
             if (!record(e, p, set, texel_index, style, grid_color)) {
                 // Too large to record now: drawn directly, and tried again next time.
                 if (e.how == Keeping::arrays) release(e.pieces[p]);

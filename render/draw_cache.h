@@ -48,6 +48,9 @@ double recorded_vertices();
 void set_model_pieces(int first, int end);
 // Pieces of the picture of the last model draw.
 int model_piece_count();
+// Pieces recorded or drawn directly so far, all draws together: a frame during
+// which it does not change was drawn from recorded pictures alone.
+unsigned long model_pieces_made();
 
 // Emits the model as emit_model would, from a recorded picture when one fits and
 // can be made; falls back to emitting directly when GL cannot record it. With

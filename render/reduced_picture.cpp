@@ -17,7 +17,10 @@ bool reduced_picture_wanted() {
 }
 
 int reduced_grid_step() {
-    const double ratio = full_frame_seconds / (0.75 * frame_budget);
+    // The cost of the recorded picture, which the reduced one is drawn like; a
+    // frame that recorded or drew directly says little of it.
+    const double cost = recorded_frame_seconds > 0 ? recorded_frame_seconds : full_frame_seconds;
+    const double ratio = cost / (0.75 * frame_budget);
     if (!(ratio < static_cast<double>(kMaxStep) * kMaxStep)) return kMaxStep;
     return std::clamp(static_cast<int>(std::ceil(std::sqrt(ratio))), 2, kMaxStep);
 }

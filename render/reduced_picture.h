@@ -10,8 +10,10 @@
 bool reduced_picture_wanted();
 
 // Every how many sets and points the reduced points and surfaces keep: their
-// cost falls with the square of the step, and a quarter of the budget is left to
-// the rest of the frame. At least 2.
+// cost falls with the square of the step from that of the full picture drawn
+// from its recordings (recorded_frame_seconds, or full_frame_seconds before one
+// is known), and a quarter of the budget is left to the rest of the frame. At
+// least 2.
 int reduced_grid_step();
 
 // Width of the reduced picture's lines, in pixels.
