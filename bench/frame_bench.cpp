@@ -1,4 +1,5 @@
-// Frame rates of the picture: each frame is display() followed by glFinish(), in
+// Frame rates of the picture: each frame is display() (with the pieces that follow
+// it from the idle callback) and glFinish(), in
 // an 800 x 600 double-buffered window like the viewer's, with the viewer's own
 // drawing ("zendral": recorded pictures, and the reduced picture of an
 // interaction) beside immediate drawing ("reference"), in "MonoView " and
@@ -82,8 +83,11 @@ struct Case {
     int sets, points;
 };
 
+// One frame as the viewer shows it: a full picture that takes longer than the
+// frame budget comes a few pieces at a time, each between turns of the event loop.
 void frame() {
     display();
+    while (frame_in_progress()) show_frame_pieces();
     glFinish();
 }
 

@@ -111,20 +111,35 @@ long long file_size(const std::string& path) {
     return static_cast<long long>(st.st_size);
 }
 
+namespace {
+// A file is written under a temporary name first, so an interrupted run never
+// leaves a short file behind that a later run would take as complete.
+template <typename Writer>
+bool make_once(const std::string& path, Writer writer) {
+    if (file_size(path) > 0) return true;
+    const std::string tmp = path + ".part";
+    if (!writer(tmp)) return false;
+    return std::rename(tmp.c_str(), path.c_str()) == 0;
+}
+}  // namespace
+
+bool ensure_large_inputs(const std::string& dir, LargeInputs& out) {
+    mkdir(dir.c_str(), 0755);
+    out.points_10m = dir + "/points_10m.dat";
+    out.points_30m = dir + "/points_30m.dat";
+    return make_once(out.points_10m,
+                     [](const std::string& p) { return write_data_file(p, 3163, 3163, false); }) &&
+           make_once(out.points_30m,
+                     [](const std::string& p) { return write_data_file(p, 5477, 5477, false); });
+}
+
 bool ensure_bench_inputs(const std::string& dir, BenchInputs& out) {
     mkdir(dir.c_str(), 0755);
     out.data = dir + "/points_1m.dat";
     out.color_data = dir + "/points_1m_color.dat";
     out.maple = dir + "/grid_1000x1000.mpl";
     out.tubes = dir + "/tubes_20k.dat";
-    // A file is written under a temporary name first, so an interrupted run never
-    // leaves a short file behind that a later run would take as complete.
-    auto make = [](const std::string& path, auto&& writer) {
-        if (file_size(path) > 0) return true;
-        const std::string tmp = path + ".part";
-        if (!writer(tmp)) return false;
-        return std::rename(tmp.c_str(), path.c_str()) == 0;
-    };
+    const auto make = [](const std::string& path, auto&& writer) { return make_once(path, writer); };
     return make(out.data, [](const std::string& p) { return write_data_file(p, 1000, 1000, false); }) &&
            make(out.color_data,
                 [](const std::string& p) { return write_data_file(p, 1000, 1000, true); }) &&

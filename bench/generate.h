@@ -26,5 +26,13 @@ struct BenchInputs {
 };
 bool ensure_bench_inputs(const std::string& dir, BenchInputs& out);
 
+// The large inputs, written on demand (never kept in the repository): "Data"
+// files of 3163 x 3163 and 5477 x 5477 points, ten and thirty million.
+struct LargeInputs {
+    std::string points_10m;
+    std::string points_30m;
+};
+bool ensure_large_inputs(const std::string& dir, LargeInputs& out);
+
 // Size of a file in bytes, or -1 when it cannot be read.
 long long file_size(const std::string& path);

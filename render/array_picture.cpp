@@ -161,7 +161,8 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
                                                         : GL_T2F_V3F,
                         0, nullptr);
     draw_range(p, 0, p.needles);
-    if (p.grid_material) set_material_color(grid_color);
+    // "Special ": the grid's material where the piece holds some of the grid.
+    if (p.grid_material && p.elements > p.needles) set_material_color(grid_color);
     draw_range(p, p.needles, p.elements - p.needles);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "data/memory_limit.h"
 #include "render/array_picture.h"
+#include "render/color_map.h"
 #include "render/model_modes.h"
 #include "render/picture_key.h"
 #include "render/picture_vertices.h"
@@ -223,6 +224,9 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
         if (e.how == Keeping::arrays) replay(e.pieces[p], style, grid_color);
         else glCallList(e.list);
     }
+    // "Special " leaves the grid's material behind, also where its grid is empty.
+    if (display_mode == kSpecial && set.plain() && end == count && e.how == Keeping::arrays)
+        set_material_color(grid_color);
     // The vertices were built in the process before GL took its copy.
     if (made && picture_bytes(key) / count >= kLargeRelease) return_free_memory();
 }

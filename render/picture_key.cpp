@@ -6,6 +6,7 @@
 #include "core/settings.h"
 
 double piece_vertices = kDefaultPieceVertices;
+double picture_allowance_bytes = kDefaultPictureAllowanceBytes;
 
 namespace {
 
@@ -13,10 +14,6 @@ template <typename T>
 bool same_bits(const T& a, const T& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
-
-// Pictures as large as this are kept whatever the grid; beyond it, a picture may
-// take half as much again as the grid's own arrays.
-constexpr double kAllowanceBytes = 256.0 * (1 << 20);
 
 double grid_bytes(const PictureKey& k) {
     return static_cast<double>(k.width) * k.points_per_set * (sizeof(Vector3) + sizeof(float));
@@ -100,7 +97,8 @@ Keeping keeping(const PictureKey& k) {
     if (!known || (k.kind == DataSet::kColorData && k.display_mode == kSpecial))
         return Keeping::display_list;
     if (k.reduced_step > 0) return Keeping::arrays;
-    if (picture_bytes(k) > std::max(kAllowanceBytes, 1.5 * grid_bytes(k))) return Keeping::direct;
+    const double allowed = std::max(picture_allowance_bytes, 1.5 * grid_bytes(k));
+    if (picture_bytes(k) > allowed) return Keeping::direct;
     if (draws_tubes(k.display_mode) && k.outline) return Keeping::display_list;
     return Keeping::arrays;
 }

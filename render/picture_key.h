@@ -14,6 +14,10 @@
 // and a frame can be drawn a few pieces at a time. Tests lower it.
 extern double piece_vertices;
 constexpr double kDefaultPieceVertices = 1 << 20;
+// Pictures as large as this are kept whatever the grid; beyond it, a picture may
+// take half as much again as the grid's own arrays. Tests lower it.
+extern double picture_allowance_bytes;
+constexpr double kDefaultPictureAllowanceBytes = 256.0 * (1 << 20);
 
 // Everything emit_model reads. Doubles and floats are compared by their bits, so
 // that a NaN still matches itself and -0 differs from 0.

@@ -2,6 +2,8 @@
 // pictures of the eye passes and the overlay.
 #include <fstream>
 
+#include "render/draw_cache.h"
+#include "render/picture_key.h"
 #include "tests/app/frame_fixture.h"
 
 namespace {
@@ -145,6 +147,34 @@ TEST_F(FrameTest, StereoViewOnAWindowWithoutStereoSaysSo) {
     EXPECT_EQ(overlay_status(), kNoStereoVisualStatus);
     set_status_line("x.dat holds no points");
     EXPECT_EQ(overlay_status(), std::string("x.dat holds no points  ") + kNoStereoVisualStatus);
+}
+
+TEST_F(FrameTest, AFullPictureInPiecesIsDroppedByInputAndFinishedWhenLeftAlone) {
+    load(12, 15, [](int s, int i) { return Vector3(s, std::sin(s * 0.5) + i * 0.1, i); });
+    display_mode = 4;
+    object_translation[1] = 0;
+    set_draw_cache(true);
+    piece_vertices = 20;
+    draw_frame();
+    const Picture whole = read_back();
+    frame_budget = 0;  // a piece at a time
+    display();
+    EXPECT_TRUE(frame_in_progress());
+    interacting = 1;   // input, with a full picture known to be slow: the reduced one
+    full_frame_seconds = 1;
+    display();
+    EXPECT_FALSE(frame_in_progress());
+    interacting = 0;
+    begin_frame();
+    int steps = 1;
+    while (!continue_frame(frame_budget)) ++steps;
+    EXPECT_GT(steps, 3);
+    const Picture pieces = read_back();
+    EXPECT_GT(count_pixels(whole, is_drawn), 1000);
+    EXPECT_EQ(pieces.rgb, whole.rgb);
+    keep_if_failed(pieces, "frame_in_pieces");
+    piece_vertices = kDefaultPieceVertices;
+    set_draw_cache(false);
 }
 
 TEST_F(FrameTest, MonoViewDrawsPlainDataRed) {

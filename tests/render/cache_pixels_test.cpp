@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "render/picture_key.h"
 #include "tests/render/cache_fixture.h"
 
 namespace cache_test {
@@ -59,6 +60,27 @@ TEST_F(CachePixelsTest, EveryModeKindAndStereoModeMatchesImmediateDrawing) {
             }
         }
     }
+}
+
+// A picture in many pieces, recorded or, beyond the memory a recording may take,
+// drawn directly piece by piece, matches immediate drawing like a whole one.
+TEST_F(CachePixelsTest, PicturesInPiecesMatchImmediateDrawing) {
+    for (const double allowance : {kDefaultPictureAllowanceBytes, 0.0}) {
+        piece_vertices = 20;
+        picture_allowance_bytes = allowance;
+        for (bool coloured : {false, true}) {
+            fill_surface(data_set, 9, 12, coloured);
+            for (int mode = 0; mode < 6; ++mode) {
+                compare_paths({std::string("pieces_") + kModeNames[mode]},
+                              [&](std::size_t) { display_mode = mode; });
+                if (data_set.plain() || mode != 5) {
+                    EXPECT_GT(model_piece_count(), 2) << mode;
+                }
+            }
+        }
+    }
+    piece_vertices = kDefaultPieceVertices;
+    picture_allowance_bytes = kDefaultPictureAllowanceBytes;
 }
 
 // State carried from one mode into the next: the surface grid's outlines and line
