@@ -1,0 +1,80 @@
+// Zendral's side of the comparison with a peer toolkit (bench/vtk_peer.py): one
+// "Data" file drawn as the viewer draws it after a load, in an 800 x 600 window,
+// "MonoView ", the view reset (the box filling the middle of the picture), and
+// the processor time and wall time per frame over `frames` frames, after the
+// first (which records the picture).
+//
+// Usage: bench_peer_frames <file> points|surface|tubes <frames>
+// Prints "<processor seconds a frame> <wall seconds a frame>".
+
+#include <GL/freeglut.h>
+#include <time.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/display.h"
+#include "app/interaction.h"
+#include "app/viewer.h"
+#include "bench/quiet_stdout.h"
+#include "core/settings.h"
+#include "core/view_state.h"
+#include "data/data_set.h"
+#include "render/draw_cache.h"
+
+namespace {
+
+double process_seconds() {
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec * 1e-9;
+}
+
+void frame() {
+    display();
+    while (frame_in_progress()) show_frame_pieces();
+    glFinish();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s <file> points|surface|tubes <frames>\n", argv[0]);
+        return 2;
+    }
+    const std::string mode = argv[2];
+    const int frames = std::atoi(argv[3]);
+    int glut_argc = 1;
+    char name[] = "zendral-peer";
+    char* glut_argv[] = {name, nullptr};
+    glutInit(&glut_argc, glut_argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(800, 600);
+    glutCreateWindow("Zendral<no stereo>");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 5; ++i) glutMainLoopEvent();
+    init_lights();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LINE_SMOOTH);
+    glViewport(0, 0, 800, 600);
+    view_width = 800;
+    view_height = 600;
+    {
+        QuietStdout quiet;
+        data_set.read_data(argv[1]);
+    }
+    if (data_set.point_count() == 0) return 1;
+    // As a load leaves the view: no translation, no turn.
+    object_translation[0] = object_translation[1] = object_translation[2] = 0;
+    display_mode = mode == "points" ? kPoints : mode == "surface" ? kSurfaceFilled : kJoined;
+    show_file_name = 0;
+    set_draw_cache(true);
+    frame();  // records the picture
+    const double cpu = process_seconds(), wall = seconds_now();
+    for (int f = 0; f < frames; ++f) frame();
+    std::printf("%.6f %.6f\n", (process_seconds() - cpu) / frames, (seconds_now() - wall) / frames);
+    return 0;
+}
