@@ -11,10 +11,11 @@
 
 class DataSet;
 
-// Splits the file into chunks as a line reader with a 100-character buffer sees it:
-// at most 99 characters, a line end ends a chunk and belongs to it, a CR just
-// before a line end is dropped, and a lone CR is a line end. A chunk is cut at its first backslash (the line
-// continues on the next one); the cut drops the rest of that chunk only.
+// Splits the file into chunks as a line reader with a 100-character buffer sees
+// it: at most 99 characters, a line end ends a chunk and belongs to it, a CR
+// just before a line end is dropped, and a lone CR is a line end. A chunk is cut
+// at its first backslash (the line continues on the next one); the cut drops
+// the rest of that chunk only.
 class MapleChunks {
 public:
     static constexpr int kLength = 99;

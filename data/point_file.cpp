@@ -385,7 +385,8 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
     if (!open_or_report(in, name)) return;
-    const RefusalHint hint(format == PointFormat::xyz ? data_refusal_hint : color_data_refusal_hint);
+    const RefusalHint hint(format == PointFormat::xyz ? data_refusal_hint
+                                                      : color_data_refusal_hint);
     const int values = static_cast<int>(format);
     PointReader reader(in, name, values);
     int width = 0;

@@ -109,7 +109,8 @@ bool MapleLoad::check_grid() {
     // Every value takes at least two characters, a digit and a separator.
     const unsigned long long values =
         static_cast<unsigned long long>(nx_) * static_cast<unsigned long long>(ny_);
-    if (nx_ > INT_MAX || ny_ > INT_MAX || values > static_cast<unsigned long long>(in_.size()) / 2) {
+    const auto file_bytes = static_cast<unsigned long long>(in_.size());
+    if (nx_ > INT_MAX || ny_ > INT_MAX || values > file_bytes / 2) {
         return refuse("the index ranges promise %lld x %lld values, more than a file of %lld bytes "
                       "can hold",
                       nx_, ny_, in_.size());

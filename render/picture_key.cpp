@@ -60,9 +60,8 @@ bool PictureKey::operator==(const PictureKey& o) const {
            reduced_step == o.reduced_step;
 }
 
-PictureKey make_key(const DataSet& set, int texel_index, int display_mode,
-                    const DrawStyle& style, const Color4& grid_color, int reduced_step,
-                    bool outline) {
+PictureKey make_key(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
+                    const Color4& grid_color, int reduced_step, bool outline) {
     PictureKey k;
     k.set = &set;
     k.revision = set.revision;
@@ -107,7 +106,8 @@ double picture_vertices(const PictureKey& k) {
     const double w = k.width, n = k.points_per_set;
     const double step = k.reduced_step > 0 ? k.reduced_step : 1;
     switch (k.display_mode) {
-        case kPoints: return w * n / (step * step);
+        case kPoints:
+            return w * n / (step * step);
         case kSurfaceGrid:
         case kSurfaceFilled:
             if (shared_corners(k)) return w * n;
@@ -117,7 +117,8 @@ double picture_vertices(const PictureKey& k) {
         case kSpecial:
             if (k.reduced_step > 0) return 2 * tube_count(k);
             return tube_count(k) * (k.outline ? 4.0 * k.segments + 2 : 2.0 * k.segments);
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -143,13 +144,15 @@ std::vector<PictureRange> picture_pieces(const PictureKey& k) {
     // The reduced picture and a display list are small: one piece.
     if (k.reduced_step > 0 || how == Keeping::display_list) return {PictureRange{}};
     switch (k.display_mode) {
-        case kPoints: return split(n, piece_vertices / w);
+        case kPoints:
+            return split(n, piece_vertices / w);
         case kSurfaceGrid:
         case kSurfaceFilled:
             if (shared_corners(k)) return split(n - 1, shared_rows_per_piece(k));
             return split(n - 1, piece_vertices / (4 * w));
         default: {
-            const double per_tube = how == Keeping::direct ? 4.0 * k.segments + 2 : 2.0 * k.segments;
+            const double per_tube =
+                how == Keeping::direct ? 4.0 * k.segments + 2 : 2.0 * k.segments;
             return split(tube_count(k), piece_vertices / per_tube);
         }
     }

@@ -42,9 +42,8 @@ struct PictureKey {
 };
 
 // `outline`: whether the polygon mode is not GL_FILL now (the caller asks GL).
-PictureKey make_key(const DataSet& set, int texel_index, int display_mode,
-                    const DrawStyle& style, const Color4& grid_color, int reduced_step,
-                    bool outline);
+PictureKey make_key(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
+                    const Color4& grid_color, int reduced_step, bool outline);
 
 // How a key's picture is kept: vertex buffers, a display list (tubes in outline,
 // where a mesh of triangles would show their diagonals; coloured data's empty

@@ -14,7 +14,8 @@ struct PictureRange {
     bool holds(long long k) const { return k >= first && k < end; }
     // The same part of a walk that starts `skipped` items later.
     PictureRange after(long long skipped) const {
-        return {first - skipped, end == std::numeric_limits<long long>::max() ? end : end - skipped};
+        return {first - skipped,
+                end == std::numeric_limits<long long>::max() ? end : end - skipped};
     }
 };
 

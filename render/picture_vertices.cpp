@@ -186,7 +186,9 @@ PictureVertices tube_mesh(const DataSet& set, const PointTexels& texels, int dis
     PictureVertices out;
     for_each_tube(
         set, texels, display_mode, texel, range,
-        [&](const Vector3& from, const Vector3& to, int k) { append_tube(out, from, to, k, style); },
+        [&](const Vector3& from, const Vector3& to, int k) {
+            append_tube(out, from, to, k, style);
+        },
         [&] { out.needles = out.indices.size(); });
     return out;
 }
