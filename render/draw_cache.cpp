@@ -36,7 +36,8 @@ struct Key {
     double normal_limit = 0;
     double texel_s = 0, texel_t = 0;
     int map_row = 0;
-    int texel = 0;             // the eye's entry; -1 for coloured data, which ignores it
+    int texel = 0;             // the eye's entry; -1 where it is not used (coloured data, a scale)
+    int scale = -1;            // what a colour scale shows ("Color by"); -1 none
     float grid_color[4] = {};  // only "Special " of plain data reads it
     bool outline = false;      // tube modes: drawn while the polygon mode is not GL_FILL
     int reduced_step = 0;      // 0 the full picture; the reduced one's grid step (1 for lines)
@@ -49,6 +50,7 @@ struct Key {
                same_bits(thickness, o.thickness) && same_bits(normal_limit, o.normal_limit) &&
                same_bits(texel_s, o.texel_s) &&
                same_bits(texel_t, o.texel_t) && map_row == o.map_row && texel == o.texel &&
+               scale == o.scale &&
                same_bits(grid_color, o.grid_color) && outline == o.outline &&
                reduced_step == o.reduced_step;
     }
@@ -79,7 +81,8 @@ Key make_key(const DataSet& set, int texel_index, int display_mode, const DrawSt
     k.texel_t = style.texel_t;
     k.map_row = style.map_row;
     const bool plain = set.plain();
-    k.texel = plain ? texel_index : -1;
+    k.scale = color_scale_axis(set, display_mode);
+    k.texel = plain && k.scale < 0 ? texel_index : -1;
     if (plain && display_mode == kSpecial)
         for (int c = 0; c < 4; ++c) k.grid_color[c] = grid_color[c];
     k.reduced_step = reduced_step;
@@ -182,8 +185,7 @@ void make_room(GLXContext context) {
 
 PictureVertices picture_of(const Key& key, const DataSet& set, int texel_index,
                            const DrawStyle& style) {
-    const PointTexels texels = set.kind == DataSet::kColorData ? PointTexels::colored(set)
-                                                               : PointTexels::plain(texel_index);
+    const PointTexels texels = PointTexels::for_model(set, texel_index, key.display_mode);
     const int step = key.reduced_step > 0 ? key.reduced_step : 1;
     switch (key.display_mode) {
         case kPoints: return point_vertices(set, texels, style, step);

@@ -26,10 +26,11 @@ void emit_surface(const DataSet& set, const PointTexels& texels, const DrawStyle
     glLineWidth(style.thickness * 100);
     glPolygonMode(GL_FRONT_AND_BACK, filled ? GL_FILL : GL_LINE);
     glBegin(GL_QUADS);
-    for_each_quad(set, texels, [&](const Vector3* const corners[4], const Vector3& normal, int k) {
+    for_each_quad(set, texels, [&](const Vector3* const corners[4], const Vector3& normal,
+                                   const int k[4]) {
         normal.gl_normal();
         for (int c = 0; c < 4; ++c) {
-            gl_texel_coord(k, style.texel_s, style.texel_t);
+            gl_texel_coord(k[c], style.texel_s, style.texel_t);
             corners[c]->gl_vertex();
         }
     });
@@ -63,7 +64,7 @@ void emit_model(const DataSet& set, int texel_index, int display_mode, const Dra
                 const Color4& grid_color) {
     const bool plain = set.plain();
     if (!plain && set.kind != DataSet::kColorData) return;
-    const PointTexels texels = plain ? PointTexels::plain(texel_index) : PointTexels::colored(set);
+    const PointTexels texels = PointTexels::for_model(set, texel_index, display_mode);
     switch (display_mode) {
         case kPoints: emit_points(set, texels, style); break;
         case kJoined: emit_joined(set, texels, style); break;
