@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/bounds_box.h"
 #include "app/camera.h"
 #include "render/color_map.h"
 #include "core/settings.h"
@@ -35,6 +36,13 @@ void draw_scene(Vector3 offset, int texel) {
                     pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
     }
     data_set.draw(texel);
+    if (show_bounds) {
+        // Turning and moving with the model, each eye seeing it at its depth.
+        glPushMatrix();
+        apply_model_transform();
+        draw_bounds_box(data_set, offset);
+        glPopMatrix();
+    }
     if (show_axes) {
         // At the centre of the drawing box, turning and moving with the model.
         glPushMatrix();
