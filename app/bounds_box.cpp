@@ -97,10 +97,9 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
             double mx, my;
             if (!pr.window(m, mx, my) || std::hypot(mx - cx, my - cy) <= farthest) continue;
             farthest = std::hypot(mx - cx, my - cy);
-            box.edge[a] = e;
             middle = m;
         }
-        if (box.edge[a] < 0) continue;
+        if (farthest < 0) continue;
         // Outward: away from the centre across the axis, in box units.
         Vector3 out = middle - centre;
         out[a] = 0;
@@ -164,7 +163,9 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
 void draw_bounds_box(const DataSet& set, const Vector3& eye_offset) {
     const BoundsBox box = layout_bounds_box(set, eye_offset);
     if (box.lines.empty()) return;
-    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
+    // The line width and the switches stay as the model left them: the tubes of
+    // the next frame may be drawn as outlines of that width.
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glColor3f(1 - background_color.r(), 1 - background_color.g(), 1 - background_color.b());
@@ -180,6 +181,5 @@ void draw_bounds_box(const DataSet& set, const Vector3& eye_offset) {
         glBitmap(0, 0, 0, 0, static_cast<float>(label.dx), static_cast<float>(label.dy), nullptr);
         glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(label.text.c_str()));
     }
-    glEnable(GL_LIGHTING);
-    if (textured) glEnable(GL_TEXTURE_2D);
+    glPopAttrib();
 }

@@ -23,8 +23,6 @@ struct BoxLabel {
 struct BoundsBox {
     std::vector<std::pair<Vector3, Vector3>> lines;  // the 12 edges and the ticks, box coordinates
     std::vector<BoxLabel> labels;                    // the names, then the numbers
-    int edge[3] = {-1, -1, -1};  // the labelled edge of each axis: bit 0 the low or high
-                                 // end of the next axis, bit 1 of the one after
 };
 
 // The box of `set` under the current model-view (an eye at `eye_offset` from the

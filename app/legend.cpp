@@ -83,8 +83,10 @@ void draw_legend() {
     const Legend legend = layout_legend(data_set, viewport[2], viewport[3]);
     if (!legend.bar && legend.swatches.empty()) return;
 
-    const GLboolean textured = glIsEnabled(GL_TEXTURE_2D);
-    const GLboolean depth_tested = glIsEnabled(GL_DEPTH_TEST);
+    // The line width and the switches stay as the frame left them: the next
+    // frame's tubes may be drawn as outlines of the surface's line width.
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
+    glDrawBuffer(GL_BACK);  // both back buffers of a stereo window
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -131,7 +133,5 @@ void draw_legend() {
         glRasterPos2d(t.x, t.y);
         glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(t.text.c_str()));
     }
-    glEnable(GL_LIGHTING);
-    if (depth_tested) glEnable(GL_DEPTH_TEST);
-    if (textured) glEnable(GL_TEXTURE_2D);
+    glPopAttrib();
 }
