@@ -10,6 +10,7 @@
 
 #include "app/camera.h"
 #include "app/interaction.h"
+#include "app/legend.h"
 #include "app/stereo_passes.h"
 #include "app/viewer.h"
 #include "core/settings.h"
@@ -222,6 +223,7 @@ std::string overlay_status() {
 
 void draw_overlay_step() {
     if (show_file_name || !overlay_status().empty()) draw_overlay();
+    draw_legend();
 }
 
 void draw_overlay() {

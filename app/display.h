@@ -34,7 +34,7 @@ bool frame_in_progress();
 // status line (a refused load, a format hint, a folder problem) whenever it says
 // something.
 void draw_overlay();
-// The overlay of one picture, when it has something to show.
+// The overlay of one picture, when it has something to show, and the legend.
 void draw_overlay_step();
 
 // What the overlay's status line says: the status line of the data, and on a

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/bounds_box.h"
 #include "app/camera.h"
 #include "render/color_map.h"
 #include "core/settings.h"
@@ -41,7 +42,15 @@ int draw_scene_part(Vector3 offset, int texel, int first, int end) {
     data_set.draw(texel);
     set_model_pieces(0, -1);
     const int pieces = model_piece_count();
-    if (show_axes && (end < 0 || end >= pieces)) {
+    const bool last_piece = end < 0 || end >= pieces;
+    if (show_bounds && last_piece) {
+        // Turning and moving with the model, each eye seeing it at its depth.
+        glPushMatrix();
+        apply_model_transform();
+        draw_bounds_box(data_set, offset);
+        glPopMatrix();
+    }
+    if (show_axes && last_piece) {
         // At the centre of the drawing box, turning and moving with the model.
         glPushMatrix();
         apply_model_transform();

@@ -10,6 +10,7 @@ double frame_budget, full_picture_delay;
 
 Color4 background_color;
 Color4 data_colors[kDataColorSlots];
+bool data_color_applied[kDataColorSlots];
 int color_name, apply_color_to, data_value, light1_enabled, light2_enabled;
 float color_red, color_green, color_blue, transparency, light1_intensity, light2_intensity;
 float light1_diffuse[4], light2_diffuse[4];
@@ -62,6 +63,7 @@ void set_start_settings() {
 
     background_color = Color4(1.0f, 1.0f, 1.0f, 1.0f);
     for (Color4& slot : data_colors) slot = Color4(0.0f);
+    for (bool& applied : data_color_applied) applied = false;
     color_name = 0;
     color_red = color_green = color_blue = 0.0f;
     transparency = 1.0f;

@@ -65,11 +65,14 @@ constexpr float kStartFocalRatio = 20.0f;
 extern Color4 background_color;  // clear colour, 0..1 each; start (1, 1, 1, 1)
 constexpr int kDataColorSlots = 50;
 extern Color4 data_colors[kDataColorSlots];  // data colour table; (0,0,0,0) until the panel fills it
+// Slots "Apply Color Settings" has given a colour: colour-map entries 0..9 take
+// the colour of such a slot in place of their own. Start all false.
+extern bool data_color_applied[kDataColorSlots];
 extern int color_name;        // chosen named colour 0..11 (0 "custom"); start 0
 extern float color_red;       // "red:" spinner 0..1; 0 until the panel sets it to 1
 extern float color_green;     // "green:" spinner 0..1; 0 until the panel sets it to 1
 extern float color_blue;      // "blue:" spinner 0..1; 0 until the panel sets it to 1
-extern float transparency;    // alpha written into data_colors, 0..1; start 1.0
+extern float transparency;    // the data's opacity, also data_colors' alpha, 0..1; start 1.0
 
 // "Background", "Left" and "Right" (which store nothing), "Light 1", "Light 2", "Data Color".
 enum ApplyColorTo : int { kApplyToBackground, kApplyToLeft, kApplyToRight, kApplyToLight1,

@@ -145,7 +145,9 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
             glDisable(GL_LINE_SMOOTH);
             break;
         case ArrayPicture::kTubes:
-            cull = hidden_faces();
+            // Seen through ("Transparency:" below 1), a tube's far side shows,
+            // as it does drawn directly.
+            cull = glIsEnabled(GL_BLEND) ? 0 : hidden_faces();
             if (cull) {
                 glGetIntegerv(GL_CULL_FACE_MODE, &cull_mode);
                 glCullFace(cull);

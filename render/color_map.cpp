@@ -53,12 +53,18 @@ void set_material_color(Color4 color) {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 60);
 }
 
-void DataSet::build_color_map() {
+void color_map_entry_rgb(int i, float rgb[3]) {
     // Red, green, blue, cyan, magenta, yellow, purple, lilac, orange: the first nine
-    // named colours, opaque. The bytes are truncated, not rounded: 0.9 gives 229,
-    // 0.5 gives 127.
-    constexpr int kFixed = 9;
+    // named colours; then black. A data colour applied to slot i (0..9) replaces it.
+    constexpr int kFixed = 9, kApplicable = 10;
+    for (int c = 0; c < 3; ++c) {
+        rgb[c] = i >= 0 && i < kApplicable && data_color_applied[i] ? data_colors[i][c]
+                 : i >= 0 && i < kFixed                              ? named_colors[i][c]
+                                                                     : 0.0f;
+    }
+}
 
+void DataSet::build_color_map() {
     // The texel array is fixed at 16 x 1; never write past it.
     const int texels = static_cast<int>(sizeof(color_map) / 4);
     if (color_map_width <= 0 || color_map_height <= 0 ||
@@ -66,26 +72,20 @@ void DataSet::build_color_map() {
         return;
     }
     // Only a saturation below 1 touches the colours, so that the bytes of the full
-    // colours stay exactly the truncated products above.
+    // colours stay exactly the truncated products: 0.9 gives 229, 0.5 gives 127.
     const bool desaturate = kind == kColorData && color_saturation < 1.0f;
     const float s = color_saturation < 0.0f ? 0.0f : color_saturation;
     for (int j = 0; j < color_map_height; ++j) {
         for (int i = 0; i < color_map_width; ++i) {
             unsigned char* texel = color_map + 4 * (j * color_map_width + i);
-            if (i < kFixed) {
-                float rgb[3] = {named_colors[i][0], named_colors[i][1], named_colors[i][2]};
-                if (desaturate) {
-                    const float grey = (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
-                    for (float& c : rgb) c = grey + s * (c - grey);
-                }
-                texel[0] = static_cast<unsigned char>(rgb[0] * 255.0);
-                texel[1] = static_cast<unsigned char>(rgb[1] * 255.0);
-                texel[2] = static_cast<unsigned char>(rgb[2] * 255.0);
-                texel[3] = 255;
-            } else {
-                texel[0] = texel[1] = texel[2] = 0;
-                texel[3] = 255;
+            float rgb[3];
+            color_map_entry_rgb(i, rgb);
+            if (desaturate) {
+                const float grey = (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
+                for (float& c : rgb) c = grey + s * (c - grey);
             }
+            for (int c = 0; c < 3; ++c) texel[c] = static_cast<unsigned char>(rgb[c] * 255.0);
+            texel[3] = 255;
         }
     }
     glBindTexture(GL_TEXTURE_2D, kColorMapTexture);

@@ -1,6 +1,7 @@
 #pragma once
 // The colour map: a 16 x 1 RGBA texture whose entry k every vertex addresses
-// through its texture coordinate. Entries 0..8 are fixed colours, 9..15 black.
+// through its texture coordinate. Entries 0..8 are the first nine named colours,
+// 9..15 black, until "Apply Color Settings" gives one of entries 0..9 a data colour.
 // The materials of the model go with it.
 
 #include "core/fixed_vector.h"
@@ -27,6 +28,10 @@ inline void texel_centre(int k, double texel_s, double texel_t, float out[2]) {
     out[0] = static_cast<float>((k + 0.5) * texel_s);
     out[1] = static_cast<float>((k + 0.5) * texel_t);
 }
+
+// The colour of entry i: a data colour applied to slot i (0..9), otherwise the
+// entry's own (red ... orange for 0..8, black beyond). RGB in [0, 1], full colour.
+void color_map_entry_rgb(int i, float rgb[3]);
 
 // Diffuse and specular both `color`, shininess 60; ambient and emission untouched:
 // the one-colour material of the "Special " bottom grid. (The standard material

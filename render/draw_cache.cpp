@@ -85,8 +85,7 @@ void make_room(GLXContext context) {
 
 PictureVertices picture_of(const PictureKey& key, const DataSet& set, int texel_index,
                            const DrawStyle& style, const PictureRange& range) {
-    const PointTexels texels = set.plain() ? PointTexels::plain(texel_index)
-                                           : PointTexels::colored(set);
+    const PointTexels texels = PointTexels::for_model(set, texel_index, key.display_mode);
     const int step = key.reduced_step > 0 ? key.reduced_step : 1;
     switch (key.display_mode) {
         case kPoints: return point_vertices(set, texels, style, step, range);

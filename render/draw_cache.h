@@ -3,10 +3,11 @@
 // display mode emits once and replay it for every later frame and for both eyes,
 // until something that changes what is emitted changes: the data set, the
 // display mode, segments, thickness, base_level, the colour-map layout, the
-// eye's colour-map entry (plain data only), the bottom-grid colour ("Special "
-// of plain data only), and for the tube modes whether the polygon mode is
-// filled. Everything outside the recording (material and texture set-up, the box
-// transform, matCur) runs on every draw as before, and state that the modes only
+// eye's colour-map entry (plain data only), what "Color by" colours by, the
+// bottom-grid colour ("Special " of plain data only), and for the tube modes
+// whether the polygon mode is filled. Everything outside the recording (material
+// and texture set-up, so the colours and the transparency, the box transform,
+// matCur) runs on every draw as before, and state that the modes only
 // read (the polygon mode a surface mode left behind, the line width) applies at
 // replay exactly as it does to immediate drawing.
 // - Points and surfaces are drawn from vertex buffers, the points round by a

@@ -25,7 +25,8 @@ void for_each_point(const DataSet& set, const PointTexels& texels, Visit visit, 
 }
 
 // Every grid cell whose corners are all finite, with its flat normal and the
-// entry of its corner P00: visit(corners P00, P01, P11, P10, normal, entry).
+// entries of its corners, P00's for all four unless the texels colour every
+// vertex: visit(corners P00, P01, P11, P10, normal, entries).
 // With a step above 1, the cells of the grid of every step-th set and point; the
 // last cell of a row or column reaches the grid's edge. Only the rows of cells
 // (by the index of their first row of points) that `rows` holds.
@@ -43,7 +44,14 @@ void for_each_quad(const DataSet& set, const PointTexels& texels, Visit visit, i
                 !is_finite(*corners[3])) {
                 continue;
             }
-            visit(corners, quad_normal(*corners[0], *corners[1], *corners[2]), texels.at(s, i));
+            const int k = texels.at(s, i);
+            int entries[4] = {k, k, k, k};
+            if (texels.per_vertex()) {
+                entries[1] = texels.at(s, i2);
+                entries[2] = texels.at(s2, i2);
+                entries[3] = texels.at(s2, i);
+            }
+            visit(corners, quad_normal(*corners[0], *corners[1], *corners[2]), entries);
         }
     }
 }

@@ -1,9 +1,12 @@
-// The model renderer: material and colour map, the box transform, then the
-// current display mode, recorded or emitted directly.
+// The model renderer: material and colour map (or colour scale), the box
+// transform, then the current display mode, recorded or emitted directly.
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include "data/data_set.h"
 #include "render/box_transform.h"
+#include "render/color_scale.h"
 #include "render/draw_cache.h"
 #include "render/draw_style.h"
 #include "render/model_modes.h"
@@ -14,11 +17,22 @@
 void DataSet::draw(int texel_index) {
     set_material_and_texture();
     build_color_map();
+    if (color_scale_axis(*this, display_mode) >= 0) use_color_scale();
     glPushMatrix();
     apply_model_transform();
     apply_box_mapping(*this);
     // Key p prints the matrix of the last model draw.
     glGetFloatv(GL_MODELVIEW_MATRIX, matCur);
+    // Below full opacity the data are blended over what lies behind, whatever
+    // alpha their materials carry, and leave the depths alone so that what is
+    // drawn after them shows through as well.
+    const bool see_through = transparency < 1.0f;
+    if (see_through) {
+        glEnable(GL_BLEND);
+        glBlendColor(0, 0, 0, transparency > 0 ? transparency : 0);
+        glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+        glDepthMask(GL_FALSE);
+    }
     const DrawStyle style = current_draw_style(*this);
     const Color4 grid_color = grid_color_for(background_color);
     if (draw_cache_enabled())
@@ -26,5 +40,10 @@ void DataSet::draw(int texel_index) {
                           reduced_picture_wanted());
     else
         emit_model(*this, texel_index, display_mode, style, grid_color);
+    if (see_through) {
+        glDepthMask(GL_TRUE);
+        glBlendFunc(GL_ONE, GL_ZERO);
+        glDisable(GL_BLEND);
+    }
     glPopMatrix();
 }

@@ -32,10 +32,10 @@ void emit_surface(const DataSet& set, const PointTexels& texels, const DrawStyle
     glBegin(GL_QUADS);
     for_each_quad(
         set, texels,
-        [&](const Vector3* const corners[4], const Vector3& normal, int k) {
+        [&](const Vector3* const corners[4], const Vector3& normal, const int k[4]) {
             normal.gl_normal();
             for (int c = 0; c < 4; ++c) {
-                gl_texel_coord(k, style.texel_s, style.texel_t);
+                gl_texel_coord(k[c], style.texel_s, style.texel_t);
                 corners[c]->gl_vertex();
             }
         },
@@ -76,7 +76,7 @@ void emit_model(const DataSet& set, int texel_index, int display_mode, const Dra
                 const Color4& grid_color, const PictureRange& range) {
     const bool plain = set.plain();
     if (!plain && set.kind != DataSet::kColorData) return;
-    const PointTexels texels = plain ? PointTexels::plain(texel_index) : PointTexels::colored(set);
+    const PointTexels texels = PointTexels::for_model(set, texel_index, display_mode);
     switch (display_mode) {
         case kPoints: emit_points(set, texels, style, range); break;
         case kJoined: emit_joined(set, texels, style, range); break;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/settings.h"
+#include "render/color_scale.h"
 
 double piece_vertices = kDefaultPieceVertices;
 double picture_allowance_bytes = kDefaultPictureAllowanceBytes;
@@ -56,6 +57,7 @@ bool PictureKey::operator==(const PictureKey& o) const {
            segments == o.segments && same_bits(thickness, o.thickness) &&
            same_bits(normal_limit, o.normal_limit) && same_bits(texel_s, o.texel_s) &&
            same_bits(texel_t, o.texel_t) && map_row == o.map_row && texel == o.texel &&
+           scale == o.scale &&
            same_bits(grid_color, o.grid_color) && outline == o.outline &&
            reduced_step == o.reduced_step;
 }
@@ -81,7 +83,8 @@ PictureKey make_key(const DataSet& set, int texel_index, int display_mode, const
     k.texel_t = style.texel_t;
     k.map_row = style.map_row;
     const bool plain = set.plain();
-    k.texel = plain ? texel_index : -1;
+    k.scale = color_scale_axis(set, display_mode);
+    k.texel = plain && k.scale < 0 ? texel_index : -1;
     if (plain && display_mode == kSpecial)
         for (int c = 0; c < 4; ++c) k.grid_color[c] = grid_color[c];
     k.reduced_step = reduced_step;

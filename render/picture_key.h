@@ -33,7 +33,8 @@ struct PictureKey {
     double normal_limit = 0;
     double texel_s = 0, texel_t = 0;
     int map_row = 0;
-    int texel = 0;             // the eye's entry; -1 for coloured data, which ignores it
+    int texel = 0;             // the eye's entry; -1 where it is not used (coloured data, a scale)
+    int scale = -1;            // what a colour scale shows ("Color by"); -1 none
     float grid_color[4] = {};  // only "Special " of plain data reads it
     bool outline = false;      // tube modes: drawn while the polygon mode is not GL_FILL
     int reduced_step = 0;      // 0 the full picture; the reduced one's grid step (1 for lines)

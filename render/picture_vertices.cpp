@@ -63,7 +63,7 @@ PictureVertices shared_surface(const DataSet& set, const PointTexels& texels,
     const auto at = [&](int s, int i) { return static_cast<unsigned>((i - first) * width + s); };
     for_each_quad(
         set, texels,
-        [&](const Vector3* const corners[4], const Vector3& n, int) {
+        [&](const Vector3* const corners[4], const Vector3& n, const int*) {
             // The corners' place in the grid, from the address of P00.
             const std::size_t k = static_cast<std::size_t>(corners[0] - set.points.get());
             const int s = static_cast<int>(k % width), i = static_cast<int>(k / width);
@@ -162,12 +162,12 @@ PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
     out.vertices.reserve(set.point_count() / (static_cast<std::size_t>(step) * step) * 32 + 32);
     for_each_quad(
         set, texels,
-        [&](const Vector3* const corners[4], const Vector3& n, int k) {
-            texel_coord(k, style, out.last);
+        [&](const Vector3* const corners[4], const Vector3& n, const int k[4]) {
             out.last[2] = static_cast<float>(n.x());
             out.last[3] = static_cast<float>(n.y());
             out.last[4] = static_cast<float>(n.z());
             for (int c = 0; c < 4; ++c) {
+                texel_coord(k[c], style, out.last);
                 const Vector3& p = *corners[c];
                 const float v[8] = {out.last[0], out.last[1], out.last[2], out.last[3], out.last[4],
                                     static_cast<float>(p.x()), static_cast<float>(p.y()),

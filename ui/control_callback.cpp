@@ -40,7 +40,10 @@ void apply_color() {
     case kApplyToLight1: target = light1_diffuse; break;
     case kApplyToLight2: target = light2_diffuse; break;
     case kApplyToDataColor:
-        if (data_value >= 0 && data_value < kDataColorSlots) target = &data_colors[data_value][0];
+        if (data_value >= 0 && data_value < kDataColorSlots) {
+            target = &data_colors[data_value][0];
+            data_color_applied[data_value] = true;
+        }
         break;
     default: break;  // "Left" and "Right" store nothing
     }

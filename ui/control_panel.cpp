@@ -73,6 +73,8 @@ void build_display_options(PanelWindow* w) {
                              control_callback);
     w->add_checkbox_to_panel(display, "Fast interaction", &fast_interaction, control_id::none,
                              nullptr);
+    w->add_checkbox_to_panel(display, "Show bounds", &show_bounds, control_id::none, nullptr);
+    w->add_checkbox_to_panel(display, "Show legend", &show_legend, control_id::none, nullptr);
 }
 
 void build_colors(PanelWindow* w) {
@@ -110,6 +112,12 @@ void build_colors(PanelWindow* w) {
                                 control_callback);
     for (int k = 0; k < 10; ++k) values->add_item(k, std::to_string(k).c_str());
     w->add_button_to_panel(colors, "Apply Color Settings", control_id::apply_color, control_callback);
+    PanelListBox* color_by_list =
+        w->add_listbox_to_panel(colors, "Color by", &color_by, control_id::none, nullptr);
+    int item = kColorByNone;
+    for (const char* label : {"None", "x", "y", "z", "Value"}) {
+        color_by_list->add_item(item++, label);
+    }
 }
 
 void build_lights(PanelWindow* w) {

@@ -14,6 +14,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/display.h"
 #include "app/input.h"
 #include "app/viewer.h"
@@ -32,8 +34,13 @@ long resident_megabytes() {
     return resident * 4096 / (1 << 20);
 }
 
+// Named for this process: other test runs on the machine write theirs meanwhile.
+std::string temp_file(const char* name) {
+    return ::testing::TempDir() + "zendral_" + std::to_string(getpid()) + "_" + name;
+}
+
 std::string million_points() {
-    const std::string path = ::testing::TempDir() + "zendral_million.dat";
+    const std::string path = temp_file("million.dat");
     std::ofstream out(path);
     out << "1000 1000\n";
     char line[64];
@@ -55,7 +62,7 @@ TEST(MemoryTest, AlternateLoadsOfAMillionPointsAndASmallFileDoNotGrow) {
     init_lights();
     glEnable(GL_DEPTH_TEST);
     const std::string big = million_points();
-    const std::string small = ::testing::TempDir() + "zendral_small.dat";
+    const std::string small = temp_file("small.dat");
     std::ofstream(small) << "2 2\n0 0 0\n1 0 0\n0 1 1\n1 1 1\n";
     set_draw_cache(true);
     long after_first_small = 0;
@@ -77,6 +84,8 @@ TEST(MemoryTest, AlternateLoadsOfAMillionPointsAndASmallFileDoNotGrow) {
         << "resident after the first small load: " << after_first_small << " MB";
     set_draw_cache(false);
     data_set.allocate_grid(0, 0);
+    std::remove(big.c_str());
+    std::remove(small.c_str());
 }
 
 }  // namespace

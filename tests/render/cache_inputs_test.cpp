@@ -72,6 +72,13 @@ TEST_F(CacheInputsTest, EachEyesEntryIsFollowed) {
     expect_follows("mono_eye", plain, [] { left_eye_texel = 1; });
 }
 
+TEST_F(CacheInputsTest, ColourByAndTransparencyAreFollowed) {
+    expect_follows("color_by", plain, [] { color_by = kColorByY; });
+    expect_follows("color_by_axis", [] { plain(); color_by = kColorByX; },
+                   [] { color_by = kColorByZ; });
+    expect_follows("transparency", plain, [] { transparency = 0.4f; });
+}
+
 // Going back and forth between eye modes and display modes never replays the
 // wrong recording.
 TEST_F(CacheInputsTest, SwitchingBackAndForthKeepsFollowing) {

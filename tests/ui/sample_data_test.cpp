@@ -44,6 +44,14 @@ TEST(SampleData, SurfaceAndCurvesInDataFormat) {
     EXPECT_DOUBLE_EQ(3.0, data_set.max.z());
     EXPECT_GT(data_set.max.y() - data_set.min.y(), 1.0);
 
+    // Terrain in metres: 6 km east (x) by 8 km north (z), heights in y.
+    out = load("elevation.dat", 0);
+    EXPECT_NE(std::string::npos, out.find("width = 61 points per set = 81\n")) << out;
+    EXPECT_TRUE(all_finite());
+    EXPECT_DOUBLE_EQ(6000, data_set.max.x());
+    EXPECT_DOUBLE_EQ(8000, data_set.max.z());
+    EXPECT_GT(data_set.max.y() - data_set.min.y(), 1000.0);
+
     out = load("helix_curves.dat", 0);
     EXPECT_NE(std::string::npos, out.find("width = 6 points per set = 80\n")) << out;
     EXPECT_TRUE(all_finite());

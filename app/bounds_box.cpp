@@ -1,0 +1,185 @@
+#include "app/bounds_box.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "app/axis_ticks.h"
+#include "core/settings.h"
+#include "data/data_set.h"
+
+namespace {
+
+void* const kFont = GLUT_BITMAP_HELVETICA_12;
+constexpr double kTextHeight = 9;     // pixels above the baseline of the font's digits
+constexpr double kTickLength = 0.25;  // box units
+constexpr double kLabelGap = 0.4;     // box units from the edge to a number's near side
+constexpr double kNamePixels = 8;     // between the numbers and the axis name
+
+struct Projection {
+    double model[16], proj[16];
+    int viewport[4];
+    // Window position of box point p; false behind the camera.
+    bool window(const Vector3& p, double& wx, double& wy) const {
+        double eye[4], clip[4];
+        for (int r = 0; r < 4; ++r)
+            eye[r] = model[r] * p.x() + model[4 + r] * p.y() + model[8 + r] * p.z() + model[12 + r];
+        for (int r = 0; r < 4; ++r)
+            clip[r] = proj[r] * eye[0] + proj[4 + r] * eye[1] + proj[8 + r] * eye[2] +
+                      proj[12 + r] * eye[3];
+        if (!(clip[3] > 0)) return false;
+        wx = viewport[0] + viewport[2] * (clip[0] / clip[3] + 1) / 2;
+        wy = viewport[1] + viewport[3] * (clip[1] / clip[3] + 1) / 2;
+        return true;
+    }
+};
+
+int text_width(const std::string& text) {
+    return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str()));
+}
+
+// A label of `text` at box point `at`, its near side there, away from the box
+// along the picture direction (ux, uy), `push` pixels farther out.
+BoxLabel place(const Vector3& at, double ux, double uy, const std::string& text, int axis,
+               double push) {
+    const double w = text_width(text);
+    return {at, (ux - 1) * w / 2 + ux * push, (uy - 1) * kTextHeight / 2 + uy * push, text, axis};
+}
+
+Vector3 moved(const Vector3& p, const Vector3& direction, double distance) {
+    Vector3 step = direction;
+    step *= distance;
+    return p + step;
+}
+
+}  // namespace
+
+BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
+    BoundsBox box;
+    if (set.point_count() == 0) return box;
+    // The box mapping of the renderer: min to -5, times 10 f per axis.
+    Vector3 low, high, centre;
+    for (int a = 0; a < 3; ++a) {
+        const double f = axis_data == kUniformAxes ? set.scaleFactor : set.axis_scale[a];
+        low[a] = -5;
+        high[a] = (set.max[a] - set.min[a]) * f * 10 - 5;
+        if (!std::isfinite(set.min[a]) || !std::isfinite(high[a])) return BoundsBox();
+        centre[a] = (low[a] + high[a]) / 2;
+    }
+    const auto corner = [&](int bits) {
+        return Vector3(bits & 1 ? high.x() : low.x(), bits & 2 ? high.y() : low.y(),
+                       bits & 4 ? high.z() : low.z());
+    };
+    for (int bits = 0; bits < 8; ++bits)
+        for (int a = 0; a < 3; ++a)
+            if (!(bits & (1 << a))) box.lines.emplace_back(corner(bits), corner(bits | (1 << a)));
+
+    Projection pr;
+    glGetDoublev(GL_MODELVIEW_MATRIX, pr.model);
+    // As the centre sees it: the eyes look the same way from either side of it.
+    for (int r = 0; r < 3; ++r) pr.model[12 + r] += eye_offset[r];
+    glGetDoublev(GL_PROJECTION_MATRIX, pr.proj);
+    glGetIntegerv(GL_VIEWPORT, pr.viewport);
+    double cx, cy;
+    if (!pr.window(centre, cx, cy)) return box;
+
+    for (int a = 0; a < 3; ++a) {
+        const int b = (a + 1) % 3, c = (a + 2) % 3;
+        // The edge whose middle lies farthest out in the picture.
+        double farthest = -1;
+        Vector3 middle;
+        for (int e = 0; e < 4; ++e) {
+            Vector3 m = centre;
+            m[b] = e & 1 ? high[b] : low[b];
+            m[c] = e & 2 ? high[c] : low[c];
+            double mx, my;
+            if (!pr.window(m, mx, my) || std::hypot(mx - cx, my - cy) <= farthest) continue;
+            farthest = std::hypot(mx - cx, my - cy);
+            middle = m;
+        }
+        if (farthest < 0) continue;
+        // Outward: away from the centre across the axis, in box units.
+        Vector3 out = middle - centre;
+        out[a] = 0;
+        const double length = out.length();
+        if (length > 0) {
+            out = out / length;
+        } else {
+            out = Vector3(0, 0, 0);
+            out[a == 1 ? 0 : 1] = -1;
+        }
+
+        // The same outward direction in the picture: where the labels' near sides face.
+        double ux = 0, uy = -1, ox, oy, mx, my;
+        if (pr.window(moved(middle, out, 1), ox, oy) && pr.window(middle, mx, my) &&
+            std::hypot(ox - mx, oy - my) > 0) {
+            ux = (ox - mx) / std::hypot(ox - mx, oy - my);
+            uy = (oy - my) / std::hypot(ox - mx, oy - my);
+        }
+
+        const double f = axis_data == kUniformAxes ? set.scaleFactor : set.axis_scale[a];
+        const AxisTicks ticks = choose_ticks(set.min[a], set.max[a], 4, 8);
+        double widest = 0;  // of the numbers, across the edge
+        for (std::size_t t = 0; t < ticks.values.size(); ++t) {
+            Vector3 p = middle;
+            p[a] = (ticks.values[t] - set.min[a]) * f * 10 - 5;
+            box.lines.emplace_back(p, moved(p, out, kTickLength));
+            box.labels.push_back(place(moved(p, out, kLabelGap), ux, uy, ticks.labels[t], a, 0));
+            widest = std::fmax(
+                widest, std::fabs(ux) * text_width(ticks.labels[t]) + std::fabs(uy) * kTextHeight);
+        }
+        std::string name = set.axis_names[a];
+        if (!ticks.note.empty()) name += " (" + ticks.note + ")";
+        box.labels.push_back(
+            place(moved(middle, out, kLabelGap), ux, uy, name, a, widest + kNamePixels));
+    }
+    // Where labels would overlap (an axis seen end-on), the names stay and the
+    // numbers that come later give way.
+    std::vector<BoxLabel> kept;
+    std::vector<std::array<double, 4>> taken;
+    for (const bool names : {true, false}) {
+        for (std::size_t i = 0; i < box.labels.size(); ++i) {
+            const BoxLabel& label = box.labels[i];
+            const bool name = i + 1 == box.labels.size() || box.labels[i + 1].axis != label.axis;
+            double x, y;
+            if (name != names || !pr.window(label.at, x, y)) continue;
+            const std::array<double, 4> r = {x + label.dx, y + label.dy - 3,
+                                             x + label.dx + text_width(label.text),
+                                             y + label.dy + kTextHeight};
+            const auto overlaps = [&](const std::array<double, 4>& o) {
+                return r[0] < o[2] && o[0] < r[2] && r[1] < o[3] && o[1] < r[3];
+            };
+            if (std::any_of(taken.begin(), taken.end(), overlaps)) continue;
+            taken.push_back(r);
+            kept.push_back(label);
+        }
+    }
+    box.labels = kept;
+    return box;
+}
+
+void draw_bounds_box(const DataSet& set, const Vector3& eye_offset) {
+    const BoundsBox box = layout_bounds_box(set, eye_offset);
+    if (box.lines.empty()) return;
+    // The line width and the switches stay as the model left them: the tubes of
+    // the next frame may be drawn as outlines of that width.
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glColor3f(1 - background_color.r(), 1 - background_color.g(), 1 - background_color.b());
+    glLineWidth(1);
+    glBegin(GL_LINES);
+    for (const auto& line : box.lines) {
+        glVertex3d(line.first.x(), line.first.y(), line.first.z());
+        glVertex3d(line.second.x(), line.second.y(), line.second.z());
+    }
+    glEnd();
+    for (const BoxLabel& label : box.labels) {
+        glRasterPos3d(label.at.x(), label.at.y(), label.at.z());
+        glBitmap(0, 0, 0, 0, static_cast<float>(label.dx), static_cast<float>(label.dy), nullptr);
+        glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(label.text.c_str()));
+    }
+    glPopAttrib();
+}

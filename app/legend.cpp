@@ -1,0 +1,137 @@
+#include "app/legend.h"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+
+#include "app/axis_ticks.h"
+#include "core/settings.h"
+#include "data/data_set.h"
+#include "render/color_map.h"
+#include "render/color_scale.h"
+#include "render/value_summary.h"
+
+namespace {
+
+void* const kFont = GLUT_BITMAP_HELVETICA_12;
+constexpr int kMargin = 12;  // from the right edge of the picture
+constexpr int kRow = 20;     // swatch rows
+constexpr int kTextGap = 6;  // between a number and its tick or swatch
+
+int text_width(const std::string& text) {
+    return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str()));
+}
+
+// Right-aligned `gap` pixels left of x, centred on y.
+LegendText left_of(int x, double y, const std::string& text) {
+    return {static_cast<double>(x - kTextGap - text_width(text)), y - 4, text};
+}
+
+}  // namespace
+
+Legend layout_legend(const DataSet& set, int width, int height) {
+    Legend legend;
+    if (set.point_count() == 0) return legend;
+    const int right = width - kMargin;
+    const int axis = color_scale_axis(set, display_mode);
+    if (axis >= 0) {
+        double low = 0, high = 0;
+        if (!color_scale_range(set, axis, low, high)) return legend;
+        legend.bar = true;
+        legend.bar_x = right - kLegendBarWidth;
+        legend.bar_height = std::min(300, height / 2);
+        legend.bar_y = (height - legend.bar_height) / 2;
+        const AxisTicks ticks = choose_ticks(low, high, 4, 6, true);
+        for (std::size_t t = 0; t < ticks.values.size(); ++t) {
+            const double at = high > low ? (ticks.values[t] - low) / (high - low) : 0.5;
+            legend.tick_y.push_back(legend.bar_y + at * legend.bar_height);
+            legend.texts.push_back(left_of(legend.bar_x, legend.tick_y.back(), ticks.labels[t]));
+        }
+        std::string title = axis == kScaleOfValues ? "value" : set.axis_names[axis];
+        if (!ticks.note.empty()) title += " (" + ticks.note + ")";
+        legend.texts.push_back({static_cast<double>(right - text_width(title)),
+                                legend.bar_y + legend.bar_height + 8.0, title});
+        return legend;
+    }
+    // Coloured data in its entries; "Special " draws none of it.
+    if (set.kind != DataSet::kColorData || display_mode == kSpecial) return legend;
+    const ValueSummary& values = value_summary(set);
+    const bool gaps = display_mode == kJoined && values.negative;
+    // Negative values are drawn in entry 0 where they leave no gap.
+    const std::uint32_t entries = values.entries | (values.negative && !gaps ? 1u : 0u);
+    std::vector<int> shown;  // entries, then 16 for the gaps
+    for (int k = 0; k < 16; ++k)
+        if (entries & (1u << k)) shown.push_back(k);
+    if (gaps) shown.push_back(16);
+    // A column of rows, centred on the picture's height.
+    int y = (height + static_cast<int>(shown.size()) * kRow) / 2 - kRow;
+    for (const int k : shown) {
+        LegendSwatch swatch{right - kLegendSwatch, y, {0, 0, 0}, k == 16};
+        color_map_entry_rgb(k, swatch.rgb);
+        legend.swatches.push_back(swatch);
+        legend.texts.push_back(
+            left_of(swatch.x, y + kLegendSwatch / 2.0, swatch.gap ? "gap" : std::to_string(k)));
+        y -= kRow;
+    }
+    return legend;
+}
+
+void draw_legend() {
+    if (!show_legend) return;
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const Legend legend = layout_legend(data_set, viewport[2], viewport[3]);
+    if (!legend.bar && legend.swatches.empty()) return;
+
+    // The line width and the switches stay as the frame left them: the next
+    // frame's tubes may be drawn as outlines of the surface's line width.
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
+    glDrawBuffer(GL_BACK);  // both back buffers of a stereo window
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, viewport[2], 0, viewport[3], -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glLineWidth(1);
+
+    const float ink[3] = {1 - background_color.r(), 1 - background_color.g(),
+                          1 - background_color.b()};
+    if (legend.bar) {
+        glBegin(GL_QUAD_STRIP);
+        constexpr int kSteps = 64;
+        for (int i = 0; i <= kSteps; ++i) {
+            float rgb[3];
+            color_scale_rgb(static_cast<double>(i) / kSteps, rgb);
+            glColor3fv(rgb);
+            const double y = legend.bar_y + legend.bar_height * static_cast<double>(i) / kSteps;
+            glVertex2d(legend.bar_x, y);
+            glVertex2d(legend.bar_x + kLegendBarWidth, y);
+        }
+        glEnd();
+        glColor3fv(ink);
+        glBegin(GL_LINES);
+        for (const double y : legend.tick_y) {
+            glVertex2d(legend.bar_x - 4, y);
+            glVertex2d(legend.bar_x, y);
+        }
+        glEnd();
+    }
+    for (const LegendSwatch& s : legend.swatches) {
+        glColor3fv(s.gap ? ink : s.rgb);
+        glBegin(s.gap ? GL_LINE_LOOP : GL_QUADS);
+        glVertex2d(s.x + 0.5, s.y + 0.5);
+        glVertex2d(s.x + kLegendSwatch - 0.5, s.y + 0.5);
+        glVertex2d(s.x + kLegendSwatch - 0.5, s.y + kLegendSwatch - 0.5);
+        glVertex2d(s.x + 0.5, s.y + kLegendSwatch - 0.5);
+        glEnd();
+    }
+    glColor3fv(ink);
+    for (const LegendText& t : legend.texts) {
+        glRasterPos2d(t.x, t.y);
+        glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(t.text.c_str()));
+    }
+    glPopAttrib();
+}
