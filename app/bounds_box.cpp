@@ -1,18 +1,19 @@
 #include "app/bounds_box.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "app/axis_ticks.h"
+#include "app/overlay_text.h"
 #include "core/settings.h"
 #include "data/data_set.h"
 
 namespace {
 
-void* const kFont = GLUT_BITMAP_HELVETICA_12;
+constexpr OverlayFont kFont = OverlayFont::kStatus;
 constexpr double kTextHeight = 9;     // pixels above the baseline of the font's digits
 constexpr double kTickLength = 0.25;  // box units
 constexpr double kLabelGap = 0.4;     // box units from the edge to a number's near side
@@ -37,7 +38,7 @@ struct Projection {
 };
 
 int text_width(const std::string& text) {
-    return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str()));
+    return ::text_width(kFont, text);
 }
 
 // A label of `text` at box point `at`, its near side there, away from the box
@@ -81,13 +82,18 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
     // As the centre sees it: the eyes look the same way from either side of it.
     for (int r = 0; r < 3; ++r) pr.model[12 + r] += eye_offset[r];
     glGetDoublev(GL_PROJECTION_MATRIX, pr.proj);
+    // And through a frustum centred on the view: an eye's off-axis frustum would
+    // break the ties of a square-on view differently for each eye.
+    pr.proj[8] = pr.proj[9] = 0;
     glGetIntegerv(GL_VIEWPORT, pr.viewport);
     double cx, cy;
     if (!pr.window(centre, cx, cy)) return box;
 
     for (int a = 0; a < 3; ++a) {
         const int b = (a + 1) % 3, c = (a + 2) % 3;
-        // The edge whose middle lies farthest out in the picture.
+        // The edge whose middle lies farthest out in the picture; of edges within
+        // half a pixel of each other (a square-on view), the first, so that both
+        // eyes, whose sums round differently, label the same one.
         double farthest = -1;
         Vector3 middle;
         for (int e = 0; e < 4; ++e) {
@@ -95,7 +101,7 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
             m[b] = e & 1 ? high[b] : low[b];
             m[c] = e & 2 ? high[c] : low[c];
             double mx, my;
-            if (!pr.window(m, mx, my) || std::hypot(mx - cx, my - cy) <= farthest) continue;
+            if (!pr.window(m, mx, my) || std::hypot(mx - cx, my - cy) <= farthest + 0.5) continue;
             farthest = std::hypot(mx - cx, my - cy);
             middle = m;
         }
@@ -179,7 +185,7 @@ void draw_bounds_box(const DataSet& set, const Vector3& eye_offset) {
     for (const BoxLabel& label : box.labels) {
         glRasterPos3d(label.at.x(), label.at.y(), label.at.z());
         glBitmap(0, 0, 0, 0, static_cast<float>(label.dx), static_cast<float>(label.dy), nullptr);
-        glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(label.text.c_str()));
+        draw_text(kFont, label.text);
     }
     glPopAttrib();
 }

@@ -11,6 +11,8 @@
 #include "app/camera.h"
 #include "app/interaction.h"
 #include "app/legend.h"
+#include "app/overlay_text.h"
+#include "app/picture_save.h"
 #include "app/stereo_passes.h"
 #include "app/viewer.h"
 #include "core/settings.h"
@@ -200,6 +202,11 @@ bool show_frame_pieces() {
         if (frame.active && frame.seconds > full_frame_seconds) full_frame_seconds = frame.seconds;
         return false;
     }
+    // A picture asked for is the full frame just drawn, read before the swap shows
+    // it; a reduced frame leaves the request for the full one.
+    const bool saving = picture_save_requested && glutGetWindow() == main_window;
+    Image picture;
+    if (saving) picture = read_window_frame();
     // The swap waits for the picture to be finished: it is part of the frame's cost.
     const double start = seconds_now();
     glutSwapBuffers();
@@ -207,6 +214,11 @@ bool show_frame_pieces() {
     // Only a frame drawn from recordings alone tells what the recorded picture costs.
     recorded_frame_seconds = model_pieces_made() == frame.made ? full_frame_seconds : 0;
     ++frames_drawn;
+    if (saving) {
+        picture_save_requested = false;
+        save_picture(picture);
+        glutPostRedisplay();  // the status line says where it went
+    }
     return true;
 }
 
@@ -255,23 +267,21 @@ void draw_overlay() {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     const double units_per_pixel = 100.0 / (viewport[3] > 0 ? viewport[3] : 1);
-    void* const status_font = GLUT_BITMAP_HELVETICA_12;
-    const int line_pixels = glutBitmapHeight(status_font);
+    const int line_pixels = line_height(OverlayFont::kStatus);
     const int left_pixels = viewport[2] / 10;
     const std::vector<std::string> lines =
         wrap_text(status, viewport[2] - left_pixels - kOverlayMargin, [&](const std::string& s) {
-            return glutBitmapLength(status_font, reinterpret_cast<const unsigned char*>(s.c_str()));
+            return text_width(OverlayFont::kStatus, s);
         });
     const int count = static_cast<int>(lines.size());
     for (int i = 0; i < count; ++i) {
         glRasterPos2d(10, 5 + (count - 1 - i) * line_pixels * units_per_pixel);
-        glutBitmapString(status_font, reinterpret_cast<const unsigned char*>(lines[i].c_str()));
+        draw_text(OverlayFont::kStatus, lines[i]);
     }
     if (name_shown) {
         const double above_status = 5 + (count * line_pixels + kOverlayMargin) * units_per_pixel;
         glRasterPos2d(10, count > 1 && above_status > 10 ? above_status : 10);
-        glutBitmapString(GLUT_BITMAP_HELVETICA_18,
-                         reinterpret_cast<const unsigned char*>(data_set.filename.c_str()));
+        draw_text(OverlayFont::kName, data_set.filename);
     }
     if (depth_tested) glEnable(GL_DEPTH_TEST);
     if (textured) glEnable(GL_TEXTURE_2D);

@@ -9,6 +9,7 @@
 
 #include "app/display.h"
 #include "app/interaction.h"
+#include "app/picture_save.h"
 #include "app/viewer.h"
 #include "core/settings.h"
 #include "panel/panel.h"
@@ -24,6 +25,11 @@ unsigned long frames_at_last_wait = 0;
 }  // namespace
 
 void on_key(unsigned char key, int, int) {
+    if (key == 'w') {
+        // Saves the picture as it stands: no interaction, no change of view.
+        request_picture_save();
+        return;
+    }
     switch (key) {
         case 27:
         case 'q':

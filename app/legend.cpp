@@ -1,10 +1,11 @@
 #include "app/legend.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 
 #include "app/axis_ticks.h"
+#include "app/overlay_text.h"
 #include "core/settings.h"
 #include "data/data_set.h"
 #include "render/color_map.h"
@@ -13,13 +14,13 @@
 
 namespace {
 
-void* const kFont = GLUT_BITMAP_HELVETICA_12;
+constexpr OverlayFont kFont = OverlayFont::kStatus;
 constexpr int kMargin = 12;  // from the right edge of the picture
 constexpr int kRow = 20;     // swatch rows
 constexpr int kTextGap = 6;  // between a number and its tick or swatch
 
 int text_width(const std::string& text) {
-    return glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>(text.c_str()));
+    return ::text_width(kFont, text);
 }
 
 // Right-aligned `gap` pixels left of x, centred on y.
@@ -131,7 +132,7 @@ void draw_legend() {
     glColor3fv(ink);
     for (const LegendText& t : legend.texts) {
         glRasterPos2d(t.x, t.y);
-        glutBitmapString(kFont, reinterpret_cast<const unsigned char*>(t.text.c_str()));
+        draw_text(kFont, t.text);
     }
     glPopAttrib();
 }

@@ -6,6 +6,7 @@
 
 #include "app/display.h"
 #include "app/input.h"
+#include "app/picture_save.h"
 #include "core/settings.h"
 #include "panel/panel.h"
 #include "ui/control_panel.h"
@@ -44,6 +45,13 @@ void init_lights() {
     glLightfv(GL_LIGHT1, GL_POSITION, light2_position);
 }
 
+void init_gl_state() {
+    init_lights();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LINE_SMOOTH);
+}
+
 namespace {
 // The requests the control panel makes of the picture window. They act on the
 // current window, which the panel layer makes the picture window while a panel
@@ -76,6 +84,7 @@ void install_window_services() {
     window_services.send_light_diffuse = send_light_diffuse;
     window_services.request_redisplay = request_redisplay;
     window_services.main_window = [] { return main_window; };
+    window_services.save_picture = request_picture_save;
 }
 
 bool open_viewer_window() {
@@ -116,11 +125,7 @@ bool open_viewer_window() {
     panel_master.set_glutMouseFunc(on_mouse);
     glutMotionFunc(on_motion);
 
-    init_lights();
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_LINE_SMOOTH);
-
+    init_gl_state();
     build_control_panel();
     panel_master.set_glutIdleFunc(on_idle);
     return true;

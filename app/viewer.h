@@ -36,3 +36,6 @@ int open_main_window(const char* title);
 
 // Sends both lights to GL and enables lighting; needs a current context.
 void init_lights();
+// The lights and the fixed GL state of a new picture window (or of a picture
+// drawn without one).
+void init_gl_state();

@@ -27,11 +27,11 @@ bool finish(File& f) {
 
 }  // namespace
 
-bool write_data_file(const std::string& path, int sets, int points_per_set, bool coloured) {
-    File f(std::fopen(path.c_str(), "w"));
-    if (!f) return false;
-    std::fprintf(f.get(), "%d %d\n", sets, points_per_set);
-    // The file runs set by set: all points of set 0 first.
+namespace {
+
+// The points of the benchmark surface, set by set, one per line, the numbers
+// separated by `sep`; with `table`, a blank line after every set.
+void write_points(FILE* f, int sets, int points_per_set, bool coloured, char sep, bool table) {
     for (int s = 0; s < sets; ++s) {
         const double x = s * 0.1;
         for (int i = 0; i < points_per_set; ++i) {
@@ -39,12 +39,31 @@ bool write_data_file(const std::string& path, int sets, int points_per_set, bool
             const double y = surface(x * 0.1, z * 0.1) * 10.0;
             if (coloured) {
                 const double v = std::fmod(std::fabs(y) * 0.3 + s * 0.001, 9.0);
-                std::fprintf(f.get(), "%.6f %.6f %.6f %.3f\n", x, y, z, v);
+                std::fprintf(f, "%.6f%c%.6f%c%.6f%c%.3f\n", x, sep, y, sep, z, sep, v);
             } else {
-                std::fprintf(f.get(), "%.6f %.6f %.6f\n", x, y, z);
+                std::fprintf(f, "%.6f%c%.6f%c%.6f\n", x, sep, y, sep, z);
             }
         }
+        if (table && s + 1 < sets) std::fputc('\n', f);
     }
+}
+
+}  // namespace
+
+bool write_data_file(const std::string& path, int sets, int points_per_set, bool coloured) {
+    File f(std::fopen(path.c_str(), "w"));
+    if (!f) return false;
+    std::fprintf(f.get(), "%d %d\n", sets, points_per_set);
+    // The file runs set by set: all points of set 0 first.
+    write_points(f.get(), sets, points_per_set, coloured, ' ', false);
+    return finish(f);
+}
+
+bool write_columns_file(const std::string& path, int sets, int points_per_set) {
+    File f(std::fopen(path.c_str(), "w"));
+    if (!f) return false;
+    std::fputs("x,y,z\n", f.get());
+    write_points(f.get(), sets, points_per_set, false, ',', true);
     return finish(f);
 }
 
@@ -139,10 +158,12 @@ bool ensure_bench_inputs(const std::string& dir, BenchInputs& out) {
     out.color_data = dir + "/points_1m_color.dat";
     out.maple = dir + "/grid_1000x1000.mpl";
     out.tubes = dir + "/tubes_20k.dat";
+    out.columns = dir + "/points_1m.csv";
     const auto make = [](const std::string& path, auto&& writer) { return make_once(path, writer); };
     return make(out.data, [](const std::string& p) { return write_data_file(p, 1000, 1000, false); }) &&
            make(out.color_data,
                 [](const std::string& p) { return write_data_file(p, 1000, 1000, true); }) &&
            make(out.maple, [](const std::string& p) { return write_maple_file(p, 1000, 1000); }) &&
-           make(out.tubes, [](const std::string& p) { return write_data_file(p, 100, 201, false); });
+           make(out.tubes, [](const std::string& p) { return write_data_file(p, 100, 201, false); }) &&
+           make(out.columns, [](const std::string& p) { return write_columns_file(p, 1000, 1000); });
 }

@@ -11,6 +11,10 @@
 // Returns false when the file cannot be written.
 bool write_data_file(const std::string& path, int sets, int points_per_set, bool coloured);
 
+// A "Columns" file of the same points as write_data_file (not coloured): a header
+// line "x,y,z", then "x,y,z" per point, a blank line between sets.
+bool write_columns_file(const std::string& path, int sets, int points_per_set);
+
 // A "Maple" GRID file of nx by ny values as the computer-algebra system saves a
 // surface: one bracketed row per x index, lines broken at 78 characters with a
 // backslash, numbers split across the break wherever it falls.
@@ -23,6 +27,7 @@ struct BenchInputs {
     std::string color_data;  // 1000 x 1000 points, "Data with Color"
     std::string maple;       // 1000 x 1000 values, "Maple" GRID
     std::string tubes;       // 100 sets of 201 points, "Data": 20,000 joined tubes
+    std::string columns;     // the points of `data` as a CSV table, "Columns"
 };
 bool ensure_bench_inputs(const std::string& dir, BenchInputs& out);
 

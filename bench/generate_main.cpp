@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write the benchmark inputs in %s\n", dir);
         return 1;
     }
-    for (const std::string* path : {&in.data, &in.color_data, &in.maple, &in.tubes})
+    for (const std::string* path : {&in.data, &in.color_data, &in.maple, &in.tubes, &in.columns})
         std::printf("%s\t%lld bytes\n", path->c_str(), file_size(*path));
     return 0;
 }

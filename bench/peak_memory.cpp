@@ -82,5 +82,6 @@ int main() {
     in_child("Data 1M points", in.data, &DataSet::read_data, 1.5);
     in_child("Data with Color 1M points", in.color_data, &DataSet::read_color_data, 1.5);
     in_child("Maple 1000x1000", in.maple, &DataSet::read_maple, 0);
+    in_child("Columns (CSV) 1M points", in.columns, &DataSet::read_columns, 1.5);
     return 0;
 }

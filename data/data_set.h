@@ -83,6 +83,7 @@ public:
     void read_data(const char* name);
     void read_color_data(const char* name);
     void read_maple(const char* name);
+    void read_columns(const char* name);  // data/read_columns.cpp: tables, CSV
 
     // Drawing (render/): the current display mode in colour-map entry texel_index.
     void draw(int texel_index);

@@ -1,9 +1,11 @@
 #include "data/format_hints.h"
 
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
+#include "core/settings.h"
 #include "data/block_reader.h"
 #include "data/decimal.h"
 #include "data/maple_header.h"
@@ -14,6 +16,7 @@ namespace {
 
 const char* const kIsItData = "; is it \"Data\"?";
 const char* const kIsItMaple = "; is it \"Maple\"?";
+const char* const kIsItColumns = "; is it \"Columns\"?";
 
 bool is_number(const char* first, const char* last) {
     double value = 0;
@@ -71,12 +74,39 @@ bool open_again(BlockReader& in, const char* name) {
     return in.open(name) == BlockReader::Opened::file;
 }
 
-bool reads_as_complete_data(const char* name) {
+// Whether the file is a header of two counts followed by exactly `values` numbers
+// per point.
+bool reads_as_complete(const char* name, unsigned long long values) {
     BlockReader in;
     unsigned long long points = 0;
     if (!open_again(in, name) || !read_point_count(in, points)) return false;
     const RestOfFile all = count_rest(in);
-    return in.error() == 0 && all.words == 0 && all.numbers == 3 * points;
+    return in.error() == 0 && all.words == 0 && all.numbers == values * points;
+}
+bool reads_as_complete_data(const char* name) { return reads_as_complete(name, 3); }
+
+// Whether the first line, which is no header of two counts, holds a comma, a word
+// or three numbers: the first row of a table or its header.
+bool starts_like_table(const char* name) {
+    BlockReader in;
+    unsigned long long points = 0;
+    if (!open_again(in, name) || read_point_count(in, points)) return false;
+    BlockReader again;
+    if (!open_again(again, name)) return false;
+    again.refill();
+    const char* end = again.cur;
+    while (end < again.end && !is_line_end(*end)) ++end;
+    unsigned numbers = 0;
+    for (const char* p = again.cur; p < end;) {
+        while (p < end && is_blank(*p)) ++p;
+        const char* t = p;
+        while (t < end && !is_blank(*t)) ++t;
+        if (t == p) break;
+        if (!is_number(p, t) || std::find(p, t, ',') != t) return true;
+        ++numbers;
+        p = t;
+    }
+    return numbers >= 3;
 }
 
 bool starts_like_maple(const char* name) {
@@ -117,7 +147,8 @@ std::string trailing_numbers_hint(const char* name, unsigned long long points,
 }
 
 std::string data_refusal_hint(const char* name) {
-    return starts_like_maple(name) ? kIsItMaple : "";
+    if (starts_like_maple(name)) return kIsItMaple;
+    return starts_like_table(name) ? kIsItColumns : "";
 }
 
 std::string color_data_refusal_hint(const char* name) {
@@ -127,4 +158,23 @@ std::string color_data_refusal_hint(const char* name) {
 
 std::string maple_refusal_hint(const char* name) {
     return reads_as_complete_data(name) ? kIsItData : "";
+}
+
+std::string columns_refusal_hint(const char* name) {
+    if (reads_as_complete_data(name)) return kIsItData;
+    if (reads_as_complete(name, 4)) return "; is it \"Data with Color\"?";
+    return starts_like_maple(name) ? kIsItMaple : "";
+}
+
+int guess_data_format(const char* name) {
+    BlockReader in;
+    if (!open_again(in, name)) return kColumnsFormat;
+    in.refill();
+    const char* p = in.cur;
+    while (p < in.end && (*p == ' ' || *p == '\t')) ++p;
+    static const char kMaple[] = "PLOT3D(";
+    if (in.end - p >= 7 && std::equal(kMaple, kMaple + 7, p)) return kMapleFormat;
+    if (reads_as_complete(name, 3)) return kDataFormat;
+    if (reads_as_complete(name, 4)) return kColorDataFormat;
+    return kColumnsFormat;
 }

@@ -21,8 +21,17 @@ std::string trailing_numbers_hint(const char* name, unsigned long long points,
                                   const RestOfFile& rest);
 
 // What each reader adds to a refusal (RefusalHint): "; is it \"Data\"?" when the
-// file reads as a complete "Data " file, "; is it \"Maple\"?" when it starts like
-// a Maple header, otherwise nothing.
-std::string data_refusal_hint(const char* name);        // Maple only
-std::string color_data_refusal_hint(const char* name);  // "Data ", then Maple
+// file reads as a complete "Data " file (likewise "Data with Color"), "; is it
+// \"Maple\"?" when it starts like a Maple header, "; is it \"Columns\"?" when its
+// first line is no header of two counts but holds a comma, a word or three
+// numbers (a table's first row or header); otherwise nothing.
+std::string data_refusal_hint(const char* name);        // Maple, then Columns
+std::string color_data_refusal_hint(const char* name);  // "Data ", then Maple, then Columns
 std::string maple_refusal_hint(const char* name);       // "Data " only
+std::string columns_refusal_hint(const char* name);     // "Data ", "Data with Color", Maple
+
+// The format a file seems to be in, as a DataFormat (core/settings.h): Maple when
+// its first line starts with "PLOT3D(", "Data " when a header of two counts is
+// followed by exactly three numbers per point, "Data with Color" when by exactly
+// four, otherwise Columns.
+int guess_data_format(const char* name);

@@ -116,6 +116,8 @@ void control_callback(int id) {
         reload_shown_file();
     } else if (id == control_id::apply_color) {
         apply_color();
+    } else if (id == control_id::save_picture) {
+        window_services.save_picture();
     } else if (id == control_id::transparency) {
         for (int i = 0; i < kColorNameCount; ++i) data_colors[i].a() = transparency;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The ids of the panel controls that call back, grouped by hundreds: 0 "Quit",
 // 200s lights, 300s view, 400s data file, 500s colours, 600s stereo camera, 700s
-// stereo mode, 800s display options. The panel is built with these and the
+// stereo mode, 800s display options, 900s files written. The panel is built with these and the
 // control callback tells them apart by these; none means no callback.
 
 namespace control_id {
@@ -27,5 +27,6 @@ enum : int {
     mono_stereo = 701,
     axis_scaling = 801,
     data_display = 802,
+    save_picture = 901,
 };
 }  // namespace control_id

@@ -148,16 +148,18 @@ void build_data_file(PanelWindow* w) {
                                             control_id::folder_or_filter,
                                             control_callback);
     folder_field->set_w(20);
-    // The start folder: Data in the current directory ("/" itself ends in a slash;
-    // an unreadable current directory leaves the relative name).
+    // The start folder: the one named at start, or Data in the current directory
+    // ("/" itself ends in a slash; an unreadable current directory leaves the
+    // relative name).
     std::string start = current_directory();
     if (!start.empty() && start.back() != '/') start += '/';
-    folder_field->set_text((start + "Data").c_str());
+    folder_field->set_text(start_folder.empty() ? (start + "Data").c_str() : start_folder.c_str());
+    start_folder.clear();
     filter_field = w->add_edittext_to_panel(file, "File filter:", PANEL_EDITTEXT_TEXT, nullptr,
                                             control_id::folder_or_filter, control_callback);
     filter_field->set_text(file_filter.c_str());
     PanelRollout* format = w->add_rollout_to_panel(file, "Data Format", true);
-    add_radio_group(w, format, &data_format, control_id::data_format, {"Data ", "Maple", "Data with Color"});
+    add_radio_group(w, format, &data_format, control_id::data_format, {"Data ", "Maple", "Data with Color", "Columns"});
     files_list =
         w->add_listbox_to_panel(file, "Files:", &chosen_listitem, control_id::files_list, control_callback);
     files_list->add_item(0, "Choose Model");
@@ -205,6 +207,7 @@ void build_control_panel() {
     control_glui->add_statictext("");
     control_glui->add_button("Reset View", control_id::reset_view, control_callback);
     control_glui->add_button("Quit", control_id::quit, quit_callback);
+    control_glui->add_button("Save picture", control_id::save_picture, control_callback);
     control_glui->set_main_gfx_window(window_services.main_window());
 
     build_movement_controls();

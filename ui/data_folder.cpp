@@ -24,6 +24,7 @@ std::vector<std::string> file_names;
 int file_count = 0;
 int last_listitem = 0;
 std::string shown_file;
+std::string start_folder;
 
 namespace {
 
@@ -63,6 +64,7 @@ void load_file(int k, const std::string& name, const std::string& path) {
     case kDataFormat: data_set.read_data(name.c_str()); break;
     case kMapleFormat: data_set.read_maple(name.c_str()); break;
     case kColorDataFormat: data_set.read_color_data(name.c_str()); break;
+    case kColumnsFormat: data_set.read_columns(name.c_str()); break;
     default: break;
     }
     if (data_set.revision != before) {
@@ -196,6 +198,18 @@ void load_chosen_file(int k) {
         return;
     }
     load_file(k, name, in_folder(filedir, name));
+}
+
+void choose_file(const std::string& name) {
+    const int k = listed_item(name);
+    if (k == 0) {
+        load_file(0, in_folder(filedir, name), in_folder(filedir, name));
+        return;
+    }
+    last_listitem = k;
+    if (files_list) files_list->set_int_val(k);
+    else chosen_listitem = k;
+    load_chosen_file(k);
 }
 
 void reload_shown_file() {

@@ -18,6 +18,10 @@ extern int last_listitem;
 // shows it chosen in "Files:" when it lists it.
 extern std::string shown_file;
 
+// The folder the first panel lists, in place of Data in the current directory
+// when not empty: a folder named at start. Building the panel uses it up.
+extern std::string start_folder;
+
 // The process's current directory (empty if it cannot be read).
 std::string current_directory();
 
@@ -45,6 +49,10 @@ int list_folder(const std::string& filter);
 // Then a redraw. An item with no name behind it loads nothing; a folder becomes
 // the data folder and is listed, as if typed into "Folder:".
 void load_chosen_file(int k);
+
+// Chooses `name`, a file of the folder listed last, in "Files:" and loads it, as
+// a click on it would; a file the listing leaves out (a dot name) loads by its path.
+void choose_file(const std::string& name);
 
 // Reads the file the picture shows again, by its path, with the current format:
 // by its bare name while its folder is the one listed, otherwise by its absolute

@@ -16,5 +16,7 @@ struct WindowServices {
     void (*request_redisplay)() = [] {};
     // The GLUT id of the newest picture window (0 before the first).
     int (*main_window)() = [] { return 0; };
+    // Saves the picture window's next frame, as shown, as a PNG file.
+    void (*save_picture)() = [] {};
 };
 extern WindowServices window_services;

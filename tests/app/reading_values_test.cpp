@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/bounds_box.h"
+#include "app/stereo_passes.h"
 #include "app/legend.h"
 #include "render/box_transform.h"
 #include "render/color_scale.h"
@@ -252,3 +253,26 @@ TEST_F(ReadingValuesTest, KeyTwoShowsASurfaceOverXAndZFromAbove) {
 }
 
 }  // namespace
+
+TEST_F(ReadingValuesTest, BothEyesLabelTheSameEdgesOfABoxSeenSquareOn) {
+    // Seen square-on, opposite edges lie equally far out: a tie each eye must
+    // break alike, through its own off-axis frustum and offset.
+    load(2, 2, [](int s, int i) { return Vector3(s, s * i, i); });  // a unit cube
+    stereo_mode = kRedCyanGlasses;
+    const CameraFrame c = compute_camera(eye_separation, focal_length, kWidth, kHeight);
+    std::vector<BoundsBox> seen;
+    for (const EyePass& pass : eye_passes(c)) {
+        begin_eye_pass(c, pass.window);
+        const Vector3 eye = vp + pass.offset;
+        gluLookAt(eye.x(), eye.y(), eye.z(), eye.x() + vd.x(), eye.y() + vd.y(),
+                  eye.z() + vd.z(), vu.x(), vu.y(), vu.z());
+        apply_model_transform();
+        seen.push_back(layout_bounds_box(data_set, pass.offset));
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_EQ(seen[0].labels.size(), seen[1].labels.size());
+    for (std::size_t i = 0; i < seen[0].labels.size(); ++i) {
+        EXPECT_EQ(seen[0].labels[i].text, seen[1].labels[i].text);
+        EXPECT_LT((seen[0].labels[i].at - seen[1].labels[i].at).length(), 1e-9) << i;
+    }
+}

@@ -208,7 +208,7 @@ TEST_F(ReadDataTest, RefusesAHeaderWithoutTwoIntegers) {
     const std::string prefix = "File " + path_of("bad.dat") +
                                " not loaded: line 1: expected two integers (number of sets, "
                                "points per set), found ";
-    expect_refused("2 x3\n1 2 3\n", prefix + "\"x3\"\n");
+    expect_refused("2 x3\n1 2 3\n", prefix + "\"x3\"; is it \"Columns\"?\n");
     expect_refused("2.5 3\n1 2 3\n", prefix + "\".5\"\n");
     expect_refused("2\n3\n1 2 3\n", prefix + "the end of the line\n");
     expect_refused("4", prefix + "the end of the file\n");

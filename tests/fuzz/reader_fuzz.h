@@ -71,6 +71,8 @@ inline void check_points(const DataSet& set, bool bounds_hold_xy) {
         check(std::isfinite(set.axis_scale[a]));
     }
     check(std::isfinite(set.scaleFactor));
+    if (set.has_values)
+        for (std::size_t k = 0; k < set.point_count(); ++k) check(std::isfinite(set.color_values[k]));
 }
 
 // Loads the picture, then the input, with `reader`; `kind` is what the reader sets.

@@ -39,8 +39,8 @@ TEST_F(PanelTest, ControlDisplayHoldsEveryControlInCreationOrder) {
         {"Light 1", -1}, {"Light 2", -1}, {"Enabled", 200}, {"Intensity:", 250}, {"Enabled", 201},
         {"Intensity:", 251}, {"Specify Data File", -1}, {"", -1}, {"Browse for folder", 402},
         {"Folder:", 404}, {"File filter:", 404}, {"Data Format", -1}, {"", 401}, {"Data ", -1},
-        {"Maple", -1}, {"Data with Color", -1}, {"Files:", 403}, {"", -1}, {"Reset View", 301},
-        {"Quit", 0}};
+        {"Maple", -1}, {"Data with Color", -1}, {"Columns", -1}, {"Files:", 403}, {"", -1},
+        {"Reset View", 301}, {"Quit", 0}, {"Save picture", 901}};
     std::vector<std::pair<std::string, int>> built;
     for (const PanelControl* c : control_glui->controls()) built.emplace_back(c->label(), c->id());
     EXPECT_EQ(expected, built);

@@ -15,14 +15,15 @@ namespace {
 
 std::string sample(const char* name) { return std::string(ZENDRAL_SOURCE_DIR "/Data/") + name; }
 
-// Loads with the reader of `format` (0 Data, 1 Maple, 2 Data with Color) and
-// returns what it printed.
+// Loads with the reader of `format` (0 Data, 1 Maple, 2 Data with Color, 3
+// Columns) and returns what it printed.
 std::string load(const char* name, int format) {
     StdoutCapture capture;
     const std::string path = sample(name);
     if (format == 0) data_set.read_data(path.c_str());
     if (format == 1) data_set.read_maple(path.c_str());
     if (format == 2) data_set.read_color_data(path.c_str());
+    if (format == 3) data_set.read_columns(path.c_str());
     return capture.finish();
 }
 
@@ -116,6 +117,17 @@ TEST(SampleData, TogetherUnderOneMegabyte) {
         std::fclose(f);
     }
     EXPECT_LT(total, 1u << 20);
+}
+
+TEST(SampleData, HillScansAreATableOfUnequalScans) {
+    const std::string out = load("hill_scans.csv", 3);
+    EXPECT_NE(std::string::npos, out.find("width = 15 points per set = 30\n")) << out;
+    EXPECT_NE(std::string::npos, out.find("sets of 16 to 30 points")) << out;
+    EXPECT_EQ(DataSet::kColumns, data_set.kind);
+    EXPECT_TRUE(data_set.has_values);
+    EXPECT_EQ("height", data_set.axis_names[1]);
+    EXPECT_TRUE(all_finite());
+    EXPECT_GT(data_set.max.y(), 5.0);  // the hill top, in y
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// Pictures as PNG files, through libpng: 8-bit RGB, no GL here.
+
+#include <string>
+#include <vector>
+
+// RGB pixels, bottom row first, as GL reads them.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};
+
+// Writes `image` to `path` (top row first, as PNG wants). With `exclusive`, a
+// file that already exists is left alone and the write fails. On failure
+// returns false with the reason in `error`; a partly written file is removed.
+bool write_png(const std::string& path, const Image& image, bool exclusive, std::string& error);
+
+// Reads an 8-bit RGB or RGBA PNG back into an Image (alpha dropped); false when
+// it cannot. For tests and tools.
+bool read_png(const std::string& path, Image& image);

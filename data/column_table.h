@@ -1,0 +1,94 @@
+#pragma once
+// A table of numbers in text (CSV, TSV, columns separated by blanks), read line by
+// line from a block buffer for the Columns reader (data/read_columns.cpp).
+//
+// The delimiter, found from the first line of the table, is a comma, a semicolon,
+// a tab or runs of blanks; a cell may be quoted ("1.5", "height (m)", a doubled
+// quote inside); '#' starts a comment. A first line with a field that is not a
+// number is a header, naming the axes. The first three columns are x, y and z, a
+// fourth the point's value, further ones are ignored. A blank line ends a set of
+// points. A row that runs past the bytes read so far is scanned again once more
+// of the file is in, so that a row is taken whole or not at all.
+
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class BlockReader;
+class DataSet;
+
+// How the scan of one line ended.
+enum class TableLine {
+    row,      // a row of numbers, its point taken
+    blank,    // nothing but blanks: the end of a set
+    skipped,  // a comment alone, or the header
+    more,     // the line runs past the bytes in the buffer
+    end,      // the file ended
+    refused,  // a problem was reported
+};
+
+// One pass over the table: without a grid it counts the rows of each set into
+// lengths_; with one (sized from those counts) it reads every row into it, each
+// set padded with its last point, and the header into axis_names_.
+class ColumnTable {
+public:
+    ColumnTable(BlockReader& in, const char* name, DataSet* grid)
+        : in_(in), name_(name), grid_(grid) {}
+    // False when the file was refused (reported).
+    bool read_all();
+
+    std::vector<std::size_t> lengths_;  // rows of each set (the pass that counts)
+    double lo_[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double hi_[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    int used_ = 0;  // columns read: 3, or 4 with values; 0 before the first row
+    std::string axis_names_[3] = {"x", "y", "z"};
+
+private:
+    using Line = TableLine;
+    static constexpr char kBlankRuns = ' ';  // the delimiter of columns separated by blanks
+
+    // Lines and passes (data/column_table.cpp).
+    Line scan_line(const char* p, const char*& next);
+    void count_rows();
+    void read_rows();
+    template <typename T>
+    [[gnu::always_inline]] inline bool plain_cell(const char*& p, T& value, bool last);
+    Line first_line(const char* p, const char*& next);
+    Line row(const char* p, const char*& next);
+    [[gnu::always_inline]] inline Line store(const double xyz[3], float value);
+    void end_set();
+    // Past the line end at or after p (LF, CR LF or a lone CR) into next.
+    Line end_of_line(const char* p, const char*& next);
+
+    // Cells (data/column_cells.cpp). One cell of column `column` (from 0) at p:
+    // its value, and p moved past it, the blanks after it and its delimiter.
+    template <typename T>
+    Line cell(const char*& p, int column, T& value);
+    Line quoted_text(const char*& p, int column, std::string& text);
+    Line bad_cell(const char* first, int column);
+    Line missing_cell(int column, const char* found);
+    std::vector<std::string> split(const char* p, const char* last) const;
+
+    static bool is_line_end_char(char c) { return c == '\n' || c == '\r'; }
+    // Blanks around cells; a tab is a delimiter in a table separated by tabs.
+    bool skippable(char c) const { return c == ' ' || (c == '\t' && delimiter_ != '\t'); }
+    bool ends_cell(char c) const {
+        return is_line_end_char(c) || c == '#' || c == delimiter_ ||
+               (delimiter_ == kBlankRuns && c == '\t');
+    }
+
+    BlockReader& in_;
+    const char* name_;
+    DataSet* grid_;              // null in the pass that counts
+    int set_ = 0;                // the set the next row goes to
+    std::size_t rows_ = 0;       // rows of that set so far
+    const char* end_ = nullptr;  // end of the bytes in the buffer
+    bool eof_ = false;           // the buffer holds the rest of the file
+    char delimiter_ = 0;         // 0 until the first line of the table
+    bool header_allowed_ = true; // only the first line of the table may be a header
+    long long line_ = 1;
+};
+
+// A number, within range or not, or nan or inf: a cell of a row, never a name.
+bool is_number_or_not_finite(const std::string& field);

@@ -1,0 +1,75 @@
+// The Columns reader: the tables scientists export (data/column_table.h), read in
+// two passes so that the points go straight into a grid of the right size and no
+// copy of them is ever held: the first only counts the rows of each set, the
+// second reads them. Sets of unequal length are padded with their own last point.
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+#include <string>
+
+#include "core/status_line.h"
+#include "data/block_reader.h"
+#include "data/column_table.h"
+#include "data/data_set.h"
+#include "data/format_hints.h"
+#include "data/load_report.h"
+#include "data/memory_limit.h"
+
+namespace {
+
+// The grid for the sets counted: as many sets, each as long as the longest.
+bool allocate(DataSet& fresh, const std::vector<std::size_t>& lengths, const char* name) {
+    const std::size_t width = lengths.size();
+    const std::size_t longest = width == 0 ? 0 : *std::max_element(lengths.begin(), lengths.end());
+    try {
+        if (width > 0x7fffffff || longest > 0x7fffffff ||
+            !grid_fits_in_memory(static_cast<unsigned long long>(width) * longest))
+            throw std::bad_alloc();
+        fresh.allocate_grid(static_cast<int>(width), static_cast<int>(longest));
+    } catch (const std::bad_alloc&) {
+        report_not_loaded(name, "not enough memory for %zu sets of %zu points", width, longest);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void DataSet::read_columns(const char* name) {
+    std::printf("\nfilename = %s\n", name);
+    BlockReader in;
+    if (!open_or_report(in, name)) return;
+    const RefusalHint hint(columns_refusal_hint);
+    ColumnTable count(in, name, nullptr);
+    DataSet fresh;
+    if (!count.read_all() || !allocate(fresh, count.lengths_, name)) return;
+    BlockReader again;
+    if (!open_or_report(again, name)) return;
+    ColumnTable read(again, name, &fresh);
+    if (!read.read_all()) return;
+    std::printf("width = %d points per set = %d\n", fresh.width, fresh.points_per_set);
+
+    const bool empty = fresh.point_count() == 0;
+    std::string status = empty ? no_points_status(name) : "";
+    const std::size_t shortest =
+        empty ? 0 : *std::min_element(count.lengths_.begin(), count.lengths_.end());
+    if (shortest < static_cast<std::size_t>(fresh.points_per_set)) {
+        status = std::string(name) + ": sets of " + std::to_string(shortest) + " to " +
+                 std::to_string(fresh.points_per_set) +
+                 " points; shorter sets repeat their last point";
+        std::printf("%s\n", status.c_str());
+    }
+    for (int a = 0; a < 3; ++a) {
+        // An empty table has no extent: its box is the origin.
+        fresh.min[a] = empty ? 0 : read.lo_[a];
+        fresh.max[a] = empty ? 0 : read.hi_[a];
+        fresh.axis_names[a] = read.axis_names_[a];
+    }
+    fresh.filename = name;
+    fresh.kind = kColumns;
+    fresh.has_values = read.used_ == 4;
+    fresh.normalize_bounds(kDataTranslationFormat);
+    take_grid_from(fresh);
+    set_status_line(status);
+}
