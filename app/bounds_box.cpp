@@ -95,7 +95,7 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
         // half a pixel of each other (a square-on view), the first, so that both
         // eyes, whose sums round differently, label the same one.
         double farthest = -1;
-        Vector3 middle;
+        Vector3 middle = centre;
         for (int e = 0; e < 4; ++e) {
             Vector3 m = centre;
             m[b] = e & 1 ? high[b] : low[b];
