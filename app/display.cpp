@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -95,6 +96,7 @@ struct FrameInPieces {
     std::size_t pass = 0;
     int piece = 0;           // the next piece of the current pass
     double seconds = 0;      // spent drawing it so far
+    double slowest = 0;      // the slowest piece so far, what the next may take
     unsigned long made = 0;  // model_pieces_made() when it began
 };
 FrameInPieces frame;
@@ -139,6 +141,7 @@ bool continue_frame(double budget) {
     if (!frame.active) return false;
     const double start = seconds_now();
     while (frame.pass < frame.passes.size()) {
+        const double piece_start = seconds_now();
         const EyePass& pass = frame.passes[frame.pass];
         begin_pass(pass, frame.camera, frame.piece == 0);
         // A piece at a time against a budget; the whole pass at once without one.
@@ -151,7 +154,10 @@ bool continue_frame(double budget) {
         }
         if (budget >= 0 && frame.pass < frame.passes.size()) {
             glFinish();  // what the pieces cost, and nothing waiting behind them
-            if (seconds_now() - start >= budget) {
+            const double now = seconds_now();
+            frame.slowest = std::max(frame.slowest, now - piece_start);
+            // At least one piece a call; no piece begun that would end past the budget.
+            if (now - start + frame.slowest > budget) {
                 frame.seconds += seconds_now() - start;
                 return false;
             }
