@@ -182,6 +182,18 @@ bool continue_frame(double budget) {
 
 bool frame_in_progress() { return frame.active; }
 
+bool prepare_reduced_picture() {
+    static unsigned long prepared_after = ~0ul;  // frames_drawn when last prepared
+    if (frame.active || prepared_after == frames_drawn) return false;
+    prepared_after = frames_drawn;
+    const int was_interacting = interacting;
+    interacting = 1;  // what the next input would draw
+    const bool wanted = reduced_picture_wanted();
+    if (wanted) draw_frame();
+    interacting = was_interacting;
+    return wanted;
+}
+
 void draw_frame() {
     begin_frame();
     continue_frame(-1);

@@ -30,6 +30,13 @@ bool continue_frame(double budget);
 bool show_frame_pieces();
 bool frame_in_progress();
 
+// After a full picture slower than the frame budget, records the reduced picture
+// an interaction would draw, by drawing it once into the back buffer, never shown,
+// so that the first input is answered as soon as the ones after it. Once for each
+// full frame; true when it drew. The idle callback calls it when nothing else is
+// to be done.
+bool prepare_reduced_picture();
+
 // The overlay: the file name when "Show file name" is ticked, and below it the
 // status line (a refused load, a format hint, a folder problem) whenever it says
 // something.

@@ -169,6 +169,8 @@ void on_idle() {
         frames_at_last_wait = frames_drawn;
         return;
     }
+    // A slow full picture just shown: the reduced one is made ready for the next input.
+    if (prepare_reduced_picture()) return;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 

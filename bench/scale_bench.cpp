@@ -191,7 +191,9 @@ int main() {
         cost_ratio <= 1.3);
 
     // Input during a full draw of 30M points (just measured): the longest piece,
-    // then the reduced frame that answers it.
+    // then the reduced frame that answers it, its picture made ready by the idle
+    // callback after the full frame before.
+    prepare_reduced_picture();
     interacting = 1;
     const double reduced_30m = full_frame();
     interacting = 0;

@@ -13,7 +13,7 @@
 // Vertices of one piece, about: no recording or draw call grows with the data,
 // and a frame can be drawn a few pieces at a time. Tests lower it.
 extern double piece_vertices;
-constexpr double kDefaultPieceVertices = 1 << 18;
+constexpr double kDefaultPieceVertices = 1 << 19;
 // Pictures as large as this are kept whatever the grid; beyond it, a picture may
 // take half as much again as the grid's own arrays. Tests lower it.
 extern double picture_allowance_bytes;

@@ -177,6 +177,29 @@ TEST_F(FrameTest, AFullPictureInPiecesIsDroppedByInputAndFinishedWhenLeftAlone) 
     set_draw_cache(false);
 }
 
+TEST_F(FrameTest, TheReducedPictureIsMadeReadyOnceAfterASlowFullFrame) {
+    load(40, 40, [](int s, int i) { return Vector3(s, i, s * i * 0.01); });
+    display_mode = 0;
+    set_draw_cache(true);
+    const double budget = frame_budget;
+    frame_budget = 100;
+    display();
+    EXPECT_FALSE(prepare_reduced_picture());  // a full frame within the budget
+    frame_budget = budget;
+    full_frame_seconds = 1;
+    ++frames_drawn;  // as a slow full frame would leave it
+    const unsigned long before = model_pieces_made();
+    EXPECT_TRUE(prepare_reduced_picture());
+    EXPECT_EQ(interacting, 0);
+    EXPECT_FALSE(prepare_reduced_picture());  // once a frame
+    const unsigned long made = model_pieces_made();
+    EXPECT_GT(made, before);
+    interacting = 1;
+    display();  // the first input: drawn from the picture made ready
+    EXPECT_EQ(model_pieces_made(), made);
+    set_draw_cache(false);
+}
+
 TEST_F(FrameTest, MonoViewDrawsPlainDataRed) {
     load_quad();
     object_translation[1] = 0;
