@@ -97,6 +97,8 @@ struct FrameInPieces {
     int piece = 0;           // the next piece of the current pass
     double seconds = 0;      // spent drawing it so far
     double slowest = 0;      // the slowest piece so far, what the next may take
+    int pieces = 1;          // pieces of the model in each pass
+    bool previewed = false;  // its reduced picture shown meanwhile
     unsigned long made = 0;  // model_pieces_made() when it began
 };
 FrameInPieces frame;
@@ -146,9 +148,9 @@ bool continue_frame(double budget) {
         begin_pass(pass, frame.camera, frame.piece == 0);
         // A piece at a time against a budget; the whole pass at once without one.
         const int end = budget < 0 ? -1 : frame.piece + 1;
-        const int pieces = draw_scene_part(pass.offset, pass.texel, frame.piece, end);
-        frame.piece = end < 0 ? pieces : end;
-        if (frame.piece >= pieces) {
+        frame.pieces = draw_scene_part(pass.offset, pass.texel, frame.piece, end);
+        frame.piece = end < 0 ? frame.pieces : end;
+        if (frame.piece >= frame.pieces) {
             ++frame.pass;
             frame.piece = 0;
         }
@@ -214,10 +216,37 @@ void display() {
     show_frame_pieces();
 }
 
+namespace {
+
+// A new picture (one that had to be recorded, or is drawn directly) slower than
+// the budget: its reduced picture is shown at once, and the full one begun again
+// behind it, so the window does not go on showing the picture before it.
+void show_reduced_meanwhile() {
+    const double done = (frame.pass * frame.pieces + frame.piece) /
+                        static_cast<double>(frame.passes.size() * frame.pieces);
+    const double estimate = done > 0 ? frame.seconds / done : frame.seconds;
+    if (estimate > full_frame_seconds) full_frame_seconds = estimate;
+    recorded_frame_seconds = 0;  // the last one told of another picture
+    const int was_interacting = interacting;
+    interacting = 1;
+    if (reduced_picture_wanted()) {
+        draw_frame();
+        glutSwapBuffers();
+        ++frames_drawn;
+    }
+    interacting = was_interacting;
+    begin_frame();
+    frame.previewed = true;
+}
+
+}  // namespace
+
 bool show_frame_pieces() {
     if (!continue_frame(frame_budget)) {
         // Interactions know the full picture is slow even before it is done.
         if (frame.active && frame.seconds > full_frame_seconds) full_frame_seconds = frame.seconds;
+        if (frame.active && !frame.previewed && model_pieces_made() != frame.made)
+            show_reduced_meanwhile();
         return false;
     }
     // A picture asked for is the full frame just drawn, read before the swap shows

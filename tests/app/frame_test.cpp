@@ -200,6 +200,26 @@ TEST_F(FrameTest, TheReducedPictureIsMadeReadyOnceAfterASlowFullFrame) {
     set_draw_cache(false);
 }
 
+TEST_F(FrameTest, ANewSlowPictureShowsItsReducedPictureWhileTheFullOneIsDrawn) {
+    load(12, 15, [](int s, int i) { return Vector3(s, i, s * 0.1); });
+    display_mode = 0;
+    set_draw_cache(true);
+    piece_vertices = 20;
+    frame_budget = 0;  // a piece at a time
+    const unsigned long shown = frames_drawn;
+    display();  // records its first piece: a new picture, slower than the budget
+    EXPECT_TRUE(frame_in_progress());
+    EXPECT_EQ(frames_drawn, shown + 1);  // the reduced picture, swapped in
+    while (!show_frame_pieces()) {
+    }
+    EXPECT_EQ(frames_drawn, shown + 2);
+    display();  // the same picture, from its recordings: nothing shown before it
+    EXPECT_TRUE(frame_in_progress());
+    EXPECT_EQ(frames_drawn, shown + 2);
+    piece_vertices = kDefaultPieceVertices;
+    set_draw_cache(false);
+}
+
 TEST_F(FrameTest, MonoViewDrawsPlainDataRed) {
     load_quad();
     object_translation[1] = 0;
