@@ -14,6 +14,7 @@
 
 #include "app/display.h"
 #include "app/viewer.h"
+#include "bench/bench_window.h"
 #include "bench/quiet_stdout.h"
 #include "bench/table.h"
 #include "data/data_set.h"
@@ -22,27 +23,6 @@
 #include "core/view_state.h"
 
 namespace {
-
-void open_window() {
-    int argc = 1;
-    char name[] = "zendral-bench";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(50, 50);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Zendral<no stereo>");
-    glutDisplayFunc([] {});
-    for (int i = 0; i < 5; ++i) glutMainLoopEvent();
-    // The fixed state the viewer sets when it opens its main window.
-    init_lights();
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_LINE_SMOOTH);
-    glViewport(0, 0, 800, 600);
-    view_width = 800;
-    view_height = 600;
-}
 
 // A rippled surface over x and z, `sets` lines along z, as a loaded file would
 // give it: bounds and normalisation included.
@@ -126,7 +106,7 @@ void run_frames(benchmark::State& state, const Case& c, int stereo, Drawing draw
 }  // namespace
 
 int main(int argc, char** argv) {
-    open_window();
+    open_bench_window();
     set_view();
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     struct Row {

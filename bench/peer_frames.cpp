@@ -17,6 +17,7 @@
 #include "app/display.h"
 #include "app/interaction.h"
 #include "app/viewer.h"
+#include "bench/bench_window.h"
 #include "bench/quiet_stdout.h"
 #include "core/settings.h"
 #include "core/view_state.h"
@@ -46,22 +47,7 @@ int main(int argc, char** argv) {
     }
     const std::string mode = argv[2];
     const int frames = std::atoi(argv[3]);
-    int glut_argc = 1;
-    char name[] = "zendral-peer";
-    char* glut_argv[] = {name, nullptr};
-    glutInit(&glut_argc, glut_argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Zendral<no stereo>");
-    glutDisplayFunc([] {});
-    for (int i = 0; i < 5; ++i) glutMainLoopEvent();
-    init_lights();
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_LINE_SMOOTH);
-    glViewport(0, 0, 800, 600);
-    view_width = 800;
-    view_height = 600;
+    open_bench_window();
     {
         QuietStdout quiet;
         data_set.read_data(argv[1]);

@@ -22,6 +22,7 @@
 #include "app/display.h"
 #include "app/interaction.h"
 #include "app/viewer.h"
+#include "bench/bench_window.h"
 #include "bench/generate.h"
 #include "bench/quiet_stdout.h"
 #include "bench/table.h"
@@ -91,24 +92,6 @@ long peak_rise_kib(const std::string& path) {
     return rise;
 }
 
-void open_window() {
-    int argc = 1;
-    char name[] = "zendral-bench";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 600);
-    glutCreateWindow("Zendral<no stereo>");
-    glutDisplayFunc([] {});
-    for (int i = 0; i < 5; ++i) glutMainLoopEvent();
-    init_lights();
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
-    glViewport(0, 0, 800, 600);
-    view_width = 800;
-    view_height = 600;
-}
-
 // One full frame as the viewer shows it, a piece at a time; the longest time
 // between two returns to the event loop is kept in `longest_piece`.
 double full_frame(double* longest_piece = nullptr) {
@@ -173,7 +156,7 @@ int main() {
     row("scale", "load, 30M against 1M points", text("%.1f", rates[2]), text("%.1f", rates[0]),
         "MB/s", text("%.2fx", load_ratio), ">= 0.9x", load_ratio >= 0.9);
 
-    open_window();
+    open_bench_window();
     set_draw_cache(true);
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
     // Full frames, per point against a million.
