@@ -98,7 +98,7 @@ struct FrameInPieces {
     double seconds = 0;      // spent drawing it so far
     double slowest = 0;      // the slowest piece so far, what the next may take
     int pieces = 1;          // pieces of the model in each pass
-    bool previewed = false;  // its reduced picture shown meanwhile
+    bool past_first_turn = false;  // whether to show the reduced picture is decided
     unsigned long made = 0;  // model_pieces_made() when it began
 };
 FrameInPieces frame;
@@ -236,7 +236,7 @@ void show_reduced_meanwhile() {
     }
     interacting = was_interacting;
     begin_frame();
-    frame.previewed = true;
+    frame.past_first_turn = true;
 }
 
 }  // namespace
@@ -245,8 +245,11 @@ bool show_frame_pieces() {
     if (!continue_frame(frame_budget)) {
         // Interactions know the full picture is slow even before it is done.
         if (frame.active && frame.seconds > full_frame_seconds) full_frame_seconds = frame.seconds;
-        if (frame.active && !frame.previewed && model_pieces_made() != frame.made)
-            show_reduced_meanwhile();
+        // Only a frame's first turn tells whether its picture is new.
+        if (frame.active && !frame.past_first_turn) {
+            frame.past_first_turn = true;
+            if (model_pieces_made() != frame.made) show_reduced_meanwhile();
+        }
         return false;
     }
     // A picture asked for is the full frame just drawn, read before the swap shows
