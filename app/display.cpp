@@ -184,16 +184,26 @@ bool continue_frame(double budget) {
 
 bool frame_in_progress() { return frame.active; }
 
-bool prepare_reduced_picture() {
-    static unsigned long prepared_after = ~0ul;  // frames_drawn when last prepared
-    if (frame.active || prepared_after == frames_drawn) return false;
-    prepared_after = frames_drawn;
+namespace {
+
+// Draws into the back buffer the reduced frame that input would draw now, when
+// it would draw one; true when it did.
+bool draw_reduced_frame() {
     const int was_interacting = interacting;
-    interacting = 1;  // what the next input would draw
+    interacting = 1;
     const bool wanted = reduced_picture_wanted();
     if (wanted) draw_frame();
     interacting = was_interacting;
     return wanted;
+}
+
+}  // namespace
+
+bool prepare_reduced_picture() {
+    static unsigned long prepared_after = ~0ul;  // frames_drawn when last prepared
+    if (frame.active || prepared_after == frames_drawn) return false;
+    prepared_after = frames_drawn;
+    return draw_reduced_frame();
 }
 
 void draw_frame() {
@@ -227,14 +237,10 @@ void show_reduced_meanwhile() {
     const double estimate = done > 0 ? frame.seconds / done : frame.seconds;
     if (estimate > full_frame_seconds) full_frame_seconds = estimate;
     recorded_frame_seconds = 0;  // the last one told of another picture
-    const int was_interacting = interacting;
-    interacting = 1;
-    if (reduced_picture_wanted()) {
-        draw_frame();
+    if (draw_reduced_frame()) {
         glutSwapBuffers();
         ++frames_drawn;
     }
-    interacting = was_interacting;
     begin_frame();
     frame.past_first_turn = true;
 }
