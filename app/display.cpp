@@ -21,6 +21,7 @@
 #include "core/view_state.h"
 #include "data/data_set.h"
 #include "render/draw_cache.h"
+#include "render/model_modes.h"
 #include "render/reduced_picture.h"
 
 unsigned long frames_drawn = 0;
@@ -280,6 +281,8 @@ bool show_frame_pieces() {
 
 std::string overlay_status() {
     std::string text = status_line();
+    const std::string note = empty_picture_note(data_set, display_mode);
+    if (!note.empty()) text += (text.empty() ? "" : "  ") + note;
     GLboolean stereo = GL_FALSE;
     glGetBooleanv(GL_STEREO, &stereo);
     if (stereo_mode == kStereoView && !stereo) {

@@ -28,8 +28,11 @@ int fail(const std::string& why) {
     return 1;
 }
 
-// A desktop OpenGL compatibility context on no surface at all, made current.
+// A desktop OpenGL compatibility context on no surface at all, made current;
+// one for the process, made at the first call.
 bool make_context(std::string& why) {
+    static bool made = false;
+    if (made) return true;
     EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     EGLint major = 0, minor = 0;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
@@ -47,6 +50,7 @@ bool make_context(std::string& why) {
         why = "no desktop OpenGL context without a surface";
         return false;
     }
+    made = true;
     return true;
 }
 
@@ -61,7 +65,13 @@ bool make_framebuffer(int width, int height, std::string& why) {
               " is larger than the renderer draws";
         return false;
     }
-    GLuint framebuffer = 0, buffers[2] = {0, 0};
+    // The picture before this one gives its buffers back.
+    static GLuint framebuffer = 0, buffers[2] = {0, 0};
+    if (framebuffer) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteFramebuffers(1, &framebuffer);
+        glDeleteRenderbuffers(2, buffers);
+    }
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glGenRenderbuffers(2, buffers);
@@ -86,22 +96,10 @@ std::string absolute(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
-int save_without_window(const CommandLine& options) {
-    const std::string here = current_directory();
-    const std::string out = absolute(options.save, here);
-    std::string why;
-    if (!make_context(why) || !make_framebuffer(options.width, options.height, why)) return fail(why);
-
-    // Loaded as a click in "Files:" loads it, from its folder.
-    const std::string file = absolute(options.path, here);
-    filedir = file.substr(0, file.rfind('/') + 1);
-    refresh_file_list();
-    choose_file(file.substr(file.rfind('/') + 1));
-    if (data_set.filename.empty()) return fail(status_line());
-    if (options.view > 0) set_view_preset(options.view);
-
-    view_width = options.width;
-    view_height = options.height;
+bool begin_headless_picture(int width, int height, std::string& why) {
+    if (!make_context(why) || !make_framebuffer(width, height, why)) return false;
+    view_width = width;
+    view_height = height;
     glViewport(0, 0, view_width, view_height);
     init_gl_state();
     // Mesa keeps a window's rows top first and a framebuffer object's bottom
@@ -111,11 +109,34 @@ int save_without_window(const CommandLine& options) {
     glClipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
     use_font_file(true, true);
     set_draw_cache(true);
+    return true;
+}
+
+Image draw_headless_picture() {
     draw_frame();
     Image picture = read_frame(GL_COLOR_ATTACHMENT0, view_width, view_height);
     const std::size_t row = static_cast<std::size_t>(view_width) * 3;
     for (int y = 0; y < view_height / 2; ++y)
         std::swap_ranges(picture.rgb.begin() + y * row, picture.rgb.begin() + (y + 1) * row,
                          picture.rgb.begin() + (view_height - 1 - y) * row);
-    return write_picture(picture, out, false) ? 0 : 1;
+    return picture;
+}
+
+int save_without_window(const CommandLine& options) {
+    const std::string here = current_directory();
+    const std::string out = absolute(options.save, here);
+    std::string why;
+    if (!begin_headless_picture(options.width, options.height, why)) return fail(why);
+
+    // Loaded as a click in "Files:" loads it, from its folder.
+    const std::string file = absolute(options.path, here);
+    filedir = file.substr(0, file.rfind('/') + 1);
+    refresh_file_list();
+    const auto before = data_set.revision;
+    choose_file(file.substr(file.rfind('/') + 1));
+    if (data_set.revision == before) return fail(status_line());
+    if (options.view > 0) set_view_preset(options.view);
+    const Image picture = draw_headless_picture();
+    if (!write_picture(picture, out, false)) return fail(status_line());
+    return 0;
 }

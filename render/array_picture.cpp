@@ -30,6 +30,9 @@ void draw_points(GLsizei first, GLsizei count) {
 }
 
 void draw_elements(const ArrayPicture& p, GLenum primitive, GLsizei first, GLsizei count) {
+    // Without an index buffer GL would read the indices from client memory at
+    // address `first`: a picture with nothing in it.
+    if (!p.indices) return;
     const std::size_t size = p.short_indices ? sizeof(std::uint16_t) : sizeof(unsigned);
     glDrawElements(primitive, count, p.short_indices ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
                    reinterpret_cast<const void*>(size * first));

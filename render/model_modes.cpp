@@ -90,3 +90,12 @@ void emit_model(const DataSet& set, int texel_index, int display_mode, const Dra
         default: break;
     }
 }
+
+std::string empty_picture_note(const DataSet& set, int display_mode) {
+    if (!draws_surface(display_mode) || set.point_count() == 0) return "";
+    const char* shape = set.width < 2            ? "one set of points: a surface needs two sets"
+                        : set.points_per_set < 2 ? "one point per set: a surface needs two points per set"
+                                                 : nullptr;
+    if (!shape) return "";
+    return set.filename + ": " + shape + "; try \"Points \"";
+}

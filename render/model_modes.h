@@ -4,6 +4,8 @@
 // mode, the grid material), so a drawing can be recorded once and replayed.
 // Vertices are in data coordinates: the box transform is already on the stack.
 
+#include <string>
+
 #include "data/data_set.h"
 #include "render/draw_style.h"
 #include "render/picture_range.h"
@@ -38,3 +40,7 @@ void emit_special(const DataSet& set, int texel_index, const DrawStyle& style,
 // kColorData) in modes 0..4; anything else draws nothing.
 void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
                 const Color4& grid_color, const PictureRange& range = {});
+
+// Why `display_mode` draws nothing of a set that has points: a surface of one set
+// of points, or of one point per set, has no quad. Empty when it draws something.
+std::string empty_picture_note(const DataSet& set, int display_mode);

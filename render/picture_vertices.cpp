@@ -40,7 +40,8 @@ PictureVertices shared_surface(const DataSet& set, const PointTexels& texels,
     const long long rows = set.points_per_set - 1;  // rows of quads
     const int first = static_cast<int>(range.first < 0 ? 0 : range.first);
     const int end = static_cast<int>(range.end < rows ? range.end : rows);
-    if (first >= end) return out;
+    // One set has rows of points but no quad between them: nothing to draw.
+    if (first >= end || set.width < 2) return out;
     const int width = set.width;
     // The quad vertex (s, i) colours: the one whose P00 (filled) or P10 it is.
     const int quad_s = filled ? 0 : -1;
