@@ -11,9 +11,12 @@ struct Image {
     std::vector<unsigned char> rgb;
 };
 
-// Writes `image` to `path` (top row first, as PNG wants). With `exclusive`, a
-// file that already exists is left alone and the write fails. On failure
-// returns false with the reason in `error`; a partly written file is removed.
+// Writes `image` to `path` (top row first, as PNG wants): into a new file in the
+// same folder, renamed over `path` once it is whole on disk, so that a failed or
+// killed save leaves the file that stood there as it was, and saves running at
+// once each leave a whole picture. With `exclusive`, a file that already exists
+// is left alone and the write fails. On failure returns false with the system's
+// reason in `error`.
 bool write_png(const std::string& path, const Image& image, bool exclusive, std::string& error);
 
 // Reads an 8-bit RGB or RGBA PNG back into an Image (alpha dropped); false when
