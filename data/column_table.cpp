@@ -74,7 +74,7 @@ bool ColumnTable::read_all() {
         if (got == Line::blank) end_set();
     }
     end_set();
-    if (grid_ && set_ != grid_->width) {
+    if (grid_ && (set_ != grid_->width || changed_ || in_.changed_since_open())) {
         report_not_loaded(name_, "the file changed while it was read");
         return false;
     }
@@ -291,6 +291,9 @@ void ColumnTable::end_set() {
     if (!grid_) {
         lengths_.push_back(rows_);
     } else {
+        if (counted_ && (static_cast<std::size_t>(set_) >= counted_->size() ||
+                         (*counted_)[set_] != rows_))
+            changed_ = true;
         // A short set repeats its last point, so that line sets draw just the data.
         const int last = static_cast<int>(rows_) - 1;
         for (int i = last + 1; i < grid_->points_per_set; ++i) {

@@ -33,8 +33,11 @@ enum class TableLine {
 // set padded with its last point, and the header into axis_names_.
 class ColumnTable {
 public:
-    ColumnTable(BlockReader& in, const char* name, DataSet* grid)
-        : in_(in), name_(name), grid_(grid) {}
+    // With a grid, `counted` holds the rows of each set the counting pass found: a
+    // set that reads otherwise now means the file changed between the passes.
+    ColumnTable(BlockReader& in, const char* name, DataSet* grid,
+                const std::vector<std::size_t>* counted = nullptr)
+        : in_(in), name_(name), grid_(grid), counted_(counted) {}
     // False when the file was refused (reported).
     bool read_all();
 
@@ -81,6 +84,8 @@ private:
     BlockReader& in_;
     const char* name_;
     DataSet* grid_;              // null in the pass that counts
+    const std::vector<std::size_t>* counted_;  // rows of each set, as counted
+    bool changed_ = false;       // a set read with another length than counted
     int set_ = 0;                // the set the next row goes to
     std::size_t rows_ = 0;       // rows of that set so far
     const char* end_ = nullptr;  // end of the bytes in the buffer

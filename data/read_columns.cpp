@@ -46,7 +46,13 @@ void DataSet::read_columns(const char* name) {
     if (!count.read_all() || !allocate(fresh, count.lengths_, name)) return;
     BlockReader again;
     if (!open_or_report(again, name)) return;
-    ColumnTable read(again, name, &fresh);
+    // A file rewritten between the passes (growing or shrinking) is refused.
+    if (again.size() != in.size() || again.modified_ns() != in.modified_ns() ||
+        in.changed_since_open()) {
+        report_not_loaded(name, "the file changed while it was read");
+        return;
+    }
+    ColumnTable read(again, name, &fresh, &count.lengths_);
     if (!read.read_all()) return;
     std::printf("width = %d points per set = %d\n", fresh.width, fresh.points_per_set);
 

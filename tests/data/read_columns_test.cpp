@@ -2,6 +2,7 @@
 // padding, refusals with line and column, and the format hints and guess.
 
 #include "core/status_line.h"
+#include "data/column_table.h"
 #include "data/format_hints.h"
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
@@ -137,6 +138,24 @@ TEST_F(ReadColumnsTest, HintsAndGuessesTellTablesFromTheOtherFormats) {
     EXPECT_EQ(guess_data_format(write_file("e.dat", "1 1\n1 2 3 4\n").c_str()), kColorDataFormat);
     EXPECT_EQ(guess_data_format(write_file("f.mpl", "PLOT3D(GRID(0 .. 1").c_str()), kMapleFormat);
     EXPECT_EQ(guess_data_format(write_file("g.dat", "0 0 0\n1 2 3\n").c_str()), kColumnsFormat);
+}
+
+TEST_F(ReadColumnsTest, ATableThatShrinksBetweenThePassesIsRefused) {
+    // Counted with three rows, read with two: the lost row is not made up.
+    const std::string path = write_file("t.csv", "x,y,z\n1,2,3\n4,5,6\n7,8,9\n");
+    BlockReader first;
+    ASSERT_EQ(first.open(path.c_str()), BlockReader::Opened::file);
+    ColumnTable count(first, path.c_str(), nullptr);
+    ASSERT_TRUE(count.read_all());
+    DataSet fresh;
+    fresh.allocate_grid(1, 3);
+    write_file("t.csv", "x,y,z\n1,2,3\n4,5,6\n");
+    BlockReader second;
+    ASSERT_EQ(second.open(path.c_str()), BlockReader::Opened::file);
+    ColumnTable read(second, path.c_str(), &fresh, &count.lengths_);
+    StdoutCapture capture;
+    EXPECT_FALSE(read.read_all());
+    EXPECT_EQ(capture.finish(), "File " + path + " not loaded: the file changed while it was read\n");
 }
 
 }  // namespace
