@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 
 #include <CLI/CLI.hpp>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -14,6 +17,8 @@
 #endif
 
 namespace {
+
+constexpr int kLargestSide = 16384;
 
 // The words of an option and the setting values they stand for, in the order shown.
 using Names = std::vector<std::pair<std::string, int>>;
@@ -39,10 +44,30 @@ void add_choice(CLI::App& app, const char* name, int& value, const Names& names,
         ->type_name(words);
 }
 
+// A whole number of at most five digits from 1 to 16384, from `at` to the end or to
+// `stop`; no sign, no blank, so that nothing wraps round.
+bool parse_side(const std::string& text, std::size_t& at, char stop, int& side) {
+    side = 0;
+    const std::size_t first = at;
+    for (; at < text.size() && text[at] != stop; ++at) {
+        if (text[at] < '0' || text[at] > '9' || at - first >= 5) return false;
+        side = side * 10 + (text[at] - '0');
+    }
+    return at > first && side >= 1 && side <= kLargestSide;
+}
+
 bool parse_size(const std::string& text, int& width, int& height) {
-    char x = 0, rest = 0;
-    return std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &rest) == 3 && x == 'x' &&
-           width >= 1 && height >= 1 && width <= 16384 && height <= 16384;
+    std::size_t at = 0;
+    if (!parse_side(text, at, 'x', width) || at == text.size()) return false;
+    ++at;
+    return parse_side(text, at, '\0', height) && at == text.size();
+}
+
+// The system's reason, as the messages write it: "permission denied".
+std::string reason(int error) {
+    std::string text = std::strerror(error);
+    if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
 }
 
 }  // namespace
@@ -89,10 +114,16 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
         if (!size.empty() && !parse_size(size, o.width, o.height))
             throw CLI::ValidationError("--size", size + " is not a size WxH from 1x1 to 16384x16384");
         struct stat about;
-        if (!o.path.empty() && stat(o.path.c_str(), &about) != 0)
-            throw CLI::ValidationError(o.path, "no such file or folder");
+        if (!o.path.empty() && stat(o.path.c_str(), &about) != 0) {
+            throw CLI::ValidationError(
+                o.path, errno == ENOENT || errno == ENOTDIR ? "no such file or folder" : reason(errno));
+        }
         if (!o.save.empty() && (o.path.empty() || S_ISDIR(about.st_mode)))
             throw CLI::ValidationError("--save", "needs a FILE to draw");
+        struct stat target;
+        if (!o.save.empty() && stat(o.save.c_str(), &target) == 0 &&
+            target.st_dev == about.st_dev && target.st_ino == about.st_ino)
+            throw CLI::ValidationError("--save", o.save + " is the file to draw");
     } catch (const CLI::CallForHelp&) {
         parsed.outcome = ParsedCommandLine::kExit;
         parsed.message = app.help();

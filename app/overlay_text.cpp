@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <cstdio>
+#include <map>
 #include <vector>
 
 namespace {
@@ -26,15 +27,42 @@ struct Glyph {
     std::vector<unsigned char> bits;
 };
 
-// The glyphs of bytes 32..255 (Latin-1) in both sizes, rendered on first use.
+// The code points of UTF-8 `text`; a byte that starts no valid sequence stands
+// for itself (ASCII, or a Latin-1 name), and a control character for '?'.
+std::vector<char32_t> code_points(const std::string& text) {
+    std::vector<char32_t> out;
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = byte(i);
+        const int extra = c >= 0xf5 ? 0 : c >= 0xf0 ? 3 : c >= 0xe0 ? 2 : c >= 0xc2 ? 1 : 0;
+        char32_t cp = extra == 3 ? c & 0x07 : extra == 2 ? c & 0x0f : c & 0x1f;
+        bool valid = extra > 0;
+        for (int k = 1; valid && k <= extra; ++k) {
+            valid = i + k < text.size() && (byte(i + k) & 0xc0) == 0x80;
+            if (valid) cp = (cp << 6) | (byte(i + k) & 0x3f);
+        }
+        // Overlong forms and surrogates are not text.
+        valid = valid && !(extra == 2 && cp < 0x800) && !(extra == 3 && (cp < 0x10000 || cp > 0x10ffff)) &&
+                !(cp >= 0xd800 && cp <= 0xdfff);
+        if (!valid) cp = c;
+        if (cp < 0x20 || (cp >= 0x7f && cp < 0xa0)) cp = '?';
+        out.push_back(cp);
+        i += valid ? extra + 1 : 1;
+    }
+    return out;
+}
+
+// The glyphs of the code points drawn so far in both sizes, rendered on first
+// use; a code point the font has no glyph for is drawn as '?'.
 class FontFile {
 public:
-    const Glyph* glyph(OverlayFont font, unsigned char c) {
+    const Glyph* glyph(OverlayFont font, char32_t c) {
         const int f = static_cast<int>(font);
         if (c < 32 || !open()) return nullptr;
-        Glyph& g = glyphs_[f][c];
-        if (!done_[f][c]) {
-            done_[f][c] = true;
+        if (FT_Get_Char_Index(face_, c) == 0) c = '?';
+        auto found = glyphs_[f].find(c);
+        if (found == glyphs_[f].end()) {
+            Glyph& g = glyphs_[f][c];
             FT_Set_Pixel_Sizes(face_, 0, kPixelSizes[f]);
             if (FT_Load_Char(face_, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) == 0) {
                 const FT_GlyphSlot slot = face_->glyph;
@@ -50,8 +78,9 @@ public:
                     g.bits.insert(g.bits.end(), from, from + bytes);
                 }
             }
+            return &g;
         }
-        return &g;
+        return &found->second;
     }
     int line_height(OverlayFont font) {
         if (!open()) return 0;
@@ -73,8 +102,7 @@ private:
     bool tried_ = false;
     FT_Library library_ = nullptr;
     FT_Face face_ = nullptr;
-    Glyph glyphs_[2][256];
-    bool done_[2][256] = {};
+    std::map<char32_t, Glyph> glyphs_[2];
 };
 
 FontFile& font_glyphs() {
@@ -89,12 +117,15 @@ void use_font_file(bool on, bool turned_over) {
     upside_down = turned_over;
 }
 
+// GLUT's bitmap fonts hold Latin-1; any other character is drawn as '?'.
+int glut_character(char32_t c) { return c < 256 ? static_cast<int>(c) : '?'; }
+
 int text_width(OverlayFont font, const std::string& text) {
-    if (!font_file)
-        return glutBitmapLength(glut_font(font), reinterpret_cast<const unsigned char*>(text.c_str()));
     int width = 0;
-    for (unsigned char c : text)
-        if (const Glyph* g = font_glyphs().glyph(font, c)) width += g->advance;
+    for (const char32_t c : code_points(text)) {
+        if (!font_file) width += glutBitmapWidth(glut_font(font), glut_character(c));
+        else if (const Glyph* g = font_glyphs().glyph(font, c)) width += g->advance;
+    }
     return width;
 }
 
@@ -104,7 +135,7 @@ int line_height(OverlayFont font) {
 
 void draw_text(OverlayFont font, const std::string& text) {
     if (!font_file) {
-        glutBitmapString(glut_font(font), reinterpret_cast<const unsigned char*>(text.c_str()));
+        for (const char32_t c : code_points(text)) glutBitmapCharacter(glut_font(font), glut_character(c));
         return;
     }
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
@@ -113,7 +144,7 @@ void draw_text(OverlayFont font, const std::string& text) {
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    for (unsigned char c : text) {
+    for (const char32_t c : code_points(text)) {
         const Glyph* g = font_glyphs().glyph(font, c);
         if (!g) continue;
         const int below = upside_down ? g->top : g->rows - g->top;  // rows below the origin

@@ -18,10 +18,16 @@ BlockReader::Opened BlockReader::open(const char* name) {
     // writer), and the open does not block either, in case the name now stands
     // for something else; its own type is what counts.
     struct stat info;
-    if (::stat(name, &info) != 0 || S_ISDIR(info.st_mode)) return Opened::missing;
+    // Only a name that leads nowhere is missing; any other failure has its reason.
+    const auto failed = [this] {
+        error_ = errno;
+        return errno == ENOENT || errno == ENOTDIR ? Opened::missing : Opened::failed;
+    };
+    if (::stat(name, &info) != 0) return failed();
+    if (S_ISDIR(info.st_mode)) return Opened::missing;
     if (!S_ISREG(info.st_mode)) return Opened::not_regular;
     const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return Opened::missing;
+    if (fd < 0) return failed();
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const bool regular_or_folder = S_ISREG(info.st_mode) || S_ISDIR(info.st_mode);
         ::close(fd);
@@ -29,6 +35,7 @@ BlockReader::Opened BlockReader::open(const char* name) {
     }
     fd_ = fd;
     size_ = static_cast<long long>(info.st_size);
+    modified_ns_ = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     capacity_ = block_size < 2 ? 2 : block_size;
     buffer_.reset(new char[capacity_]);
     cur = end = buffer_.get();
@@ -57,4 +64,12 @@ bool BlockReader::refill() {
             return false;
         }
     }
+}
+
+bool BlockReader::changed_since_open() const {
+    struct stat info;
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0) return true;
+    const long long modified =
+        static_cast<long long>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return static_cast<long long>(info.st_size) != size_ || modified != modified_ns_;
 }

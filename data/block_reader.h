@@ -13,11 +13,17 @@ public:
     BlockReader& operator=(const BlockReader&) = delete;
 
     // Opens `name` for reading: only a regular file opens. A folder counts as
-    // missing; a pipe, socket or device is not_regular and is never waited for.
-    enum class Opened { file, missing, not_regular };
+    // missing; a pipe, socket or device is not_regular and is never waited for;
+    // anything else that keeps it from opening (no permission, a loop of links)
+    // is failed, with its errno in error().
+    enum class Opened { file, missing, not_regular, failed };
     Opened open(const char* name);
-    // The size of the file in bytes.
+    // The size of the file in bytes, and its modification time (nanoseconds), at open.
     long long size() const { return size_; }
+    long long modified_ns() const { return modified_ns_; }
+    // Whether the file's size or modification time differs now from its open:
+    // someone wrote it meanwhile.
+    bool changed_since_open() const;
 
     // The unread bytes held in the buffer are [cur, end); readers advance cur.
     const char* cur = nullptr;
@@ -39,6 +45,7 @@ public:
 private:
     int fd_ = -1;
     long long size_ = -1;
+    long long modified_ns_ = -1;
     bool eof_ = false;
     int error_ = 0;
     std::size_t capacity_ = 0;

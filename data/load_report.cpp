@@ -1,6 +1,8 @@
 #include "data/load_report.h"
 
+#include <cctype>
 #include <cstdarg>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -38,6 +40,11 @@ bool open_or_report(BlockReader& in, const char* name) {
     const BlockReader::Opened opened = in.open(name);
     if (opened == BlockReader::Opened::not_regular) report_not_loaded(name, "not a regular file");
     if (opened == BlockReader::Opened::missing) report_missing_file(name);
+    if (opened == BlockReader::Opened::failed) {
+        std::string why = std::strerror(in.error());
+        if (!why.empty()) why[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(why[0])));
+        report_not_loaded(name, "%s", why.c_str());
+    }
     return opened == BlockReader::Opened::file;
 }
 

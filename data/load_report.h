@@ -19,8 +19,8 @@ void report_not_loaded(const char* name, const char* problem_format, ...)
 void report_missing_file(const char* name);
 
 // Opens `name` into `in`, or reports why not and returns false: missing (as
-// above), or not a regular file (a pipe, a socket, a device): "File <name> not
-// loaded: not a regular file".
+// above), not a regular file (a pipe, a socket, a device): "File <name> not
+// loaded: not a regular file", or the system's reason ("permission denied").
 class BlockReader;
 bool open_or_report(BlockReader& in, const char* name);
 

@@ -50,6 +50,7 @@ TEST(CommandLine, OptionsBecomeSettingsAndTheFormatIsGuessed) {
 }
 
 TEST(CommandLine, MistakesGiveOneLineAndHelpAndVersionExit) {
+    const std::string elevation = kSamples + "elevation.dat";
     const std::pair<std::vector<const char*>, std::string> mistakes[] = {
         {{"--stereo", "3d"},
          "zendral: --stereo: expected mono|anaglyph|quad|red-blue|red-cyan|side-by-side|"
@@ -60,6 +61,10 @@ TEST(CommandLine, MistakesGiveOneLineAndHelpAndVersionExit) {
         {{"--fast"}, "zendral: The following argument was not expected: --fast\n"},
         {{"/no/such/file.dat"}, "zendral: /no/such/file.dat: no such file or folder\n"},
         {{"--save", "out.png"}, "zendral: --save: needs a FILE to draw\n"},
+        {{"--size", "4294967297x10"},
+         "zendral: --size: 4294967297x10 is not a size WxH from 1x1 to 16384x16384\n"},
+        {{"--save", elevation.c_str(), elevation.c_str()},
+         "zendral: --save: " + kSamples + "elevation.dat is the file to draw\n"},
     };
     for (const auto& [args, message] : mistakes) {
         const ParsedCommandLine parsed = parse(args);

@@ -1,6 +1,9 @@
 // What a reader tells the user beyond loading: the first problem in the file, the
 // hints at another format, the status line, and values GL could not draw.
+#include <chrono>
+
 #include "core/status_line.h"
+#include "data/format_hints.h"
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
 
@@ -11,10 +14,11 @@ protected:
     // Loads `text` from `name` with the reader of `format` (0 Data, 1 Maple, 2 Data
     // with Color) and returns what was printed after the header line (or the file
     // name line, for Maple).
+    // Format -1 reads the file as it stands as "Data ", without writing it.
     std::string load(const std::string& name, const std::string& text, int format = 0) {
-        const std::string path = write_file(name, text);
+        const std::string path = format < 0 ? path_of(name) : write_file(name, text);
         StdoutCapture capture;
-        if (format == 0) set.read_data(path.c_str());
+        if (format <= 0) set.read_data(path.c_str());
         if (format == 1) set.read_maple(path.c_str());
         if (format == 2) set.read_color_data(path.c_str());
         const std::string out = capture.finish();
@@ -147,6 +151,27 @@ TEST_F(FileReportTest, ALoneCarriageReturnEndsALineAndEmptyGridsAreNamed) {
         EXPECT_EQ(load("empty.dat", header), "");
         EXPECT_EQ(status_line(), path_of("empty.dat") + " holds no points");
     }
+}
+
+TEST_F(FileReportTest, AGuessReadsOnlyTheStartAndAFileThatWontOpenSaysWhy) {
+    // A gigabyte (sparse) whose second line is wrong: guessed from its header as
+    // "Data ", whose reader names the line, at once.
+    const std::string big = write_file("big.dat", "2 3\n1 2 x\n");
+    std::filesystem::resize_file(big, 1ull << 30);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(guess_data_format(big.c_str()), kDataFormat);
+    EXPECT_EQ(load("big.dat", "", -1),
+              refused("big.dat", "line 2: expected a number for the z coordinate of point 1 of set "
+                                 "1, found \"x\""));
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
+    EXPECT_EQ(guess_data_format(write_file("c.dat", "1 2\n0 0 0 1\n1 1 1 2 x\n").c_str()),
+              kDataFormat);
+    EXPECT_EQ(guess_data_format(write_file("d.dat", "9 9\n0 0 0 1\n1 1 1 2\n").c_str()),
+              kColorDataFormat);
+
+    const std::string loop = path_of("loop");
+    std::filesystem::create_symlink(loop, loop);
+    EXPECT_EQ(load("loop", "", -1), "File " + loop + " not loaded: too many levels of symbolic links\n");
 }
 
 }  // namespace
