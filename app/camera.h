@@ -6,11 +6,11 @@
 #include "core/view_state.h"
 
 struct CameraFrame {
-    double sep;      // eye separation in scene units (eye_separation / 10)
-    double ratio;    // viewport width / height
-    double radians;  // half the vertical field of view
-    double wd2;      // half the height of the viewing window at the near plane
-    double ndfl;     // near distance / focal length: scales the window shift
+    double sep;       // eye separation in scene units (eye_separation / 10)
+    double ratio;     // viewport width / height
+    double radians;   // half the vertical field of view
+    double wd2;       // half the height of the viewing window at the near plane
+    double ndfl;      // near distance / focal length: scales the window shift
     double left[3];   // left edges of the windows: 0 left eye, 1 centre, 2 right eye
     double right[3];  // right edges of the same windows
     double top;
@@ -26,5 +26,4 @@ struct CameraFrame {
 // The eyes sit across `direction` x `up`: the camera's view direction and up
 // vector, vd and vu unless given.
 CameraFrame compute_camera(double eye_separation, double focal_length, int view_width,
-                           int view_height, const Vector3& direction = vd,
-                           const Vector3& up = vu);
+                           int view_height, const Vector3& direction = vd, const Vector3& up = vu);

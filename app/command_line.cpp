@@ -24,8 +24,7 @@ constexpr int kLargestSide = 16384;
 using Names = std::vector<std::pair<std::string, int>>;
 
 // An option whose word stands for a named setting value.
-void add_choice(CLI::App& app, const char* name, int& value, const Names& names,
-                const char* help) {
+void add_choice(CLI::App& app, const char* name, int& value, const Names& names, const char* help) {
     std::string words;
     for (const auto& [word, number] : names) words += (words.empty() ? "" : "|") + word;
     const auto number_of = [names](const std::string& word) {
@@ -66,7 +65,8 @@ bool parse_size(const std::string& text, int& width, int& height) {
 // The system's reason, as the messages write it: "permission denied".
 std::string reason(int error) {
     std::string text = std::strerror(error);
-    if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    if (!text.empty())
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     return text;
 }
 
@@ -83,20 +83,33 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
     app.add_option("path", o.path, "a data file to load, or a folder to list")
         ->type_name("FILE | FOLDER");
     add_choice(app, "--format", o.format,
-               {{"data", kDataFormat}, {"color", kColorDataFormat}, {"maple", kMapleFormat},
+               {{"data", kDataFormat},
+                {"color", kColorDataFormat},
+                {"maple", kMapleFormat},
                 {"columns", kColumnsFormat}},
                "format of FILE (guessed from its content when not given)");
     add_choice(app, "--stereo", o.stereo,
-               {{"mono", kMonoView}, {"anaglyph", kAnaglyph}, {"quad", kStereoView},
-                {"red-blue", kRedBlueGlasses}, {"red-cyan", kRedCyanGlasses},
-                {"side-by-side", kSideBySide}, {"cross-eyed", kCrossEyed}},
+               {{"mono", kMonoView},
+                {"anaglyph", kAnaglyph},
+                {"quad", kStereoView},
+                {"red-blue", kRedBlueGlasses},
+                {"red-cyan", kRedCyanGlasses},
+                {"side-by-side", kSideBySide},
+                {"cross-eyed", kCrossEyed}},
                "mono or stereo picture");
     add_choice(app, "--mode", o.mode,
-               {{"points", kPoints}, {"joined", kJoined}, {"needled", kNeedled},
-                {"grid", kSurfaceGrid}, {"filled", kSurfaceFilled}, {"special", kSpecial}},
+               {{"points", kPoints},
+                {"joined", kJoined},
+                {"needled", kNeedled},
+                {"grid", kSurfaceGrid},
+                {"filled", kSurfaceFilled},
+                {"special", kSpecial}},
                "how the data is drawn");
     add_choice(app, "--color-by", o.color_by,
-               {{"none", kColorByNone}, {"x", kColorByX}, {"y", kColorByY}, {"z", kColorByZ},
+               {{"none", kColorByNone},
+                {"x", kColorByX},
+                {"y", kColorByY},
+                {"z", kColorByZ},
                 {"value", kColorByValue}},
                "what the colours of the data show");
     Names colours;
@@ -112,11 +125,13 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
     try {
         app.parse(argc, argv);
         if (!size.empty() && !parse_size(size, o.width, o.height))
-            throw CLI::ValidationError("--size", size + " is not a size WxH from 1x1 to 16384x16384");
+            throw CLI::ValidationError("--size",
+                                       size + " is not a size WxH from 1x1 to 16384x16384");
         struct stat about;
         if (!o.path.empty() && stat(o.path.c_str(), &about) != 0) {
-            throw CLI::ValidationError(
-                o.path, errno == ENOENT || errno == ENOTDIR ? "no such file or folder" : reason(errno));
+            throw CLI::ValidationError(o.path, errno == ENOENT || errno == ENOTDIR
+                                                   ? "no such file or folder"
+                                                   : reason(errno));
         }
         if (!o.save.empty() && (o.path.empty() || S_ISDIR(about.st_mode)))
             throw CLI::ValidationError("--save", "needs a FILE to draw");
@@ -150,7 +165,10 @@ void apply_command_line(const CommandLine& o) {
         background_color = Color4(rgb[0], rgb[1], rgb[2], background_color.a());
     }
     struct stat about;
-    const bool file = !o.path.empty() && stat(o.path.c_str(), &about) == 0 && !S_ISDIR(about.st_mode);
-    if (o.format >= 0) data_format = o.format;
-    else if (file) data_format = guess_data_format(o.path.c_str());
+    const bool file =
+        !o.path.empty() && stat(o.path.c_str(), &about) == 0 && !S_ISDIR(about.st_mode);
+    if (o.format >= 0)
+        data_format = o.format;
+    else if (file)
+        data_format = guess_data_format(o.path.c_str());
 }

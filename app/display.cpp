@@ -31,11 +31,14 @@ namespace {
 constexpr int kOverlayMargin = 4;
 
 void print_frustum(const char* which, const CameraFrame& c, int i) {
-    std::printf("%s Frustum: left = %lf right = %lf top = %lf bottom = %lf nearp = %lf farp = %lf\n",
-                which, c.left[i], c.right[i], c.top, c.bottom, nearp, farp);
+    std::printf(
+        "%s Frustum: left = %lf right = %lf top = %lf bottom = %lf nearp = %lf farp = %lf\n", which,
+        c.left[i], c.right[i], c.top, c.bottom, nearp, farp);
 }
 
-void clear_picture() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+void clear_picture() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
 
 // The longest start of `word` (at least one character) that fits `width`.
 std::size_t fitting_prefix(const std::string& word, int width,
@@ -95,12 +98,12 @@ struct FrameInPieces {
     CameraFrame camera;
     std::vector<EyePass> passes;
     std::size_t pass = 0;
-    int piece = 0;           // the next piece of the current pass
-    double seconds = 0;      // spent drawing it so far
-    double slowest = 0;      // the slowest piece so far, what the next may take
-    int pieces = 1;          // pieces of the model in each pass
+    int piece = 0;                 // the next piece of the current pass
+    double seconds = 0;            // spent drawing it so far
+    double slowest = 0;            // the slowest piece so far, what the next may take
+    int pieces = 1;                // pieces of the model in each pass
     bool past_first_turn = false;  // whether to show the reduced picture is decided
-    unsigned long made = 0;  // model_pieces_made() when it began
+    unsigned long made = 0;        // model_pieces_made() when it began
 };
 FrameInPieces frame;
 
@@ -108,9 +111,8 @@ FrameInPieces frame;
 
 void begin_frame() {
     vp.z() = focal_length;
-    const CameraFrame c = compute_camera(eye_separation, focal_length,
-                                         eye_view_width(stereo_mode, view_width), view_height, vd,
-                                         vu);
+    const CameraFrame c = compute_camera(
+        eye_separation, focal_length, eye_view_width(stereo_mode, view_width), view_height, vd, vu);
     if (verbose) {
         std::printf("ratio = %lf radians = %lf wd2 = %lf ndfl = %lf\n", c.ratio, c.radians, c.wd2,
                     c.ndfl);
@@ -133,8 +135,8 @@ void begin_frame() {
     glLightfv(GL_LIGHT0, GL_POSITION, light1_position);
 
     if (verbose) {
-        std::printf("r = %lf %lf %lf\nl = %lf %lf %lf\n", c.rightv.x(), c.rightv.y(),
-                    c.rightv.z(), c.leftv.x(), c.leftv.y(), c.leftv.z());
+        std::printf("r = %lf %lf %lf\nl = %lf %lf %lf\n", c.rightv.x(), c.rightv.y(), c.rightv.z(),
+                    c.leftv.x(), c.leftv.y(), c.leftv.z());
     }
     frame = FrameInPieces{true, c, eye_passes(c)};
     frame.made = model_pieces_made();
@@ -183,7 +185,9 @@ bool continue_frame(double budget) {
     return true;
 }
 
-bool frame_in_progress() { return frame.active; }
+bool frame_in_progress() {
+    return frame.active;
+}
 
 namespace {
 
@@ -329,9 +333,8 @@ void draw_overlay() {
     const int line_pixels = line_height(OverlayFont::kStatus);
     const int left_pixels = viewport[2] / 10;
     const std::vector<std::string> lines =
-        wrap_text(status, viewport[2] - left_pixels - kOverlayMargin, [&](const std::string& s) {
-            return text_width(OverlayFont::kStatus, s);
-        });
+        wrap_text(status, viewport[2] - left_pixels - kOverlayMargin,
+                  [&](const std::string& s) { return text_width(OverlayFont::kStatus, s); });
     const int count = static_cast<int>(lines.size());
     for (int i = 0; i < count; ++i) {
         glRasterPos2d(10, 5 + (count - 1 - i) * line_pixels * units_per_pixel);

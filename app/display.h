@@ -24,8 +24,8 @@ void draw_frame();
 // `budget` seconds have gone (all of them for a negative budget) and returns true
 // once the frame is complete, overlay included; show_frame_pieces continues with
 // frame_budget and swaps at the end. A new picture (recorded or drawn directly by
-// the frame) that is slower than the budget first shows its reduced picture. Anything that begins another frame (a
-// display for an interaction, say) drops the one in progress.
+// the frame) that is slower than the budget first shows its reduced picture. Anything that begins
+// another frame (a display for an interaction, say) drops the one in progress.
 void begin_frame();
 bool continue_frame(double budget);
 bool show_frame_pieces();

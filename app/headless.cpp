@@ -33,7 +33,8 @@ int fail(const std::string& why) {
 bool make_context(std::string& why) {
     static bool made = false;
     if (made) return true;
-    EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    EGLDisplay display =
+        eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     EGLint major = 0, minor = 0;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
         why = "no EGL surfaceless platform (Mesa's libegl-mesa0)";

@@ -46,18 +46,36 @@ void on_key(unsigned char key, int, int) {
             glutFullScreen();
             break;
         // Each step is added in double and stored back as float.
-        case 'S': scale += 0.1; break;
-        case 's': scale -= 0.1; break;
-        case 'X': angle_x += 1.0; break;
-        case 'x': angle_x -= 1.0; break;
-        case 'Y': angle_y += 1.0; break;
-        case 'y': angle_y -= 1.0; break;
-        case 'Z': angle_z += 1.0; break;
-        case 'z': angle_z -= 1.0; break;
+        case 'S':
+            scale += 0.1;
+            break;
+        case 's':
+            scale -= 0.1;
+            break;
+        case 'X':
+            angle_x += 1.0;
+            break;
+        case 'x':
+            angle_x -= 1.0;
+            break;
+        case 'Y':
+            angle_y += 1.0;
+            break;
+        case 'y':
+            angle_y -= 1.0;
+            break;
+        case 'Z':
+            angle_z += 1.0;
+            break;
+        case 'z':
+            angle_z -= 1.0;
+            break;
         case '1':
         case '2':
         case '3':
-        case '4': set_view_preset(key - '0'); break;
+        case '4':
+            set_view_preset(key - '0');
+            break;
         case 'p':
             // One row of the column-major matrix per line.
             std::printf("matCur:\n");
@@ -66,7 +84,8 @@ void on_key(unsigned char key, int, int) {
                             matCur[12 + row]);
             }
             break;
-        default: break;
+        default:
+            break;
     }
     build_rotation(angle_x, angle_y, angle_z, view_rotation);
     note_interaction();
@@ -75,11 +94,20 @@ void on_key(unsigned char key, int, int) {
 
 void on_special_key(int key, int, int) {
     switch (key) {
-        case GLUT_KEY_LEFT: object_translation[0] -= 0.1; break;
-        case GLUT_KEY_RIGHT: object_translation[0] += 0.1; break;
-        case GLUT_KEY_UP: object_translation[1] += 0.1; break;
-        case GLUT_KEY_DOWN: object_translation[1] -= 0.1; break;
-        default: break;
+        case GLUT_KEY_LEFT:
+            object_translation[0] -= 0.1;
+            break;
+        case GLUT_KEY_RIGHT:
+            object_translation[0] += 0.1;
+            break;
+        case GLUT_KEY_UP:
+            object_translation[1] += 0.1;
+            break;
+        case GLUT_KEY_DOWN:
+            object_translation[1] -= 0.1;
+            break;
+        default:
+            break;
     }
     note_interaction();
     glutPostRedisplay();
@@ -88,16 +116,25 @@ void on_special_key(int key, int, int) {
 void on_mouse(int button, int state, int x, int y) {
     if (state == GLUT_DOWN) {
         switch (button) {
-            case GLUT_LEFT_BUTTON: mouse_mode = kTurnDrag; break;
-            case GLUT_MIDDLE_BUTTON: mouse_mode = kDepthDrag; break;
+            case GLUT_LEFT_BUTTON:
+                mouse_mode = kTurnDrag;
+                break;
+            case GLUT_MIDDLE_BUTTON:
+                mouse_mode = kDepthDrag;
+                break;
             case GLUT_RIGHT_BUTTON:
                 mouse_mode = kSlideDrag;
                 verbose = verbose ? 0 : 1;
                 break;
             // The wheel, reported as buttons 3 (away from the user) and 4, zooms like S and s.
-            case kWheelUp: scale += 0.1; break;
-            case kWheelDown: scale -= 0.1; break;
-            default: break;
+            case kWheelUp:
+                scale += 0.1;
+                break;
+            case kWheelDown:
+                scale -= 0.1;
+                break;
+            default:
+                break;
         }
     }
     if (button >= GLUT_LEFT_BUTTON && button <= GLUT_RIGHT_BUTTON) {
@@ -128,12 +165,15 @@ void on_motion(int x, int y) {
             angle_y += dx / sx;
             build_rotation(angle_x, angle_y, angle_z, view_rotation);
             break;
-        case kDepthDrag: object_translation[2] += dy / sy; break;
+        case kDepthDrag:
+            object_translation[2] += dy / sy;
+            break;
         case kSlideDrag:
             object_translation[0] += dx / sx;
             object_translation[1] += dy / sy;
             break;
-        default: break;
+        default:
+            break;
     }
     last_x = x;
     last_y = up_y;

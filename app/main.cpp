@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const ParsedCommandLine parsed = parse_command_line(argc, argv);
     if (parsed.outcome != ParsedCommandLine::kRun) {
-        std::fputs(parsed.message.c_str(), parsed.outcome == ParsedCommandLine::kExit ? stdout : stderr);
+        std::fputs(parsed.message.c_str(),
+                   parsed.outcome == ParsedCommandLine::kExit ? stdout : stderr);
         return parsed.outcome == ParsedCommandLine::kExit ? 0 : 2;
     }
     const CommandLine& options = parsed.options;
@@ -33,8 +34,9 @@ int main(int argc, char** argv) {
         struct stat about;
         const bool folder = stat(options.path.c_str(), &about) == 0 && S_ISDIR(about.st_mode);
         const std::size_t slash = options.path.rfind('/');
-        start_folder = folder ? options.path
-                              : slash == std::string::npos ? "." : options.path.substr(0, slash + 1);
+        start_folder = folder                       ? options.path
+                       : slash == std::string::npos ? "."
+                                                    : options.path.substr(0, slash + 1);
         if (!folder) file = options.path.substr(slash == std::string::npos ? 0 : slash + 1);
     }
     // freeglut needs glutInit before any other call; no arguments are passed on.

@@ -42,8 +42,8 @@ std::vector<char32_t> code_points(const std::string& text) {
             if (valid) cp = (cp << 6) | (byte(i + k) & 0x3f);
         }
         // Overlong forms and surrogates are not text.
-        valid = valid && !(extra == 2 && cp < 0x800) && !(extra == 3 && (cp < 0x10000 || cp > 0x10ffff)) &&
-                !(cp >= 0xd800 && cp <= 0xdfff);
+        valid = valid && !(extra == 2 && cp < 0x800) &&
+                !(extra == 3 && (cp < 0x10000 || cp > 0x10ffff)) && !(cp >= 0xd800 && cp <= 0xdfff);
         if (!valid) cp = c;
         if (cp < 0x20 || (cp >= 0x7f && cp < 0xa0)) cp = '?';
         out.push_back(cp);
@@ -55,7 +55,7 @@ std::vector<char32_t> code_points(const std::string& text) {
 // The glyphs of the code points drawn so far in both sizes, rendered on first
 // use; a code point the font has no glyph for is drawn as '?'.
 class FontFile {
-public:
+  public:
     const Glyph* glyph(OverlayFont font, char32_t c) {
         const int f = static_cast<int>(font);
         if (c < 32 || !open()) return nullptr;
@@ -74,7 +74,8 @@ public:
                 g.advance = static_cast<int>(slot->advance.x >> 6);
                 const int bytes = (g.width + 7) / 8;
                 for (int i = 0; i < g.rows; ++i) {
-                    const unsigned char* from = b.buffer + (upside_down ? i : g.rows - 1 - i) * b.pitch;
+                    const unsigned char* from =
+                        b.buffer + (upside_down ? i : g.rows - 1 - i) * b.pitch;
                     g.bits.insert(g.bits.end(), from, from + bytes);
                 }
             }
@@ -88,7 +89,7 @@ public:
         return static_cast<int>(face_->size->metrics.height >> 6);
     }
 
-private:
+  private:
     bool open() {
         if (tried_) return face_ != nullptr;
         tried_ = true;
@@ -118,13 +119,17 @@ void use_font_file(bool on, bool turned_over) {
 }
 
 // GLUT's bitmap fonts hold Latin-1; any other character is drawn as '?'.
-int glut_character(char32_t c) { return c < 256 ? static_cast<int>(c) : '?'; }
+int glut_character(char32_t c) {
+    return c < 256 ? static_cast<int>(c) : '?';
+}
 
 int text_width(OverlayFont font, const std::string& text) {
     int width = 0;
     for (const char32_t c : code_points(text)) {
-        if (!font_file) width += glutBitmapWidth(glut_font(font), glut_character(c));
-        else if (const Glyph* g = font_glyphs().glyph(font, c)) width += g->advance;
+        if (!font_file)
+            width += glutBitmapWidth(glut_font(font), glut_character(c));
+        else if (const Glyph* g = font_glyphs().glyph(font, c))
+            width += g->advance;
     }
     return width;
 }
@@ -135,7 +140,8 @@ int line_height(OverlayFont font) {
 
 void draw_text(OverlayFont font, const std::string& text) {
     if (!font_file) {
-        for (const char32_t c : code_points(text)) glutBitmapCharacter(glut_font(font), glut_character(c));
+        for (const char32_t c : code_points(text))
+            glutBitmapCharacter(glut_font(font), glut_character(c));
         return;
     }
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);

@@ -41,8 +41,10 @@ Image read_window_frame() {
     pair.height = view_height;
     const std::size_t row = static_cast<std::size_t>(view_width) * 3;
     for (int y = 0; y < view_height; ++y) {
-        pair.rgb.insert(pair.rgb.end(), left.rgb.begin() + y * row, left.rgb.begin() + (y + 1) * row);
-        pair.rgb.insert(pair.rgb.end(), right.rgb.begin() + y * row, right.rgb.begin() + (y + 1) * row);
+        pair.rgb.insert(pair.rgb.end(), left.rgb.begin() + y * row,
+                        left.rgb.begin() + (y + 1) * row);
+        pair.rgb.insert(pair.rgb.end(), right.rgb.begin() + y * row,
+                        right.rgb.begin() + (y + 1) * row);
     }
     return pair;
 }
@@ -59,8 +61,9 @@ bool write_picture(const Image& picture, const std::string& path, bool exclusive
 bool save_picture(const Image& picture) {
     const std::string& file = data_set.filename;
     const std::string name = file.empty() ? "zendral" : file.substr(file.rfind('/') + 1);
-    const std::string folder =
-        picture_folder.empty() || picture_folder.back() == '/' ? picture_folder : picture_folder + "/";
+    const std::string folder = picture_folder.empty() || picture_folder.back() == '/'
+                                   ? picture_folder
+                                   : picture_folder + "/";
     std::string path;
     struct stat about;
     for (int n = 1; path.empty() || stat(path.c_str(), &about) == 0; ++n)

@@ -59,7 +59,8 @@ bool write_whole_file(const std::string& path, const std::vector<unsigned char>&
                                            RENAME_NOREPLACE)
                                : std::rename(temporary.c_str(), path.c_str());
         // A file system without the exclusive rename still links without replacing.
-        if (placed != 0 && exclusive && errno == EINVAL) placed = link(temporary.c_str(), path.c_str());
+        if (placed != 0 && exclusive && errno == EINVAL)
+            placed = link(temporary.c_str(), path.c_str());
         ok = placed == 0;
         if (!ok) error = std::strerror(errno);
     }

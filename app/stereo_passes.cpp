@@ -7,11 +7,11 @@
 
 #include "app/bounds_box.h"
 #include "app/camera.h"
-#include "render/color_map.h"
 #include "core/settings.h"
 #include "core/view_state.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
+#include "render/color_map.h"
 #include "render/draw_cache.h"
 
 int left_eye_texel = 0;
@@ -26,7 +26,9 @@ void begin_eye_pass(const CameraFrame& camera, int window) {
     glLoadIdentity();
 }
 
-void draw_scene(Vector3 offset, int texel) { draw_scene_part(offset, texel, 0, -1); }
+void draw_scene(Vector3 offset, int texel) {
+    draw_scene_part(offset, texel, 0, -1);
+}
 
 int draw_scene_part(Vector3 offset, int texel, int first, int end) {
     glLoadIdentity();
@@ -157,13 +159,20 @@ std::vector<EyePass> eye_passes(const CameraFrame& c) {
             centre.texel = left_eye_texel;
             return {centre};
         }
-        case kAnaglyph: return in_turn(c, swap, GL_BACK, GL_NONE);
-        case kStereoView: return in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT);
-        case kRedBlueGlasses: return masked(c, swap, false);
-        case kRedCyanGlasses: return masked(c, swap, true);
-        case kSideBySide: return split(c, swap);
-        case kCrossEyed: return split(c, !swap);
-        default: return {};  // no pass: the frame shows the clear alone
+        case kAnaglyph:
+            return in_turn(c, swap, GL_BACK, GL_NONE);
+        case kStereoView:
+            return in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT);
+        case kRedBlueGlasses:
+            return masked(c, swap, false);
+        case kRedCyanGlasses:
+            return masked(c, swap, true);
+        case kSideBySide:
+            return split(c, swap);
+        case kCrossEyed:
+            return split(c, !swap);
+        default:
+            return {};  // no pass: the frame shows the clear alone
     }
 }
 

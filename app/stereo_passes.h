@@ -31,7 +31,9 @@ int draw_scene_part(Vector3 offset, int texel, int first, int end);
 void draw_axes(float length);
 
 // Whether `mode` draws each eye into one half of the window.
-inline bool split_viewport(int mode) { return mode == kSideBySide || mode == kCrossEyed; }
+inline bool split_viewport(int mode) {
+    return mode == kSideBySide || mode == kCrossEyed;
+}
 
 // Width of the viewport of one eye's picture: half the window when split.
 int eye_view_width(int mode, int window_width);

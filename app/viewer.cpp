@@ -30,7 +30,9 @@ constexpr unsigned kDoubleMode = GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH;
 bool main_loop_running = false;
 }  // namespace
 
-int open_main_window(const char* title) { return glutCreateWindow(title); }
+int open_main_window(const char* title) {
+    return glutCreateWindow(title);
+}
 
 void init_lights() {
     glEnable(GL_LIGHTING);
@@ -56,7 +58,9 @@ namespace {
 // The requests the control panel makes of the picture window. They act on the
 // current window, which the panel layer makes the picture window while a panel
 // callback runs. Light 0 is the panel's "Light 1" (GL_LIGHT0), light 1 its "Light 2".
-GLenum gl_light(int light) { return light == 0 ? GL_LIGHT0 : GL_LIGHT1; }
+GLenum gl_light(int light) {
+    return light == 0 ? GL_LIGHT0 : GL_LIGHT1;
+}
 
 void set_light_enabled(int light, bool on) {
     if (on) {

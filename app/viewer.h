@@ -4,10 +4,10 @@
 
 // Window state.
 enum WindowKind : int { kNoWindow = 10, kDoubleBufferedWindow = 1, kStereoWindow = 2 };
-extern int window_kind;   // a WindowKind: of the last main window; kNoWindow before the first
-extern int main_window;   // GLUT id of the newest main window; 0 before the first
-extern int possible;      // result of the last stereo-visual query
-extern int window_x, window_y;           // 50, 50: position of every main window
+extern int window_kind;         // a WindowKind: of the last main window; kNoWindow before the first
+extern int main_window;         // GLUT id of the newest main window; 0 before the first
+extern int possible;            // result of the last stereo-visual query
+extern int window_x, window_y;  // 50, 50: position of every main window
 extern int window_width, window_height;  // 800, 600: size of every main window
 
 // Light values sent by init_lights (the diffuse colours are viewer settings).

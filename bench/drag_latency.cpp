@@ -47,8 +47,8 @@ bool run(const std::vector<std::string>& args) {
 // A left-button drag across the middle of the window, `direction` +1 or -1 in x:
 // ten steps of 20 pixels, 40 ms apart.
 bool drag(const std::string& window, int direction) {
-    std::vector<std::string> a = {"xdotool", "mousemove", "--window", window, "400", "300",
-                                  "sleep", "0.2", "mousedown", "1"};
+    std::vector<std::string> a = {"xdotool", "mousemove", "--window", window,      "400",
+                                  "300",     "sleep",     "0.2",      "mousedown", "1"};
     for (int step = 1; step <= 10; ++step) {
         a.insert(a.end(), {"sleep", "0.04", "mousemove", "--window", window,
                            std::to_string(400 + direction * 20 * step), "300"});

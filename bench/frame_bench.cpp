@@ -17,10 +17,10 @@
 #include "bench/bench_window.h"
 #include "bench/quiet_stdout.h"
 #include "bench/table.h"
-#include "data/data_set.h"
-#include "render/draw_cache.h"
 #include "core/settings.h"
 #include "core/view_state.h"
+#include "data/data_set.h"
+#include "render/draw_cache.h"
 
 namespace {
 
@@ -53,7 +53,8 @@ void set_view() {
     const double ax = 30 * degree_factor, ay = -35 * degree_factor;
     const float cx = std::cos(ax), sx = std::sin(ax), cy = std::cos(ay), sy = std::sin(ay);
     // Rx(ax) * Ry(ay), column-major.
-    const float m[16] = {cy, sx * sy, -cx * sy, 0, 0, cx, sx, 0, sy, -sx * cy, cx * cy, 0, 0, 0, 0, 1};
+    const float m[16] = {cy, sx * sy,  -cx * sy, 0, 0, cx, sx, 0,
+                         sy, -sx * cy, cx * cy,  0, 0, 0,  0,  1};
     for (int i = 0; i < 16; ++i) object_rotation[i] = m[i];
 }
 
@@ -128,16 +129,16 @@ int main(int argc, char** argv) {
             const std::string name =
                 std::string(r.c.label) + (stereo == 0 ? ", MonoView" : ", Anaglyph");
             const Case c = r.c;
-            register_pair("frame", name, RateUnit::kFramesPerSecond, PairTarget{r.full_target, 0},
-                          [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, Drawing::kFull); },
-                          reference(c, stereo), 5, 1.0);
+            register_pair(
+                "frame", name, RateUnit::kFramesPerSecond, PairTarget{r.full_target, 0},
+                [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, Drawing::kFull); },
+                reference(c, stereo), 5, 1.0);
             if (r.reduced_target == 0) continue;
-            register_pair("frame", name + ", interacting", RateUnit::kFramesPerSecond,
-                          PairTarget{r.reduced_target, 0},
-                          [c, stereo](benchmark::State& s) {
-                              run_frames(s, c, stereo, Drawing::kReduced);
-                          },
-                          reference(c, stereo), 5, 1.0);
+            register_pair(
+                "frame", name + ", interacting", RateUnit::kFramesPerSecond,
+                PairTarget{r.reduced_target, 0},
+                [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, Drawing::kReduced); },
+                reference(c, stereo), 5, 1.0);
         }
     }
     return run_registered_benchmarks(argc, argv);

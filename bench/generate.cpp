@@ -73,7 +73,7 @@ namespace {
 // characters, each but the last ending in a backslash. A closing "]]" is never
 // split, as the reader finds the end of the grid by it on one line.
 class MapleLineWriter {
-public:
+  public:
     MapleLineWriter(FILE* f, std::size_t width) : f_(f), width_(width) {}
     void put(const std::string& text) {
         line_ += text;
@@ -91,7 +91,7 @@ public:
         line_.clear();
     }
 
-private:
+  private:
     FILE* f_;
     std::size_t width_;
     std::string line_;
@@ -159,11 +159,16 @@ bool ensure_bench_inputs(const std::string& dir, BenchInputs& out) {
     out.maple = dir + "/grid_1000x1000.mpl";
     out.tubes = dir + "/tubes_20k.dat";
     out.columns = dir + "/points_1m.csv";
-    const auto make = [](const std::string& path, auto&& writer) { return make_once(path, writer); };
-    return make(out.data, [](const std::string& p) { return write_data_file(p, 1000, 1000, false); }) &&
+    const auto make = [](const std::string& path, auto&& writer) {
+        return make_once(path, writer);
+    };
+    return make(out.data,
+                [](const std::string& p) { return write_data_file(p, 1000, 1000, false); }) &&
            make(out.color_data,
                 [](const std::string& p) { return write_data_file(p, 1000, 1000, true); }) &&
            make(out.maple, [](const std::string& p) { return write_maple_file(p, 1000, 1000); }) &&
-           make(out.tubes, [](const std::string& p) { return write_data_file(p, 100, 201, false); }) &&
-           make(out.columns, [](const std::string& p) { return write_columns_file(p, 1000, 1000); });
+           make(out.tubes,
+                [](const std::string& p) { return write_data_file(p, 100, 201, false); }) &&
+           make(out.columns,
+                [](const std::string& p) { return write_columns_file(p, 1000, 1000); });
 }

@@ -66,8 +66,8 @@ void check_same(const char* label, const std::string& path, Reader reader, Refer
     if (!ok)
         std::fprintf(stderr, "%s: the reader and the reference differ (%s, %zu points differ)\n",
                      label, same_shape ? "same grid size" : "different grid size", differing);
-    write_table_row("load", std::string(label) + " values", ok ? "same" : "DIFFERENT",
-                    "-", "-", "-", "identical to reference", ok ? "ok" : "MISSED");
+    write_table_row("load", std::string(label) + " values", ok ? "same" : "DIFFERENT", "-", "-",
+                    "-", "identical to reference", ok ? "ok" : "MISSED");
 }
 
 // The table must give the very grid the "Data" file gives.
@@ -80,7 +80,8 @@ void check_columns(const std::string& columns, const std::string& data) {
     }
     bool ok = table.width == grid.width && table.points_per_set == grid.points_per_set &&
               same(table.min, grid.min) && same(table.max, grid.max);
-    for (std::size_t k = 0; ok && k < grid.point_count(); ++k) ok = same(table.points[k], grid.points[k]);
+    for (std::size_t k = 0; ok && k < grid.point_count(); ++k)
+        ok = same(table.points[k], grid.points[k]);
     write_table_row("load", "Columns (CSV) values", ok ? "same" : "DIFFERENT", "-", "-", "-",
                     "identical to Data", ok ? "ok" : "MISSED");
 }
@@ -106,20 +107,23 @@ int main(int argc, char** argv) {
     check_columns(in.columns, in.data);
 
     const PairTarget points_target{8.0, 200.0};
-    register_pair("load", "Data 1M points", RateUnit::kMegabytesPerSecond, points_target,
-                  [=](benchmark::State& s) { run_reader(s, in.data, &DataSet::read_data); },
-                  [=](benchmark::State& s) { run_reference(s, in.data, reference_read_data); });
+    register_pair(
+        "load", "Data 1M points", RateUnit::kMegabytesPerSecond, points_target,
+        [=](benchmark::State& s) { run_reader(s, in.data, &DataSet::read_data); },
+        [=](benchmark::State& s) { run_reference(s, in.data, reference_read_data); });
     register_pair(
         "load", "Data with Color 1M points", RateUnit::kMegabytesPerSecond, points_target,
         [=](benchmark::State& s) { run_reader(s, in.color_data, &DataSet::read_color_data); },
         [=](benchmark::State& s) { run_reference(s, in.color_data, reference_read_color_data); });
-    register_pair("load", "Maple 1000x1000", RateUnit::kMegabytesPerSecond, PairTarget{5.0, 0},
-                  [=](benchmark::State& s) { run_reader(s, in.maple, &DataSet::read_maple); },
-                  [=](benchmark::State& s) { run_reference(s, in.maple, reference_read_maple); });
+    register_pair(
+        "load", "Maple 1000x1000", RateUnit::kMegabytesPerSecond, PairTarget{5.0, 0},
+        [=](benchmark::State& s) { run_reader(s, in.maple, &DataSet::read_maple); },
+        [=](benchmark::State& s) { run_reference(s, in.maple, reference_read_maple); });
     // The same million points as a CSV table, against the "Data" reader on its file.
-    register_pair("load", "Columns (CSV) vs Data, 1M points", RateUnit::kMegabytesPerSecond,
-                  PairTarget{0.8, 0},
-                  [=](benchmark::State& s) { run_reader(s, in.columns, &DataSet::read_columns); },
-                  [=](benchmark::State& s) { run_reader(s, in.data, &DataSet::read_data); });
+    register_pair(
+        "load", "Columns (CSV) vs Data, 1M points", RateUnit::kMegabytesPerSecond,
+        PairTarget{0.8, 0},
+        [=](benchmark::State& s) { run_reader(s, in.columns, &DataSet::read_columns); },
+        [=](benchmark::State& s) { run_reader(s, in.data, &DataSet::read_data); });
     return run_registered_benchmarks(argc, argv);
 }

@@ -43,8 +43,8 @@ void measure(const char* label, const std::string& path, Reader reader, double m
         (data_set.*reader)(path.c_str());
     }
     const long rise = peak_kib() - before;
-    const double grid = static_cast<double>(data_set.point_count()) *
-                        (sizeof(Vector3) + sizeof(float)) / 1024.0;
+    const double grid =
+        static_cast<double>(data_set.point_count()) * (sizeof(Vector3) + sizeof(float)) / 1024.0;
     const double ratio = grid > 0 ? rise / grid : 0;
     char ours[64], ref[64], r[32], target[64];
     std::snprintf(ours, sizeof ours, "%.1f", rise / 1024.0);

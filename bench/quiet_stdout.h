@@ -8,7 +8,7 @@
 #include <cstdio>
 
 class QuietStdout {
-public:
+  public:
     QuietStdout() {
         std::fflush(stdout);
         saved_ = dup(1);
@@ -28,6 +28,6 @@ public:
     QuietStdout(const QuietStdout&) = delete;
     QuietStdout& operator=(const QuietStdout&) = delete;
 
-private:
+  private:
     int saved_ = -1;
 };

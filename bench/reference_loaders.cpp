@@ -80,8 +80,8 @@ void store_values(DataSet& set, MapleGrid& g, const char* text) {
             value[run] = '\0';
             const double v = std::strtod(value, nullptr);
             if (g.k < count) {
-                set.point_at(g.k) = Vector3(g.x_min + (g.i - g.x1) * g.dx,
-                                            g.y_min + (g.j - g.y1) * g.dy, v);
+                set.point_at(g.k) =
+                    Vector3(g.x_min + (g.i - g.x1) * g.dx, g.y_min + (g.j - g.y1) * g.dy, v);
                 if (set.min.z() > v) set.min.z() = v;
                 if (set.max.z() < v) set.max.z() = v;
             }
@@ -99,7 +99,9 @@ void store_values(DataSet& set, MapleGrid& g, const char* text) {
 
 }  // namespace
 
-bool reference_read_data(DataSet& set, const char* name) { return read_points(set, name, false); }
+bool reference_read_data(DataSet& set, const char* name) {
+    return read_points(set, name, false);
+}
 
 bool reference_read_color_data(DataSet& set, const char* name) {
     return read_points(set, name, true);
@@ -123,8 +125,8 @@ bool reference_read_maple(DataSet& set, const char* name) {
     std::memcpy(ranges, grid + 5, len);
     ranges[len] = '\0';
     if (std::sscanf(ranges, "%lf .. %lf,%lf .. %lf", &g.x_min, &g.x_max, &g.y_min, &g.y_max) != 4 ||
-        std::sscanf(array + 6, "%d..%d,%d..%d", &g.x1, &g.x2, &g.y1, &g.y2) != 4 ||
-        g.x2 < g.x1 || g.y2 < g.y1) {
+        std::sscanf(array + 6, "%d..%d,%d..%d", &g.x1, &g.x2, &g.y1, &g.y2) != 4 || g.x2 < g.x1 ||
+        g.y2 < g.y1) {
         std::fclose(f);
         return false;
     }

@@ -29,7 +29,7 @@ std::string fixed(double v, int decimals) {
 // The console report as usual; besides, the rate of every pair member is kept:
 // the median when the run was repeated, the single run otherwise.
 class PairReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -42,7 +42,7 @@ public:
         }
     }
 
-private:
+  private:
     static void record(const Run& run) {
         const std::string& full = run.run_name.function_name;
         const std::size_t slash = full.rfind('/');
@@ -50,8 +50,8 @@ private:
         const std::string name = full.substr(0, slash), side = full.substr(slash + 1);
         for (Pair& p : pairs()) {
             if (p.name != name) continue;
-            const char* counter = p.unit == RateUnit::kMegabytesPerSecond ? "bytes_per_second"
-                                                                           : "items_per_second";
+            const char* counter =
+                p.unit == RateUnit::kMegabytesPerSecond ? "bytes_per_second" : "items_per_second";
             auto it = run.counters.find(counter);
             if (it == run.counters.end()) return;
             double rate = it->second.value;
@@ -128,8 +128,9 @@ int run_registered_benchmarks(int argc, char** argv) {
         std::string ratio_text = fixed(ratio, 2) + "x";
         if (p.ours_cpu > 0 && p.reference_cpu > 0)
             ratio_text += " (CPU " + fixed(p.reference_cpu / p.ours_cpu, 2) + "x)";
-        write_table_row(p.section, p.name, fixed(p.ours, mb ? 1 : 2), fixed(p.reference, mb ? 1 : 2),
-                        mb ? "MB/s" : "fps", ratio_text, target, met ? "ok" : "MISSED");
+        write_table_row(p.section, p.name, fixed(p.ours, mb ? 1 : 2),
+                        fixed(p.reference, mb ? 1 : 2), mb ? "MB/s" : "fps", ratio_text, target,
+                        met ? "ok" : "MISSED");
     }
     // A missed target is a finding for the table, not a failure of the run.
     return 0;

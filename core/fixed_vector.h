@@ -9,7 +9,7 @@
 
 template <typename T, int N>
 class FixedVector {
-public:
+  public:
     FixedVector() {}  // components left unset, like a plain array
     FixedVector(T a, T b, T c, T d = T()) {
         const T in[4] = {a, b, c, d};
@@ -103,7 +103,7 @@ public:
 
     const T* data() const { return v_; }
 
-private:
+  private:
     T v_[N];
 };
 

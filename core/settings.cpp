@@ -15,13 +15,13 @@ int color_name, apply_color_to, data_value, light1_enabled, light2_enabled;
 float color_red, color_green, color_blue, transparency, light1_intensity, light2_intensity;
 float light1_diffuse[4], light2_diffuse[4];
 
-const char* const color_names[kColorNameCount] = {
-    "custom", "red",    "green",  "blue",   "cyan",  "magenta",
-    "yellow", "purple", "lilac",  "orange", "white", "black"};
+const char* const color_names[kColorNameCount] = {"custom", "red",     "green",  "blue",
+                                                  "cyan",   "magenta", "yellow", "purple",
+                                                  "lilac",  "orange",  "white",  "black"};
 const float named_colors[kColorNameCount - 1][3] = {
-    {1.0f, 0.0f, 0.0f},  {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {0.0f, 1.0f, 1.0f},
-    {1.0f, 0.0f, 1.0f},  {1.0f, 1.0f, 0.0f}, {0.25f, 0.0f, 0.5f}, {0.6f, 0.6f, 1.0f},
-    {0.9f, 0.4f, 0.1f},  {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f}};
+    {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f},  {0.0f, 1.0f, 1.0f},
+    {1.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 0.0f}, {0.25f, 0.0f, 0.5f}, {0.6f, 0.6f, 1.0f},
+    {0.9f, 0.4f, 0.1f}, {1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 0.0f}};
 
 float object_rotation[16], object_translation[3], light1_rotation[16];
 int data_format, chosen_listitem;

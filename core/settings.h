@@ -14,46 +14,58 @@
 // eyes in one buffer told apart by colour; quad-buffered left and right back
 // buffers; each eye in its own colour channels; each eye in one half of the
 // window, the halves exchanged for cross-eyed viewing.
-enum StereoMode : int { kMonoView, kAnaglyph, kStereoView, kRedBlueGlasses, kRedCyanGlasses,
-                        kSideBySide, kCrossEyed };
-extern int stereo_mode;       // a StereoMode; start kMonoView
-extern int swap_eyes;         // 1: each two-eye mode shows each eye's picture where the other's goes; start 0
+enum StereoMode : int {
+    kMonoView,
+    kAnaglyph,
+    kStereoView,
+    kRedBlueGlasses,
+    kRedCyanGlasses,
+    kSideBySide,
+    kCrossEyed
+};
+extern int stereo_mode;  // a StereoMode; start kMonoView
+extern int
+    swap_eyes;  // 1: each two-eye mode shows each eye's picture where the other's goes; start 0
 extern float anaglyph_saturation;  // saturation of coloured data through glasses, 0..1; start 0.65
 
 enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1 };  // "Individual", "Uniform "
-extern int axis_data;         // an AxisScaling; start kIndividualAxes
+extern int axis_data;  // an AxisScaling; start kIndividualAxes
 
 // "Points ", "Line Sets:Joined " (tubes along each set), "Line Sets:Needled "
 // (needles down to a baseline), "Surface grid ", "Surface filled ", "Special "
 // (needles on a bottom grid).
 enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };
-extern int display_mode;      // a DisplayMode; start kJoined
+extern int display_mode;  // a DisplayMode; start kJoined
 // Whether a display mode draws tubes (the line sets, "Special "), or a surface.
 inline bool draws_tubes(int mode) {
     return mode == kJoined || mode == kNeedled || mode == kSpecial;
 }
-inline bool draws_surface(int mode) { return mode == kSurfaceGrid || mode == kSurfaceFilled; }
+inline bool draws_surface(int mode) {
+    return mode == kSurfaceGrid || mode == kSurfaceFilled;
+}
 
 extern int segments;          // sides of each tube, 3..60; start 8
 extern float scale;           // uniform model scale, -1000..1000; start kStartScale
 extern float thickness;       // tube radius in data units, 0.001..10; start kStartThickness
 extern float eye_separation;  // eye distance (scene units x 10), 0..45; start 2.0
-extern float focal_length;    // distance to the zero-parallax plane, 0..500; start kStartFocalLength
-extern float focal_ratio;     // focal_length / eye_separation as last set; start kStartFocalRatio
-extern int show_axes;               // draw the axes figure, 0 or 1; start 0
-extern int show_file_name;          // draw the file-name overlay, 0 or 1; start 1
+extern float focal_length;  // distance to the zero-parallax plane, 0..500; start kStartFocalLength
+extern float focal_ratio;   // focal_length / eye_separation as last set; start kStartFocalRatio
+extern int show_axes;       // draw the axes figure, 0 or 1; start 0
+extern int show_file_name;  // draw the file-name overlay, 0 or 1; start 1
 extern int show_movement_controls;  // "Movement Controls" window shown, 0 or 1; start 1
-extern int fast_interaction;  // draw a reduced picture while the user interacts, when full frames are slow; start 1
+extern int fast_interaction;  // draw a reduced picture while the user interacts, when full frames
+                              // are slow; start 1
 extern double frame_budget;   // seconds a frame may take while the user interacts; start 0.05
-extern double full_picture_delay;  // seconds after the last interaction until the full picture returns; start 0.3
+extern double full_picture_delay;  // seconds after the last interaction until the full picture
+                                   // returns; start 0.3
 
 // Reading values off the picture.
-extern int show_bounds;   // the labelled box the data fill, ticks and numbers, 0 or 1; start 0
-extern int show_legend;   // the key to the colours (colour bar or swatches), 0 or 1; start 1
+extern int show_bounds;  // the labelled box the data fill, ticks and numbers, 0 or 1; start 0
+extern int show_legend;  // the key to the colours (colour bar or swatches), 0 or 1; start 1
 // What the colours of the data show: the Part's colours, or a continuous colour
 // map of a coordinate or of each point's own value.
 enum ColorBy : int { kColorByNone, kColorByX, kColorByY, kColorByZ, kColorByValue };
-extern int color_by;      // a ColorBy; start kColorByNone
+extern int color_by;  // a ColorBy; start kColorByNone
 
 // Start values that "Reset View" and every load bring back.
 constexpr float kStartScale = 1.0f;
@@ -64,25 +76,32 @@ constexpr float kStartFocalRatio = 20.0f;
 // --- Colours and lights -----------------------------------------------------------
 extern Color4 background_color;  // clear colour, 0..1 each; start (1, 1, 1, 1)
 constexpr int kDataColorSlots = 50;
-extern Color4 data_colors[kDataColorSlots];  // data colour table; (0,0,0,0) until the panel fills it
+extern Color4
+    data_colors[kDataColorSlots];  // data colour table; (0,0,0,0) until the panel fills it
 // Slots "Apply Color Settings" has given a colour: colour-map entries 0..9 take
 // the colour of such a slot in place of their own. Start all false.
 extern bool data_color_applied[kDataColorSlots];
-extern int color_name;        // chosen named colour 0..11 (0 "custom"); start 0
-extern float color_red;       // "red:" spinner 0..1; 0 until the panel sets it to 1
-extern float color_green;     // "green:" spinner 0..1; 0 until the panel sets it to 1
-extern float color_blue;      // "blue:" spinner 0..1; 0 until the panel sets it to 1
-extern float transparency;    // the data's opacity, also data_colors' alpha, 0..1; start 1.0
+extern int color_name;      // chosen named colour 0..11 (0 "custom"); start 0
+extern float color_red;     // "red:" spinner 0..1; 0 until the panel sets it to 1
+extern float color_green;   // "green:" spinner 0..1; 0 until the panel sets it to 1
+extern float color_blue;    // "blue:" spinner 0..1; 0 until the panel sets it to 1
+extern float transparency;  // the data's opacity, also data_colors' alpha, 0..1; start 1.0
 
 // "Background", "Left" and "Right" (which store nothing), "Light 1", "Light 2", "Data Color".
-enum ApplyColorTo : int { kApplyToBackground, kApplyToLeft, kApplyToRight, kApplyToLight1,
-                          kApplyToLight2, kApplyToDataColor };
-extern int apply_color_to;    // an ApplyColorTo; start kApplyToBackground
-extern int data_value;        // data colour slot edited, 0..9; start 0
-extern int light1_enabled;    // GL light 0 on, 0 or 1; start 1
-extern float light1_intensity;  // factor on light1_diffuse, 0..1; start 1.0
-extern int light2_enabled;    // GL light 1 on, 0 or 1; start 1
-extern float light2_intensity;  // factor on light2_diffuse, 0..1; start 0.4
+enum ApplyColorTo : int {
+    kApplyToBackground,
+    kApplyToLeft,
+    kApplyToRight,
+    kApplyToLight1,
+    kApplyToLight2,
+    kApplyToDataColor
+};
+extern int apply_color_to;       // an ApplyColorTo; start kApplyToBackground
+extern int data_value;           // data colour slot edited, 0..9; start 0
+extern int light1_enabled;       // GL light 0 on, 0 or 1; start 1
+extern float light1_intensity;   // factor on light1_diffuse, 0..1; start 1.0
+extern int light2_enabled;       // GL light 1 on, 0 or 1; start 1
+extern float light2_intensity;   // factor on light2_diffuse, 0..1; start 0.4
 extern float light1_diffuse[4];  // base diffuse colour of GL light 0; start (0.6, 0.6, 1.0, 1.0)
 extern float light2_diffuse[4];  // base diffuse colour of GL light 1; start (0.9, 0.6, 0.0, 1.0)
 
@@ -100,13 +119,14 @@ extern float light1_rotation[16];    // "Light 1" rotation of GL light 0; start 
 // --- Data selection ---------------------------------------------------------------
 // "Data ", "Maple", "Data with Color", "Columns".
 enum DataFormat : int { kDataFormat, kMapleFormat, kColorDataFormat, kColumnsFormat };
-extern int data_format;       // a DataFormat; start kDataFormat
-extern int chosen_listitem;   // "Files:" item: 0 "Choose Model", k >= 1 the k-th file; start 0
-extern std::string filedir;   // data folder path; set from "Folder:" at each refresh; start empty
+extern int data_format;      // a DataFormat; start kDataFormat
+extern int chosen_listitem;  // "Files:" item: 0 "Choose Model", k >= 1 the k-th file; start 0
+extern std::string filedir;  // data folder path; set from "Folder:" at each refresh; start empty
 extern std::string file_filter;  // wildcard pattern; start "*.*"
 
 // --- Diagnostics ------------------------------------------------------------------
-extern int verbose;  // detailed prints of the readers and the frame; 0 at start, right button flips it
+extern int
+    verbose;  // detailed prints of the readers and the frame; 0 at start, right button flips it
 
 // Writes the 4 x 4 identity into a column-major matrix.
 void set_identity(float m[16]);

@@ -7,7 +7,9 @@ std::string text;
 bool about_folder = false;
 }  // namespace
 
-const std::string& status_line() { return text; }
+const std::string& status_line() {
+    return text;
+}
 
 void set_status_line(std::string line) {
     text = std::move(line);
@@ -23,4 +25,6 @@ void clear_folder_status() {
     if (about_folder) set_status_line("");
 }
 
-std::string no_points_status(const std::string& name) { return name + " holds no points"; }
+std::string no_points_status(const std::string& name) {
+    return name + " holds no points";
+}

@@ -14,24 +14,24 @@ extern float angle_x, angle_y, angle_z;  // view rotation angles, degrees, not w
 extern float view_rotation[16];  // column-major, built from the angles by the input code; identity
 // What a drag does, by the button that started it.
 enum MouseMode : int { kNoDrag = -1, kTurnDrag = 0, kDepthDrag = 1, kSlideDrag = 2 };
-extern int mouse_mode;           // a MouseMode: left turns, middle moves in z, right in x/y; kNoDrag first
-extern int last_x, last_y;       // last mouse position; last_y measured up from the bottom; 0, 0
+extern int mouse_mode;  // a MouseMode: left turns, middle moves in z, right in x/y; kNoDrag first
+extern int last_x, last_y;  // last mouse position; last_y measured up from the bottom; 0, 0
 
 // --- Camera and viewport ----------------------------------------------------------
-extern Vector3 vp;  // camera position; z is set to focal_length every frame; start (0, 0, 18)
-extern Vector3 vd;  // view direction (0, 0, -1)
-extern Vector3 vu;  // up vector (0, 1, 0)
+extern Vector3 vp;       // camera position; z is set to focal_length every frame; start (0, 0, 18)
+extern Vector3 vd;       // view direction (0, 0, -1)
+extern Vector3 vu;       // up vector (0, 1, 0)
 extern int view_width;   // viewport width, kept by the reshape callback; 0 until the first
 extern int view_height;  // viewport height, likewise
 
-constexpr double nearp = 0.1;       // near clipping distance
-constexpr double farp = 100000.0;   // far clipping distance
-constexpr double aperture = 45.0;   // vertical field of view, degrees
+constexpr double nearp = 0.1;                   // near clipping distance
+constexpr double farp = 100000.0;               // far clipping distance
+constexpr double aperture = 45.0;               // vertical field of view, degrees
 constexpr double degree_factor = 0.0174532925;  // degrees to radians, as the viewer has always used
 
 // --- The last frame and the interaction -------------------------------------------
-extern float matCur[16];         // model-view matrix of the last model draw, printed by key p; all 0
-extern int interacting;          // 1 while the user turns or moves the model, and for a moment after; 0
+extern float matCur[16];  // model-view matrix of the last model draw, printed by key p; all 0
+extern int interacting;   // 1 while the user turns or moves the model, and for a moment after; 0
 extern double full_frame_seconds;  // how long the last full frame took, swap included; 0 before any
 // How long the last full frame took that was drawn from recorded pictures alone
 // (nothing recorded or drawn directly during it); 0 before any. The reduced

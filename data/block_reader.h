@@ -6,7 +6,7 @@
 #include <memory>
 
 class BlockReader {
-public:
+  public:
     BlockReader() = default;
     ~BlockReader();
     BlockReader(const BlockReader&) = delete;
@@ -42,7 +42,7 @@ public:
     static std::size_t block_size;
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
-private:
+  private:
     int fd_ = -1;
     long long size_ = -1;
     long long modified_ns_ = -1;

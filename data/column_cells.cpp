@@ -52,7 +52,8 @@ TableLine ColumnTable::cell(const char*& p, int column, T& value) {
         return bad_cell(first, column);
     while (p < end_ && skippable(*p)) ++p;
     if (p == end_ && !eof_) return Line::more;
-    if (delimiter_ == kBlankRuns || p == end_ || is_line_end_char(*p) || *p == '#') return Line::row;
+    if (delimiter_ == kBlankRuns || p == end_ || is_line_end_char(*p) || *p == '#')
+        return Line::row;
     if (*p != delimiter_) return bad_cell(first, column);
     ++p;
     return Line::row;
@@ -83,8 +84,8 @@ TableLine ColumnTable::quoted_text(const char*& p, int column, std::string& text
 }
 
 TableLine ColumnTable::missing_cell(int column, const char* found) {
-    report_not_loaded(name_, "line %lld, column %d: expected a number, found %s", line_,
-                      column + 1, found);
+    report_not_loaded(name_, "line %lld, column %d: expected a number, found %s", line_, column + 1,
+                      found);
     return Line::refused;
 }
 

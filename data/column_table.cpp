@@ -35,7 +35,8 @@ inline const char* find_line_end(const char* p, const char* e) {
     const __m128i cr = _mm_set1_epi8('\r');
     for (; e - p >= 16; p += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        const int hits =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
         if (hits != 0) return p + __builtin_ctz(static_cast<unsigned>(hits));
     }
 #endif
@@ -50,8 +51,10 @@ bool ColumnTable::read_all() {
         end_ = in_.end;
         eof_ = in_.at_eof();
         if (used_ != 0) {
-            if (grid_) read_rows();
-            else count_rows();
+            if (grid_)
+                read_rows();
+            else
+                count_rows();
         }
         const char* next = nullptr;
         const Line got = scan_line(in_.cur, next);
@@ -93,7 +96,9 @@ void ColumnTable::count_rows() {
     const auto bytes = [](const char* at) {
         return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     };
-    const auto mask = [](__m128i hits) { return static_cast<std::uint32_t>(_mm_movemask_epi8(hits)); };
+    const auto mask = [](__m128i hits) {
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(hits));
+    };
     const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
     const __m128i bang = _mm_set1_epi8('!'), hash = _mm_set1_epi8('#');
     const auto ends = [&](const char* at, __m128i of) {
@@ -133,8 +138,10 @@ template <typename T>
 bool ColumnTable::plain_cell(const char*& p, T& value, bool last) {
     if (end_ - p <= kDecimalAhead) return false;
     DecimalScan scan;
-    if constexpr (sizeof(T) == sizeof(double)) scan = scan_decimal_ahead(p, end_, value);
-    else scan = scan_decimal(p, end_, value);
+    if constexpr (sizeof(T) == sizeof(double))
+        scan = scan_decimal_ahead(p, end_, value);
+    else
+        scan = scan_decimal(p, end_, value);
     if (scan.status != DecimalStatus::ok || scan.end == end_ || !(std::fabs(value) <= FLT_MAX))
         return false;
     const char c = *scan.end;
@@ -192,9 +199,12 @@ std::vector<std::string> ColumnTable::split(const char* p, const char* last) con
         std::string field;
         bool quoted = false;
         for (; p < last && (quoted || !ends_cell(*p)); ++p) {
-            if (*p != '"') field += *p;
-            else if (quoted && p + 1 < last && p[1] == '"') field += *++p;
-            else quoted = !quoted;
+            if (*p != '"')
+                field += *p;
+            else if (quoted && p + 1 < last && p[1] == '"')
+                field += *++p;
+            else
+                quoted = !quoted;
         }
         const std::size_t from = field.find_first_not_of(" \t");
         const std::size_t to = field.find_last_not_of(" \t");
@@ -225,8 +235,10 @@ TableLine ColumnTable::first_line(const char* p, const char*& next) {
     const char* line_end = nullptr;
     if (end_of_line(last, line_end) == Line::more) return Line::more;
     if (delimiter_ == 0) {
-        if (commas + semicolons > 0) delimiter_ = commas >= semicolons ? ',' : ';';
-        else delimiter_ = tabs > 0 && !blank_by_tab ? '\t' : kBlankRuns;
+        if (commas + semicolons > 0)
+            delimiter_ = commas >= semicolons ? ',' : ';';
+        else
+            delimiter_ = tabs > 0 && !blank_by_tab ? '\t' : kBlankRuns;
     }
     const std::vector<std::string> fields = split(p, last);
     bool header = false;
@@ -266,8 +278,10 @@ TableLine ColumnTable::row(const char* p, const char*& next) {
         if (got != Line::row) return got;
     }
     // Further columns and a comment are passed over.
-    if (p < end_ && *p == '\n') next = p + 1;
-    else if (end_of_line(p, next) == Line::more) return Line::more;
+    if (p < end_ && *p == '\n')
+        next = p + 1;
+    else if (end_of_line(p, next) == Line::more)
+        return Line::more;
     return store(xyz, value);
 }
 
@@ -291,8 +305,8 @@ void ColumnTable::end_set() {
     if (!grid_) {
         lengths_.push_back(rows_);
     } else {
-        if (counted_ && (static_cast<std::size_t>(set_) >= counted_->size() ||
-                         (*counted_)[set_] != rows_))
+        if (counted_ &&
+            (static_cast<std::size_t>(set_) >= counted_->size() || (*counted_)[set_] != rows_))
             changed_ = true;
         // A short set repeats its last point, so that line sets draw just the data.
         const int last = static_cast<int>(rows_) - 1;
@@ -304,4 +318,3 @@ void ColumnTable::end_set() {
     }
     rows_ = 0;
 }
-

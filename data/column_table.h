@@ -32,7 +32,7 @@ enum class TableLine {
 // lengths_; with one (sized from those counts) it reads every row into it, each
 // set padded with its last point, and the header into axis_names_.
 class ColumnTable {
-public:
+  public:
     // With a grid, `counted` holds the rows of each set the counting pass found: a
     // set that reads otherwise now means the file changed between the passes.
     ColumnTable(BlockReader& in, const char* name, DataSet* grid,
@@ -47,7 +47,7 @@ public:
     int used_ = 0;  // columns read: 3, or 4 with values; 0 before the first row
     std::string axis_names_[3] = {"x", "y", "z"};
 
-private:
+  private:
     using Line = TableLine;
     static constexpr char kBlankRuns = ' ';  // the delimiter of columns separated by blanks
 
@@ -83,15 +83,15 @@ private:
 
     BlockReader& in_;
     const char* name_;
-    DataSet* grid_;              // null in the pass that counts
+    DataSet* grid_;                            // null in the pass that counts
     const std::vector<std::size_t>* counted_;  // rows of each set, as counted
-    bool changed_ = false;       // a set read with another length than counted
-    int set_ = 0;                // the set the next row goes to
-    std::size_t rows_ = 0;       // rows of that set so far
-    const char* end_ = nullptr;  // end of the bytes in the buffer
-    bool eof_ = false;           // the buffer holds the rest of the file
-    char delimiter_ = 0;         // 0 until the first line of the table
-    bool header_allowed_ = true; // only the first line of the table may be a header
+    bool changed_ = false;                     // a set read with another length than counted
+    int set_ = 0;                              // the set the next row goes to
+    std::size_t rows_ = 0;                     // rows of that set so far
+    const char* end_ = nullptr;                // end of the bytes in the buffer
+    bool eof_ = false;                         // the buffer holds the rest of the file
+    char delimiter_ = 0;                       // 0 until the first line of the table
+    bool header_allowed_ = true;               // only the first line of the table may be a header
     long long line_ = 1;
 };
 

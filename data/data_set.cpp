@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <new>
 
-#include "data/memory_limit.h"
 #include "core/settings.h"
+#include "data/memory_limit.h"
 
 DataSet data_set;
 

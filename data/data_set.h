@@ -13,27 +13,27 @@
 #include "core/fixed_vector.h"
 
 class DataSet {
-public:
+  public:
     // Which reader filled the set; the numbers match the `data_format` setting.
     // Coloured data is drawn in the entries its values pick; the others are plain
     // data, drawn in one entry per eye.
     enum Kind { kData = 0, kMaple = 1, kColorData = 2, kColumns = 3 };
     bool plain() const { return kind == kData || kind == kMaple || kind == kColumns; }
 
-    int width = 0;           // number of sets (lines of points)
-    int points_per_set = 0;  // points in each set
-    std::unique_ptr<Vector3[]> points;     // width * points_per_set, set index fastest
-    std::unique_ptr<float[]> color_values; // one per point; only coloured data fills it
-    std::string filename;    // name of the file last opened (own copy); empty before
-    int kind = 0;            // Kind of the reader that filled the set
+    int width = 0;                          // number of sets (lines of points)
+    int points_per_set = 0;                 // points in each set
+    std::unique_ptr<Vector3[]> points;      // width * points_per_set, set index fastest
+    std::unique_ptr<float[]> color_values;  // one per point; only coloured data fills it
+    std::string filename;                   // name of the file last opened (own copy); empty before
+    int kind = 0;                           // Kind of the reader that filled the set
     // Whether color_values holds a value for every point: the colour values of a
     // "Data with Color" file, a fourth column of a table.
     bool has_values = false;
     // Names of the x, y and z axes, for the bounds box and the legend: a table's
     // header names them, every other file leaves "x", "y", "z".
     std::string axis_names[3] = {"x", "y", "z"};
-    double scaleFactor = 0;  // uniform scale: the smallest per-axis scale
-    double base_level = 0;   // height (y) of the needle feet and grid in "Special "
+    double scaleFactor = 0;        // uniform scale: the smallest per-axis scale
+    double base_level = 0;         // height (y) of the needle feet and grid in "Special "
     Vector3 translation{0, 0, 0};  // centre of the bounding box
     Vector3 axis_scale{0, 0, 0};   // per-axis scales 1 / extent
     Vector3 min{0, 0, 0};          // smallest coordinate on each axis
@@ -41,7 +41,7 @@ public:
     unsigned char color_map[16 * 1 * 4] = {};  // 16 x 1 RGBA texels
     int color_map_width = 16;
     int color_map_height = 1;
-    int color_map_row = 0;   // colour-map row used by tube texture coordinates
+    int color_map_row = 0;  // colour-map row used by tube texture coordinates
     // Changes with every new grid (allocate_grid, take_grid_from), never repeating
     // within a run, so a recorded picture of the model knows when it is stale.
     std::uint64_t revision = 0;

@@ -24,8 +24,10 @@ bool beyond_largest(const char* p, const char* end) {
     if (p < end && *p == '.') {
         ++p;
         while (p < end && is_digit(*p) && !significant) {
-            if (*p != '0') significant = true;
-            else --magnitude;
+            if (*p != '0')
+                significant = true;
+            else
+                --magnitude;
             ++p;
         }
         while (p < end && is_digit(*p)) ++p;

@@ -20,8 +20,12 @@
 
 // The whitespace of the C locale, which separates numbers: blank, tab, line end,
 // vertical tab, form feed, CR. A line ends at LF, at CR LF, or at a lone CR.
-inline bool is_blank(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
-inline bool is_line_end(int c) { return c == '\n' || c == '\r'; }
+inline bool is_blank(char c) {
+    return c == ' ' || static_cast<unsigned char>(c - '\t') < 5;
+}
+inline bool is_line_end(int c) {
+    return c == '\n' || c == '\r';
+}
 
 enum class DecimalStatus {
     ok,        // a number; a magnitude below the smallest one the type holds reads as 0
@@ -91,7 +95,9 @@ inline float with_sign(float x, bool negative) {
     return x;
 }
 
-inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+inline bool is_digit(char c) {
+    return static_cast<unsigned char>(c - '0') < 10;
+}
 
 // Reads a run of digits onto `mantissa` (which wraps harmlessly past 19 digits; the
 // caller then takes the general path) and counts them. Eight bytes at a time where
@@ -114,7 +120,8 @@ inline const char* read_digits(const char* p, const char* last, std::uint64_t& m
         std::uint64_t v = x << (8 * (8 - n));
         v = v * 10 + (v >> 8);
         v = (((v & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-             (((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >> 32;
+             (((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+            32;
         mantissa = mantissa * kPowers[n] + v;
         count += n;
         p += n;
@@ -165,8 +172,10 @@ inline DecimalScan scan(const char* first, const char* last, T& value) {
         return scan_with_from_chars(first, last, value);
     }
     T result = static_cast<T>(mantissa);
-    if (exponent >= 0) result = result * Exact<T>::power(exponent);
-    else result = result / Exact<T>::power(-exponent);
+    if (exponent >= 0)
+        result = result * Exact<T>::power(exponent);
+    else
+        result = result / Exact<T>::power(-exponent);
     value = with_sign(result, negative);
     return {p, DecimalStatus::ok};
 }
@@ -189,7 +198,8 @@ inline std::uint64_t digits_value(std::uint64_t x, int n) {
     std::uint64_t v = (x << ((64 - 8 * n) & 63)) & (0 - static_cast<std::uint64_t>(n != 0));
     v = v * 10 + (v >> 8);
     return (((v & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-            (((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >> 32;
+            (((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
 }
 
 // scan() for the common short number ("-2.345678901"), with a fixed number of
@@ -221,13 +231,14 @@ constexpr ExactDivision kExactDivision;
 
 // The fraction digits at p (up to 16), all at once: their count and their value.
 inline int fraction_digits(const char* p, std::uint64_t& value) {
-    const __m128i t = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
-                                   _mm_set1_epi8('0'));
+    const __m128i t =
+        _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), _mm_set1_epi8('0'));
     const __m128i digit = _mm_cmpeq_epi8(_mm_min_epu8(t, _mm_set1_epi8(9)), t);
     const int count = __builtin_ctz(~static_cast<unsigned>(_mm_movemask_epi8(digit)));
     // Only the leading digits count; then pairs, fours and eights of digits.
     const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    const __m128i d = _mm_and_si128(t, _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(count)), index));
+    const __m128i d =
+        _mm_and_si128(t, _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(count)), index));
     const __m128i zero = _mm_setzero_si128();
     const __m128i by10 = _mm_setr_epi16(10, 1, 10, 1, 10, 1, 10, 1);
     const __m128i pairs = _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(d, zero), by10),
@@ -235,7 +246,8 @@ inline int fraction_digits(const char* p, std::uint64_t& value) {
     const __m128i fours = _mm_madd_epi16(pairs, _mm_setr_epi16(100, 1, 100, 1, 100, 1, 100, 1));
     const __m128i eights = _mm_madd_epi16(_mm_packs_epi32(fours, fours),
                                           _mm_setr_epi16(10000, 1, 10000, 1, 10000, 1, 10000, 1));
-    const auto high = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_cvtsi128_si32(eights)));
+    const auto high =
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_cvtsi128_si32(eights)));
     const auto low = static_cast<std::uint64_t>(
         static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(eights, 4))));
     // high and low read the digits as if followed by zeros up to 16 places.
@@ -256,8 +268,9 @@ inline DecimalScan scan_ahead(const char* first, const char* last, T& value) {
     if (whole_digits == 8) return scan(first, last, value);
     // Mostly a single digit before the point ("0.25", "-3.5"), which needs no
     // conversion of the word.
-    std::uint64_t mantissa = whole_digits <= 1 ? whole & (0xFF & (0 - static_cast<std::uint64_t>(whole_digits)))
-                                               : digits_value(whole, whole_digits);
+    std::uint64_t mantissa = whole_digits <= 1
+                                 ? whole & (0xFF & (0 - static_cast<std::uint64_t>(whole_digits)))
+                                 : digits_value(whole, whole_digits);
     p += whole_digits;
     int fraction = 0;
     if (*p == '.') {
@@ -291,8 +304,10 @@ inline DecimalScan scan_ahead(const char* first, const char* last, T& value) {
         return scan(first, last, value);
     }
     T result = static_cast<T>(mantissa);
-    if (fraction == 0) result = result * Exact<T>::power(0);
-    else result = result / Exact<T>::power(fraction);
+    if (fraction == 0)
+        result = result * Exact<T>::power(0);
+    else
+        result = result / Exact<T>::power(fraction);
     value = with_sign(result, negative);
     return {p, DecimalStatus::ok};
 }

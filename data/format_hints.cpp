@@ -1,6 +1,5 @@
 #include "data/format_hints.h"
 
-
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -14,7 +13,6 @@
 #include "data/maple_text.h"
 
 namespace {
-
 
 const char* const kIsItData = "; is it \"Data\"?";
 const char* const kIsItMaple = "; is it \"Maple\"?";
@@ -85,7 +83,9 @@ bool reads_as_complete(const char* name, unsigned long long values) {
     const RestOfFile all = count_rest(in);
     return in.error() == 0 && all.words == 0 && all.numbers == values * points;
 }
-bool reads_as_complete_data(const char* name) { return reads_as_complete(name, 3); }
+bool reads_as_complete_data(const char* name) {
+    return reads_as_complete(name, 3);
+}
 
 // Whether the first line, which is no header of two counts, holds a comma, a word
 // or three numbers: the first row of a table or its header.
@@ -226,7 +226,8 @@ int guess_data_format(const char* name) {
     unsigned long long numbers = 0, words = 0;
     bool four_a_line = false, other_lines = false;
     for (std::size_t l = 1; l < lines.size(); ++l) {
-        for (std::string_view w : lines[l]) ++(is_number(w.data(), w.data() + w.size()) ? numbers : words);
+        for (std::string_view w : lines[l])
+            ++(is_number(w.data(), w.data() + w.size()) ? numbers : words);
         if (lines[l].empty()) continue;
         (lines[l].size() == 4 ? four_a_line : other_lines) = true;
     }

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdarg>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/status_line.h"
@@ -13,8 +13,12 @@ namespace {
 RefusalHint::Hint current_hint = nullptr;
 }  // namespace
 
-RefusalHint::RefusalHint(Hint hint) : previous_(current_hint) { current_hint = hint; }
-RefusalHint::~RefusalHint() { current_hint = previous_; }
+RefusalHint::RefusalHint(Hint hint) : previous_(current_hint) {
+    current_hint = hint;
+}
+RefusalHint::~RefusalHint() {
+    current_hint = previous_;
+}
 
 void report_not_loaded(const char* name, const char* problem_format, ...) {
     va_list args, again;
@@ -42,7 +46,8 @@ bool open_or_report(BlockReader& in, const char* name) {
     if (opened == BlockReader::Opened::missing) report_missing_file(name);
     if (opened == BlockReader::Opened::failed) {
         std::string why = std::strerror(in.error());
-        if (!why.empty()) why[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(why[0])));
+        if (!why.empty())
+            why[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(why[0])));
         report_not_loaded(name, "%s", why.c_str());
     }
     return opened == BlockReader::Opened::file;

@@ -27,14 +27,14 @@ bool open_or_report(BlockReader& in, const char* name);
 // While one lives, report_not_loaded adds what `hint` says about the file to the
 // problem (say "; is it \"Data\"?"), asked only when a load is refused.
 class RefusalHint {
-public:
+  public:
     using Hint = std::string (*)(const char* name);
     explicit RefusalHint(Hint hint);
     ~RefusalHint();
     RefusalHint(const RefusalHint&) = delete;
     RefusalHint& operator=(const RefusalHint&) = delete;
 
-private:
+  private:
     Hint previous_;
 };
 

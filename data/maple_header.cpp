@@ -8,9 +8,8 @@ namespace {
 // Scans text the way the C library's scanf family matches a format: numbers skip
 // leading whitespace, literal characters must stand exactly where they are.
 class FormatScan {
-public:
-    explicit FormatScan(std::string_view text)
-        : p_(text.data()), end_(text.data() + text.size()) {}
+  public:
+    explicit FormatScan(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
 
     void blanks() {
         while (p_ < end_ && is_blank(*p_)) ++p_;
@@ -38,7 +37,7 @@ public:
     }
     bool too_large() const { return too_large_; }
 
-private:
+  private:
     const char* p_;
     const char* end_;
     bool too_large_ = false;

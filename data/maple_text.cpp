@@ -16,10 +16,14 @@ namespace {
 // One table look-up rather than four comparisons: it runs twice per value.
 struct SeparatorTable {
     bool is[256];
-    constexpr SeparatorTable() : is() { is[int{','}] = is[int{'['}] = is[int{']'}] = is[int{'\n'}] = true; }
+    constexpr SeparatorTable() : is() {
+        is[int{','}] = is[int{'['}] = is[int{']'}] = is[int{'\n'}] = true;
+    }
 };
 constexpr SeparatorTable kSeparators;
-inline bool is_separator(char c) { return kSeparators.is[static_cast<unsigned char>(c)]; }
+inline bool is_separator(char c) {
+    return kSeparators.is[static_cast<unsigned char>(c)];
+}
 
 }  // namespace
 
@@ -29,8 +33,9 @@ std::string_view MapleChunks::next() {
         const char* const start = in_.cur;
         const void* newline = std::memchr(start, '\n', kLength);
         const std::size_t length =
-            newline != nullptr ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1
-                               : kLength;
+            newline != nullptr
+                ? static_cast<std::size_t>(static_cast<const char*>(newline) - start) + 1
+                : kLength;
         if (std::memchr(start, '\r', length) == nullptr) {
             in_.cur += length;
             return std::string_view(start, length);
@@ -74,9 +79,9 @@ bool MapleChunks::next_cut(std::string_view& text, std::size_t& close) {
         bool bracket = false;
         for (int b = 0; b < kBlocks; ++b) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + 16 * b));
-            const __m128i special = _mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(v, nl_byte), _mm_cmpeq_epi8(v, cr_byte)),
-                _mm_cmpeq_epi8(v, bs_byte));
+            const __m128i special =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, nl_byte), _mm_cmpeq_epi8(v, cr_byte)),
+                             _mm_cmpeq_epi8(v, bs_byte));
             bracket = bracket || _mm_movemask_epi8(_mm_cmpeq_epi8(v, rb_byte)) != 0;
             const int found = _mm_movemask_epi8(special);
             if (found != 0) {
@@ -139,9 +144,8 @@ MapleValues::MapleValues(DataSet& grid, double x_min, double dx, double y_min, d
 
 inline void MapleValues::store(double z) {
     if (count_ < capacity_) {
-        grid_.point_at(static_cast<std::size_t>(count_)) =
-            Vector3(x_min_ + static_cast<double>(xi_) * dx_,
-                    y_min_ + static_cast<double>(yj_) * dy_, z);
+        grid_.point_at(static_cast<std::size_t>(count_)) = Vector3(
+            x_min_ + static_cast<double>(xi_) * dx_, y_min_ + static_cast<double>(yj_) * dy_, z);
         if (z_min_ > z) z_min_ = z;
         if (z_max_ < z) z_max_ = z;
         if (++yj_ == ny_) {
@@ -206,7 +210,8 @@ bool MapleValues::feed(std::string_view text, const char* readable_end) {
             return true;
         }
         carry(p, q);
-        const bool good = run(carry_.get(), carry_.get() + carry_size_, carry_.get() + carry_capacity_ + kDecimalAhead);
+        const bool good = run(carry_.get(), carry_.get() + carry_size_,
+                              carry_.get() + carry_capacity_ + kDecimalAhead);
         carry_size_ = 0;
         if (!good) return false;
         p = q + 1;
@@ -283,7 +288,8 @@ bool MapleValues::feed(std::string_view text, const char* readable_end) {
 
 bool MapleValues::finish() {
     if (carry_size_ == 0) return true;
-    const bool good = run(carry_.get(), carry_.get() + carry_size_, carry_.get() + carry_capacity_ + kDecimalAhead);
+    const bool good = run(carry_.get(), carry_.get() + carry_size_,
+                          carry_.get() + carry_capacity_ + kDecimalAhead);
     carry_size_ = 0;
     return good;
 }

@@ -17,7 +17,7 @@ class DataSet;
 // at its first backslash (the line continues on the next one); the cut drops
 // the rest of that chunk only.
 class MapleChunks {
-public:
+  public:
     static constexpr int kLength = 99;
     explicit MapleChunks(BlockReader& in) : in_(in) {}
     // The next chunk, empty at the end of the file or after a read error. It stays
@@ -33,7 +33,7 @@ public:
     // the number scanner looks a few bytes ahead of the number it reads.
     const char* readable_end() const { return readable_end_; }
 
-private:
+  private:
     BlockReader& in_;
     char copy_[kLength];  // a chunk whose CR LF had to be joined
     const char* readable_end_ = nullptr;
@@ -48,7 +48,7 @@ std::string_view cut_at_backslash(std::string_view chunk);
 // becomes point_at(k), with y index fastest: x = x_min + (k / ny) * dx,
 // y = y_min + (k % ny) * dy.
 class MapleValues {
-public:
+  public:
     // A run longer than this (without a separator) refuses the file.
     static constexpr std::size_t kMaxRunLength = 65536;
 
@@ -56,13 +56,13 @@ public:
     // False when the file is refused: see problem(). The memory up to readable_end
     // (at least the end of text) may be read, though only text is taken.
     bool feed(std::string_view text, const char* readable_end = nullptr);
-    bool finish();                     // ends the last run
+    bool finish();                              // ends the last run
     long long count() const { return count_; }  // values seen, stored or not
     double z_min() const { return z_min_; }
     double z_max() const { return z_max_; }
     const std::string& problem() const { return problem_; }
 
-private:
+  private:
     bool run(const char* first, const char* last, const char* readable_end);
     void store(double z);
     bool too_long();

@@ -14,4 +14,6 @@ bool grid_fits_in_memory(unsigned long long points) {
     return points <= memory / (sizeof(Vector3) + sizeof(float));
 }
 
-void return_free_memory() { malloc_trim(0); }
+void return_free_memory() {
+    malloc_trim(0);
+}

@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "core/status_line.h"
 #include "data/block_reader.h"
 #include "data/data_set.h"
 #include "data/decimal.h"
@@ -15,14 +16,12 @@
 #include "data/load_report.h"
 #include "data/memory_limit.h"
 #include "data/set_block.h"
-#include "core/status_line.h"
 
 std::size_t set_block_bytes = kDefaultSetBlockBytes;
 
 namespace {
 
-const char* const kValueNames[4] = {"x coordinate", "y coordinate", "z coordinate",
-                                    "colour value"};
+const char* const kValueNames[4] = {"x coordinate", "y coordinate", "z coordinate", "colour value"};
 
 // How a pass over the points ended.
 enum class PointsRead {
@@ -33,7 +32,7 @@ enum class PointsRead {
 };
 
 class PointReader {
-public:
+  public:
     PointReader(BlockReader& in, const char* name, int values)
         : in_(in), name_(name), values_(values) {}
 
@@ -46,7 +45,7 @@ public:
     template <int kValues, bool kStore>
     PointsRead read_points(DataSet* grid, int width, int count);
 
-private:
+  private:
     // How reading one number ended.
     enum class NumberRead {
         number,      // the number is in the value
@@ -84,7 +83,7 @@ private:
     const char* name_;
     int values_;
     long long line_ = 1;
-    bool after_cr_ = false;  // the last byte read was a CR: a LF now ends no further line
+    bool after_cr_ = false;    // the last byte read was a CR: a LF now ends no further line
     const char* p_ = nullptr;  // the points are read from [p_, e_), a copy of in_'s
     const char* e_ = nullptr;
     Word word_{};
@@ -137,8 +136,10 @@ bool PointReader::header_integer(int& value) {
             ++in_.cur;
             continue;
         }
-        if (text.size() < 64) text += static_cast<char>(c);
-        else overlong = true;
+        if (text.size() < 64)
+            text += static_cast<char>(c);
+        else
+            overlong = true;
         ++in_.cur;
     }
     if (in_.error()) return report_read_error();
@@ -158,8 +159,7 @@ bool PointReader::header_integer(int& value) {
         ++in_.cur;
     }
     if (text.empty()) {
-        report_not_loaded(name_, "%s, found the end of the %s", expected,
-                          c < 0 ? "file" : "line");
+        report_not_loaded(name_, "%s, found the end of the %s", expected, c < 0 ? "file" : "line");
     } else {
         report_not_loaded(name_, "%s, found %s", expected,
                           quote_text(text.data(), text.data() + text.size()).c_str());
@@ -185,8 +185,9 @@ bool PointReader::skip_rest_of_line() {
 bool PointReader::read_header(int& width, int& points_per_set) {
     if (peek() < 0) {
         if (in_.error()) return report_read_error();
-        report_not_loaded(name_, "line 1: expected two integers (number of sets, points per "
-                                 "set), found an empty file");
+        report_not_loaded(name_,
+                          "line 1: expected two integers (number of sets, points per "
+                          "set), found an empty file");
         return false;
     }
     return header_integer(width) && header_integer(points_per_set) && skip_rest_of_line();
@@ -284,8 +285,8 @@ template <int kValues, bool kStore>
 PointsRead PointReader::read_points(DataSet* grid, int width, int count) {
     std::unique_ptr<SetBlock> block(kStore ? new SetBlock(*grid, kValues) : nullptr);
     Bounds bounds;
-    long long index = 0;          // numbers read so far
-    long long last_text_line = 1; // line of the last number, for a file that ends early
+    long long index = 0;           // numbers read so far
+    long long last_text_line = 1;  // line of the last number, for a file that ends early
     p_ = in_.cur;
     e_ = in_.end;
     for (int s = 0; s < width; ++s) {
@@ -376,8 +377,10 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     try {
         // A grid without points is kept as 0 x 0, so that no loop over its sets runs
         // through billions of empty sets ("2000000000 0").
-        if (point_count == 0) fresh.allocate_grid(0, 0);
-        else fresh.allocate_grid(width, points_per_set);
+        if (point_count == 0)
+            fresh.allocate_grid(0, 0);
+        else
+            fresh.allocate_grid(width, points_per_set);
     } catch (const std::bad_alloc&) {
         report_not_loaded(name, "not enough memory for %d sets of %d points", width,
                           points_per_set);

@@ -13,8 +13,8 @@
 class DataSet;
 
 enum class PointFormat {
-    xyz = 3,         // Data
-    xyz_color = 4,   // Data with Color
+    xyz = 3,        // Data
+    xyz_color = 4,  // Data with Color
 };
 
 // Prints the file name, loads `name` into `target` (kind kData or kColorData) or

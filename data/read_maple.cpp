@@ -32,7 +32,7 @@ double spacing(double low, double high, long long first, long long last) {
 // One load of a Maple file, step by step. Every step that refuses the file says
 // why (refuse) and returns false; the data set is only touched by the last.
 class MapleLoad {
-public:
+  public:
     MapleLoad(const char* name, BlockReader& in) : name_(name), in_(in), chunks_(in) {}
 
     // The first line: read, printed in verbose mode, and parsed.
@@ -45,15 +45,17 @@ public:
     // Every value was there and within range: the fresh grid takes the data set's place.
     bool finish(DataSet& target);
 
-private:
+  private:
     // Ends the line the verbose print of the first chunk left open, then reports
     // the refusal. Always false.
     template <typename... Args>
     bool refuse(const char* problem_format, Args... args) {
         if (line_open_) std::printf("\n");
         line_open_ = false;
-        if constexpr (sizeof...(args) == 0) report_not_loaded(name_, "%s", problem_format);
-        else report_not_loaded(name_, problem_format, args...);
+        if constexpr (sizeof...(args) == 0)
+            report_not_loaded(name_, "%s", problem_format);
+        else
+            report_not_loaded(name_, problem_format, args...);
         return false;
     }
     bool refuse_value_beyond_range();
@@ -111,9 +113,10 @@ bool MapleLoad::check_grid() {
         static_cast<unsigned long long>(nx_) * static_cast<unsigned long long>(ny_);
     const auto file_bytes = static_cast<unsigned long long>(in_.size());
     if (nx_ > INT_MAX || ny_ > INT_MAX || values > file_bytes / 2) {
-        return refuse("the index ranges promise %lld x %lld values, more than a file of %lld bytes "
-                      "can hold",
-                      nx_, ny_, in_.size());
+        return refuse(
+            "the index ranges promise %lld x %lld values, more than a file of %lld bytes "
+            "can hold",
+            nx_, ny_, in_.size());
     }
     dx_ = spacing(header_.x_min, header_.x_max, header_.x1, header_.x2);
     dy_ = spacing(header_.y_min, header_.y_max, header_.y1, header_.y2);
@@ -137,8 +140,10 @@ bool MapleLoad::allocate() {
         return refuse("not enough memory for %lld x %lld values", nx_, ny_);
     try {
         // A grid without points is kept as 0 x 0, like the Data readers keep it.
-        if (values == 0) fresh_.allocate_grid(0, 0);
-        else fresh_.allocate_grid(static_cast<int>(ny_), static_cast<int>(nx_));
+        if (values == 0)
+            fresh_.allocate_grid(0, 0);
+        else
+            fresh_.allocate_grid(static_cast<int>(ny_), static_cast<int>(nx_));
     } catch (const std::bad_alloc&) {
         return refuse("not enough memory for %lld x %lld values", nx_, ny_);
     }

@@ -11,7 +11,7 @@
 // of the grid is element i * width + s, so a point stored as it is read would jump
 // a whole row ahead of the last. A set too long for the buffer goes straight in.
 class SetBlock {
-public:
+  public:
     SetBlock(DataSet& grid, int values)
         : grid_(grid), count_(static_cast<std::size_t>(grid.points_per_set)) {
         const std::size_t set_bytes = count_ * (sizeof(Vector3) + sizeof(float));
@@ -31,8 +31,7 @@ public:
     }
     // After each set: when the buffer is full, or at the last set, into the grid.
     void set_done(int s) {
-        if (sets_ <= 1 || (s + 1 - first_ < static_cast<int>(sets_) && s + 1 < grid_.width))
-            return;
+        if (sets_ <= 1 || (s + 1 - first_ < static_cast<int>(sets_) && s + 1 < grid_.width)) return;
         const std::size_t held = static_cast<std::size_t>(s + 1 - first_);
         const std::size_t width = static_cast<std::size_t>(grid_.width);
         for (std::size_t i = 0; i < count_; ++i) {
@@ -45,7 +44,7 @@ public:
         first_ = s + 1;
     }
 
-private:
+  private:
     DataSet& grid_;
     std::size_t count_;
     std::size_t sets_ = 0;  // sets the buffer holds; at most 1: no buffer

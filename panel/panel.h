@@ -25,8 +25,12 @@ enum { PANEL_LIMIT_NONE = 0, PANEL_LIMIT_CLAMP = 1, PANEL_LIMIT_WRAP = 2 };
 enum { PANEL_ALIGN_LEFT = 1, PANEL_ALIGN_RIGHT = 2, PANEL_ALIGN_CENTER = 3 };
 enum { PANEL_PANEL_NONE = 0, PANEL_PANEL_EMBOSSED = 1, PANEL_PANEL_RAISED = 2 };
 enum { PANEL_EDITTEXT_TEXT = 1, PANEL_EDITTEXT_INT = 2, PANEL_EDITTEXT_FLOAT = 3 };
-enum { PANEL_TRANSLATION_XY = 0, PANEL_TRANSLATION_Z = 1, PANEL_TRANSLATION_X = 2,
-       PANEL_TRANSLATION_Y = 3 };
+enum {
+    PANEL_TRANSLATION_XY = 0,
+    PANEL_TRANSLATION_Z = 1,
+    PANEL_TRANSLATION_X = 2,
+    PANEL_TRANSLATION_Y = 3
+};
 
 class PanelWindow;
 class PanelRadioGroup;
@@ -34,7 +38,7 @@ class PanelRadioGroup;
 // Base of every control; containers (rollouts, framed panels, radio groups) are
 // controls too and hold children.
 class PanelControl {
-public:
+  public:
     virtual ~PanelControl();
 
     const std::string& label() const { return label_; }
@@ -61,24 +65,30 @@ public:
 
     // Width request in pixels: the control is at least that wide (a narrower
     // request than its label and field need changes nothing).
-    void set_w(int w) { width_request_ = w; redraw_window(); }
+    void set_w(int w) {
+        width_request_ = w;
+        redraw_window();
+    }
     int width_request() const { return width_request_; }
     // Left, right or centre within the column or group the control stands in.
-    void set_alignment(int a) { alignment_ = a; redraw_window(); }
+    void set_alignment(int a) {
+        alignment_ = a;
+        redraw_window();
+    }
     int alignment() const { return alignment_; }
 
     // Acting as the user: the same path as an edit in the window (ignored while
     // disabled). Each control takes the calls that make sense for it.
-    virtual void user_set_int(int v);        // checkbox, radio group, int spinner, list box
-    virtual void user_set_float(float v);    // float spinner
-    virtual void user_click();               // button, checkbox (toggles), radio button
+    virtual void user_set_int(int v);              // checkbox, radio group, int spinner, list box
+    virtual void user_set_float(float v);          // float spinner
+    virtual void user_click();                     // button, checkbox (toggles), radio button
     virtual void user_set_text(const char* text);  // text field (then "enter")
     virtual void user_drag(float dx, float dy);    // rotation ball, translation (pixels)
 
     // Brings the shown value in step with the live variable; true if it changed.
     virtual bool sync_live();
 
-protected:
+  protected:
     PanelControl(PanelWindow* window, PanelControl* parent, std::string label, int id,
                  PanelCallback callback);
     // Write done, now redraw request and callback.
@@ -114,7 +124,7 @@ class PanelTranslation;
 // One panel window: a top-level GLUT window at the given position, sized to fit
 // its contents, titled with its name.
 class PanelWindow {
-public:
+  public:
     const std::string& name() const { return name_; }
     int glut_window_id() const { return glut_window_; }
 
@@ -124,13 +134,13 @@ public:
     PanelRadioGroup* add_radiogroup_to_panel(PanelControl* parent, int* live, int id,
                                              PanelCallback cb);
     PanelRadioButton* add_radiobutton_to_group(PanelRadioGroup* group, const char* label);
-    PanelCheckbox* add_checkbox_to_panel(PanelControl* parent, const char* label, int* live,
-                                         int id, PanelCallback cb);
+    PanelCheckbox* add_checkbox_to_panel(PanelControl* parent, const char* label, int* live, int id,
+                                         PanelCallback cb);
     // live points at an int (PANEL_SPINNER_INT) or a float (PANEL_SPINNER_FLOAT).
     PanelSpinner* add_spinner_to_panel(PanelControl* parent, const char* label, int type,
                                        void* live, int id, PanelCallback cb);
-    PanelListBox* add_listbox_to_panel(PanelControl* parent, const char* label, int* live,
-                                       int id, PanelCallback cb);
+    PanelListBox* add_listbox_to_panel(PanelControl* parent, const char* label, int* live, int id,
+                                       PanelCallback cb);
     PanelButton* add_button_to_panel(PanelControl* parent, const char* label, int id,
                                      PanelCallback cb);
     PanelButton* add_button(const char* label, int id, PanelCallback cb);
@@ -173,12 +183,14 @@ public:
     void user_mouse(int button, bool down, int x, int y);
     void user_key(unsigned char key, bool down, int modifiers);
 
-private:
+  private:
     friend class PanelMaster;
     friend class PanelRotation;
-    template <class T> T* adopt(T* control, PanelControl* parent);
+    template <class T>
+    T* adopt(T* control, PanelControl* parent);
     // adopt, for a control that shows the int `live` points at.
-    template <class T> T* bind(T* control, int* live, PanelControl* parent);
+    template <class T>
+    T* bind(T* control, int* live, PanelControl* parent);
     // Keeps a timer asking for frames while a rotation ball spins or a button is held.
     void keep_ticking();
     PanelWindow(const char* name, int flags, int x, int y);
@@ -189,14 +201,14 @@ private:
     int glut_window_ = 0;
     int main_gfx_window_ = 0;
     bool visible_ = true;
-    std::vector<PanelControl*> top_;   // top-level controls
+    std::vector<PanelControl*> top_;  // top-level controls
     std::vector<PanelControl*> all_;
 };
 
 // The master object: creates panel windows, forwards the main window's input
 // callbacks, and syncs live variables.
 class PanelMaster {
-public:
+  public:
     PanelWindow* create_window(const char* name, int flags, int x, int y);
     // Registered on the current GLUT window (the idle function is global).
     void set_glutReshapeFunc(void (*f)(int, int));
@@ -225,7 +237,7 @@ public:
     PanelControl* find_control(const char* window_name, const char* label,
                                const char* group = nullptr) const;
 
-private:
+  private:
     std::vector<PanelWindow*> windows_;
 };
 
@@ -233,21 +245,21 @@ extern PanelMaster panel_master;
 
 // Containers ---------------------------------------------------------------------
 class PanelRollout : public PanelControl {
-public:
+  public:
     bool is_open() const { return open_; }
     void open();
     void close();
     void user_click() override;  // opens or closes, like a click on its header
-private:
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     bool open_ = false;
 };
 
 class PanelFrame : public PanelControl {
-public:
+  public:
     int type() const { return type_; }  // PANEL_PANEL_NONE draws no frame
-private:
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     int type_ = PANEL_PANEL_EMBOSSED;
@@ -256,11 +268,12 @@ private:
 // A control that shows one int and writes it into its live int: radio groups,
 // checkboxes, list boxes.
 class PanelIntChoice : public PanelControl {
-public:
+  public:
     void set_int_val(int v) override;
     int get_int_val() const override { return value_; }
     bool sync_live() override;
-protected:
+
+  protected:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     void user_choose(int v);  // what a user's edit does with an accepted value
@@ -270,18 +283,19 @@ protected:
 
 // Button k (from 0) sets the live int to k.
 class PanelRadioGroup : public PanelIntChoice {
-public:
+  public:
     void user_set_int(int v) override;
-private:
+
+  private:
     friend class PanelWindow;
     using PanelIntChoice::PanelIntChoice;
 };
 
 class PanelRadioButton : public PanelControl {
-public:
+  public:
     int index() const { return index_; }
     void user_click() override;  // selects this button in its group
-private:
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     int index_ = 0;
@@ -289,16 +303,17 @@ private:
 
 // Writes 0 or 1.
 class PanelCheckbox : public PanelIntChoice {
-public:
+  public:
     void user_set_int(int v) override;
     void user_click() override;
-private:
+
+  private:
     friend class PanelWindow;
     using PanelIntChoice::PanelIntChoice;
 };
 
 class PanelSpinner : public PanelControl {
-public:
+  public:
     void set_int_limits(int low, int high, int limit_type = PANEL_LIMIT_CLAMP);
     void set_float_limits(float low, float high, int limit_type = PANEL_LIMIT_CLAMP);
     void set_speed(float speed) { speed_ = speed; }
@@ -318,7 +333,8 @@ public:
     void user_set_int(int v) override;
     void user_set_float(float v) override;
     bool sync_live() override;
-private:
+
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     double limited(double v) const;
@@ -333,24 +349,28 @@ private:
 
 // Items have an id and a text; the live int holds the chosen item's id.
 class PanelListBox : public PanelIntChoice {
-public:
+  public:
     void add_item(int item_id, const char* text);
     int delete_item(int item_id);  // 1 when the item existed, else 0
-    struct Item { int id; std::string text; };
+    struct Item {
+        int id;
+        std::string text;
+    };
     const std::vector<Item>& items() const { return items_; }
     // The text of the chosen item; empty when no item has the chosen id.
     const char* current_text() const;
     void user_set_int(int item_id) override;  // chooses the item with that id
-private:
+  private:
     friend class PanelWindow;
     using PanelIntChoice::PanelIntChoice;
     std::vector<Item> items_;
 };
 
 class PanelButton : public PanelControl {
-public:
+  public:
     void user_click() override;
-private:
+
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
 };
@@ -358,30 +378,35 @@ private:
 // One-line text without a live variable: the text stays in the control. The
 // callback runs when the user finishes an edit (Enter or leaving the field).
 class PanelTextField : public PanelControl {
-public:
+  public:
     void set_text(const char* text) override;
     const char* get_text() const override { return text_.c_str(); }
     void user_set_text(const char* text) override;
-private:
+
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     std::string text_;
 };
 
 class PanelStaticText : public PanelControl {
-public:
-    void set_text(const char* text) override { label_ = text ? text : ""; redraw_window(); }
+  public:
+    void set_text(const char* text) override {
+        label_ = text ? text : "";
+        redraw_window();
+    }
     const char* get_text() const override { return label_.c_str(); }
-private:
+
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
 };
 
 // A column break: later top-level controls stand in a new column to the right.
 class PanelColumn : public PanelControl {
-public:
+  public:
     bool bar() const { return bar_; }  // a dividing line before the column
-private:
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     bool bar_ = false;
@@ -391,12 +416,12 @@ private:
 // release it keeps turning, damped by the spin factor on each frame: 0 stops at
 // once, 1 spins on.
 class PanelRotation : public PanelControl {
-public:
+  public:
     void set_spin(float damping) { spin_ = damping; }
     float spin() const { return spin_; }
-    void reset();              // back to rest, live matrix the identity
-    bool spinning() const;     // still turning after a release
-    void step_spin();          // one frame of spinning (the window's timer calls it)
+    void reset();           // back to rest, live matrix the identity
+    bool spinning() const;  // still turning after a release
+    void step_spin();       // one frame of spinning (the window's timer calls it)
     // Press, move by (dx, dy) pixels (dy > 0 upward), release; starts at the centre.
     void user_drag(float dx, float dy) override;
     bool sync_live() override;
@@ -409,7 +434,7 @@ public:
     bool pressed() const { return pressed_; }
     const float* matrix() const { return shown_; }
     static constexpr float kRadius = 36.0f;  // of the ball on screen, in pixels
-private:
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     void write_live();
@@ -417,8 +442,8 @@ private:
     bool pressed_ = false;
     float last_point_[3] = {0, 0, 1};
     float last_axis_[3] = {0, 0, 1};
-    float last_angle_ = 0.0f;       // turn of the latest drag step
-    double last_move_time_ = 0.0;   // seconds, steady clock
+    float last_angle_ = 0.0f;      // turn of the latest drag step
+    double last_move_time_ = 0.0;  // seconds, steady clock
     float spin_ = 0.0f;
     float shown_[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     float spin_axis_[3] = {0, 0, 1};
@@ -428,14 +453,15 @@ private:
 // Dragging adds pixels x speed: XY to live[0] and live[1] (up is +y), X to
 // live[0], Y to live[0] (up is +), Z to live[0] (up is +).
 class PanelTranslation : public PanelControl {
-public:
+  public:
     void set_speed(float speed) { speed_ = speed; }
     float speed() const { return speed_; }
     int type() const { return type_; }
     const float* values() const { return shown_; }  // one value, or two for XY
-    void user_drag(float dx, float dy) override;  // dy > 0 is upward
+    void user_drag(float dx, float dy) override;    // dy > 0 is upward
     bool sync_live() override;
-private:
+
+  private:
     friend class PanelWindow;
     using PanelControl::PanelControl;
     int type_ = PANEL_TRANSLATION_XY;

@@ -15,8 +15,10 @@ void PanelRollout::close() {
 
 void PanelRollout::user_click() {
     if (!live_enabled()) return;
-    if (open_) close();
-    else open();
+    if (open_)
+        close();
+    else
+        open();
 }
 
 void PanelIntChoice::set_int_val(int v) {
@@ -52,7 +54,9 @@ void PanelCheckbox::user_set_int(int v) {
     if (live_enabled()) user_choose(v != 0 ? 1 : 0);
 }
 
-void PanelCheckbox::user_click() { user_set_int(value_ == 0 ? 1 : 0); }
+void PanelCheckbox::user_click() {
+    user_set_int(value_ == 0 ? 1 : 0);
+}
 
 void PanelButton::user_click() {
     if (!live_enabled()) return;

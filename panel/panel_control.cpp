@@ -31,16 +31,24 @@ bool PanelControl::live_enabled() const {
 // Controls without a value ignore these.
 void PanelControl::set_int_val(int) {}
 void PanelControl::set_float_val(float) {}
-int PanelControl::get_int_val() const { return 0; }
-float PanelControl::get_float_val() const { return 0.0f; }
+int PanelControl::get_int_val() const {
+    return 0;
+}
+float PanelControl::get_float_val() const {
+    return 0.0f;
+}
 void PanelControl::set_text(const char*) {}
-const char* PanelControl::get_text() const { return ""; }
+const char* PanelControl::get_text() const {
+    return "";
+}
 void PanelControl::user_set_int(int) {}
 void PanelControl::user_set_float(float) {}
 void PanelControl::user_click() {}
 void PanelControl::user_set_text(const char*) {}
 void PanelControl::user_drag(float, float) {}
-bool PanelControl::sync_live() { return false; }
+bool PanelControl::sync_live() {
+    return false;
+}
 
 void PanelControl::redraw_window() const {
     if (window_) window_->request_redraw();

@@ -20,10 +20,14 @@ constexpr int kSettleFrames = 2;
 
 int imgui_button(int glut_button) {
     switch (glut_button) {
-        case GLUT_LEFT_BUTTON: return 0;
-        case GLUT_RIGHT_BUTTON: return 1;
-        case GLUT_MIDDLE_BUTTON: return 2;
-        default: return -1;
+        case GLUT_LEFT_BUTTON:
+            return 0;
+        case GLUT_RIGHT_BUTTON:
+            return 1;
+        case GLUT_MIDDLE_BUTTON:
+            return 2;
+        default:
+            return -1;
     }
 }
 }  // namespace
@@ -188,7 +192,9 @@ void PanelWindow::Impl::on_display() {
     if (Impl* w = current()) w->frame();
 }
 
-void PanelWindow::Impl::on_reshape(int, int) { glutPostRedisplay(); }
+void PanelWindow::Impl::on_reshape(int, int) {
+    glutPostRedisplay();
+}
 
 void PanelWindow::Impl::on_mouse(int button, int state, int x, int y) {
     if (Impl* w = current()) w->mouse(button, state == GLUT_DOWN, x, y, glutGetModifiers());

@@ -72,17 +72,28 @@ void PanelWindow::Impl::paint(PanelControl* c, float column_width) {
     // Labels repeat ("Enabled", "Intensity:"): the control itself tells ImGui's ids apart.
     ImGui::PushID(c);
     ImGui::BeginDisabled(!c->enabled());  // also greys everything inside a group
-    if (auto* r = dynamic_cast<PanelRollout*>(c)) paint_rollout(r);
-    else if (auto* f = dynamic_cast<PanelFrame*>(c)) paint_frame(f, w);
-    else if (auto* g = dynamic_cast<PanelRadioGroup*>(c)) paint_radio_group(g);
-    else if (auto* cb = dynamic_cast<PanelCheckbox*>(c)) paint_checkbox(cb);
-    else if (auto* s = dynamic_cast<PanelSpinner*>(c)) paint_spinner(s, w);
-    else if (auto* l = dynamic_cast<PanelListBox*>(c)) paint_list_box(l, w);
-    else if (auto* t = dynamic_cast<PanelTextField*>(c)) paint_text_field(t, w);
-    else if (auto* b = dynamic_cast<PanelButton*>(c)) paint_button(b, w);
-    else if (auto* rot = dynamic_cast<PanelRotation*>(c)) paint_rotation(rot, w);
-    else if (auto* tr = dynamic_cast<PanelTranslation*>(c)) paint_translation(tr, w);
-    else if (auto* st = dynamic_cast<PanelStaticText*>(c)) paint_static_text(st);
+    if (auto* r = dynamic_cast<PanelRollout*>(c))
+        paint_rollout(r);
+    else if (auto* f = dynamic_cast<PanelFrame*>(c))
+        paint_frame(f, w);
+    else if (auto* g = dynamic_cast<PanelRadioGroup*>(c))
+        paint_radio_group(g);
+    else if (auto* cb = dynamic_cast<PanelCheckbox*>(c))
+        paint_checkbox(cb);
+    else if (auto* s = dynamic_cast<PanelSpinner*>(c))
+        paint_spinner(s, w);
+    else if (auto* l = dynamic_cast<PanelListBox*>(c))
+        paint_list_box(l, w);
+    else if (auto* t = dynamic_cast<PanelTextField*>(c))
+        paint_text_field(t, w);
+    else if (auto* b = dynamic_cast<PanelButton*>(c))
+        paint_button(b, w);
+    else if (auto* rot = dynamic_cast<PanelRotation*>(c))
+        paint_rotation(rot, w);
+    else if (auto* tr = dynamic_cast<PanelTranslation*>(c))
+        paint_translation(tr, w);
+    else if (auto* st = dynamic_cast<PanelStaticText*>(c))
+        paint_static_text(st);
     ImGui::EndDisabled();
     ImGui::PopID();
 }

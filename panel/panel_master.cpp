@@ -22,11 +22,21 @@ void PanelMaster::close_window(PanelWindow* window) {
     delete window;
 }
 
-void PanelMaster::set_glutReshapeFunc(void (*f)(int, int)) { glutReshapeFunc(f); }
-void PanelMaster::set_glutKeyboardFunc(void (*f)(unsigned char, int, int)) { glutKeyboardFunc(f); }
-void PanelMaster::set_glutSpecialFunc(void (*f)(int, int, int)) { glutSpecialFunc(f); }
-void PanelMaster::set_glutMouseFunc(void (*f)(int, int, int, int)) { glutMouseFunc(f); }
-void PanelMaster::set_glutIdleFunc(void (*f)()) { glutIdleFunc(f); }
+void PanelMaster::set_glutReshapeFunc(void (*f)(int, int)) {
+    glutReshapeFunc(f);
+}
+void PanelMaster::set_glutKeyboardFunc(void (*f)(unsigned char, int, int)) {
+    glutKeyboardFunc(f);
+}
+void PanelMaster::set_glutSpecialFunc(void (*f)(int, int, int)) {
+    glutSpecialFunc(f);
+}
+void PanelMaster::set_glutMouseFunc(void (*f)(int, int, int, int)) {
+    glutMouseFunc(f);
+}
+void PanelMaster::set_glutIdleFunc(void (*f)()) {
+    glutIdleFunc(f);
+}
 
 void PanelMaster::get_viewport_area(int* x, int* y, int* w, int* h) {
     *x = 0;
@@ -44,7 +54,8 @@ void PanelMaster::sync_live_all() {
 }
 
 bool PanelMaster::user_busy() const {
-    return std::any_of(windows_.begin(), windows_.end(), [](const PanelWindow* w) { return w->busy(); });
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [](const PanelWindow* w) { return w->busy(); });
 }
 
 namespace {

@@ -13,7 +13,9 @@ double now_seconds() {
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-bool same(float a, float b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool same(float a, float b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 // A release this long after the last movement means the ball was held still.
 constexpr double kHeldStill = 0.1;
@@ -33,7 +35,9 @@ void PanelRotation::reset() {
     redraw_window();
 }
 
-bool PanelRotation::spinning() const { return spin_angle_ > 0.0f; }
+bool PanelRotation::spinning() const {
+    return spin_angle_ > 0.0f;
+}
 
 void PanelRotation::press(float x, float y) {
     if (!live_enabled()) return;

@@ -109,8 +109,10 @@ void PanelWindow::Impl::paint_spinner(PanelSpinner* s, float width) {
         v = fv;
     }
     remember_rect(s);
-    if (changed && (typing || ImGui::TempInputIsActive(field))) typed[s] = v;
-    else if (changed) edits.push_back([s, v] { s->user_set_float(float(v)); });
+    if (changed && (typing || ImGui::TempInputIsActive(field)))
+        typed[s] = v;
+    else if (changed)
+        edits.push_back([s, v] { s->user_set_float(float(v)); });
     if (ImGui::IsItemDeactivated()) {
         const auto it = typed.find(s);
         if (it != typed.end()) {

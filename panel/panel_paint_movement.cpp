@@ -12,13 +12,14 @@ void arrow(ImDrawList* dl, ImVec2 tip, ImVec2 dir, float size, ImU32 col) {
     const ImVec2 side(-dir.y, dir.x);
     const ImVec2 base(tip.x - dir.x * size, tip.y - dir.y * size);
     dl->AddTriangleFilled(tip, ImVec2(base.x + side.x * size * 0.6f, base.y + side.y * size * 0.6f),
-                          ImVec2(base.x - side.x * size * 0.6f, base.y - side.y * size * 0.6f), col);
+                          ImVec2(base.x - side.x * size * 0.6f, base.y - side.y * size * 0.6f),
+                          col);
 }
 
 // The label centred under the square just drawn.
 void label_below(const std::string& label, float left, float width) {
-    ImGui::SetCursorScreenPos(ImVec2(left + (width - text_width(label)) * 0.5f,
-                                     ImGui::GetItemRectMax().y + 2.0f));
+    ImGui::SetCursorScreenPos(
+        ImVec2(left + (width - text_width(label)) * 0.5f, ImGui::GetItemRectMax().y + 2.0f));
     ImGui::TextUnformatted(label.c_str());
 }
 
@@ -48,7 +49,8 @@ void PanelWindow::Impl::paint_rotation(PanelRotation* r, float width) {
     if (ImGui::IsItemDeactivated()) edits.push_back([r] { r->release(); });
 
     ImDrawList* dl = ImGui::GetWindowDrawList();
-    dl->AddCircleFilled(centre, radius, pad_colour(ImGui::IsItemActive() || ImGui::IsItemHovered()), 48);
+    dl->AddCircleFilled(centre, radius, pad_colour(ImGui::IsItemActive() || ImGui::IsItemHovered()),
+                        48);
     dl->AddCircle(centre, radius, ImGui::GetColorU32(ImGuiCol_Border), 48);
     // The three axes of the turned object, the far ones first and fainter.
     const float* m = r->matrix();

@@ -6,7 +6,9 @@
 #include "panel/panel.h"
 
 namespace {
-bool same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool same(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 }  // namespace
 
 void PanelSpinner::set_int_limits(int low, int high, int limit_type) {
@@ -50,12 +52,22 @@ double PanelSpinner::step() const {
     return s;
 }
 
-void PanelSpinner::set_int_val(int v) { store(v); }
-void PanelSpinner::set_float_val(float v) { store(v); }
-int PanelSpinner::get_int_val() const { return static_cast<int>(value_); }
-float PanelSpinner::get_float_val() const { return static_cast<float>(value_); }
+void PanelSpinner::set_int_val(int v) {
+    store(v);
+}
+void PanelSpinner::set_float_val(float v) {
+    store(v);
+}
+int PanelSpinner::get_int_val() const {
+    return static_cast<int>(value_);
+}
+float PanelSpinner::get_float_val() const {
+    return static_cast<float>(value_);
+}
 
-void PanelSpinner::user_set_int(int v) { user_set_float(static_cast<float>(v)); }
+void PanelSpinner::user_set_int(int v) {
+    user_set_float(static_cast<float>(v));
+}
 
 void PanelSpinner::user_set_float(float v) {
     if (!live_enabled() || std::isnan(v)) return;
@@ -65,8 +77,8 @@ void PanelSpinner::user_set_float(float v) {
 
 bool PanelSpinner::sync_live() {
     if (!live_) return false;
-    const double live = is_int() ? double(*static_cast<int*>(live_))
-                                 : double(*static_cast<float*>(live_));
+    const double live =
+        is_int() ? double(*static_cast<int*>(live_)) : double(*static_cast<float*>(live_));
     if (same(live, value_)) return false;
     // As a program-side set: a value outside clamped limits is clamped, and the
     // clamped value goes back into the variable.

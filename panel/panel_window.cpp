@@ -60,8 +60,10 @@ PanelWindow::~PanelWindow() {
 
 template <class T>
 T* PanelWindow::adopt(T* control, PanelControl* parent) {
-    if (parent) parent->children_.push_back(control);
-    else top_.push_back(control);
+    if (parent)
+        parent->children_.push_back(control);
+    else
+        top_.push_back(control);
     all_.push_back(control);
     request_redraw();
     return control;
@@ -78,8 +80,7 @@ PanelRollout* PanelWindow::add_rollout(const char* name, bool open) {
     return add_rollout_to_panel(nullptr, name, open);
 }
 
-PanelRollout* PanelWindow::add_rollout_to_panel(PanelControl* parent, const char* name,
-                                                bool open) {
+PanelRollout* PanelWindow::add_rollout_to_panel(PanelControl* parent, const char* name, bool open) {
     auto* r = new PanelRollout(this, parent, name ? name : "", -1, nullptr);
     r->open_ = open;
     return adopt(r, parent);
@@ -96,8 +97,7 @@ PanelRadioGroup* PanelWindow::add_radiogroup_to_panel(PanelControl* parent, int*
     return bind(new PanelRadioGroup(this, parent, "", id, cb), live, parent);
 }
 
-PanelRadioButton* PanelWindow::add_radiobutton_to_group(PanelRadioGroup* group,
-                                                        const char* label) {
+PanelRadioButton* PanelWindow::add_radiobutton_to_group(PanelRadioGroup* group, const char* label) {
     auto* b = new PanelRadioButton(this, group, label ? label : "", -1, nullptr);
     b->index_ = group ? static_cast<int>(group->children().size()) : 0;
     return adopt(b, group);
@@ -108,18 +108,19 @@ PanelCheckbox* PanelWindow::add_checkbox_to_panel(PanelControl* parent, const ch
     return bind(new PanelCheckbox(this, parent, label ? label : "", id, cb), live, parent);
 }
 
-PanelSpinner* PanelWindow::add_spinner_to_panel(PanelControl* parent, const char* label,
-                                                int type, void* live, int id, PanelCallback cb) {
+PanelSpinner* PanelWindow::add_spinner_to_panel(PanelControl* parent, const char* label, int type,
+                                                void* live, int id, PanelCallback cb) {
     auto* s = new PanelSpinner(this, parent, label ? label : "", id, cb);
     s->type_ = type == PANEL_SPINNER_INT ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT;
     s->live_ = live;
-    if (live) s->value_ = s->is_int() ? double(*static_cast<int*>(live))
-                                      : double(*static_cast<float*>(live));
+    if (live)
+        s->value_ =
+            s->is_int() ? double(*static_cast<int*>(live)) : double(*static_cast<float*>(live));
     return adopt(s, parent);
 }
 
-PanelListBox* PanelWindow::add_listbox_to_panel(PanelControl* parent, const char* label,
-                                                int* live, int id, PanelCallback cb) {
+PanelListBox* PanelWindow::add_listbox_to_panel(PanelControl* parent, const char* label, int* live,
+                                                int id, PanelCallback cb) {
     return bind(new PanelListBox(this, parent, label ? label : "", id, cb), live, parent);
 }
 
@@ -142,8 +143,7 @@ PanelStaticText* PanelWindow::add_statictext(const char* text) {
     return adopt(new PanelStaticText(this, nullptr, text ? text : "", -1, nullptr), nullptr);
 }
 
-PanelRotation* PanelWindow::add_rotation(const char* label, float* live, int id,
-                                         PanelCallback cb) {
+PanelRotation* PanelWindow::add_rotation(const char* label, float* live, int id, PanelCallback cb) {
     auto* r = new PanelRotation(this, nullptr, label ? label : "", id, cb);
     r->live_ = live;
     r->reset();  // a new ball is at rest: its live matrix becomes the identity
@@ -170,7 +170,9 @@ void PanelWindow::add_column(bool bar) {
     request_redraw();
 }
 
-void PanelWindow::set_main_gfx_window(int glut_window) { main_gfx_window_ = glut_window; }
+void PanelWindow::set_main_gfx_window(int glut_window) {
+    main_gfx_window_ = glut_window;
+}
 
 void PanelWindow::show() {
     if (glut_window_ <= 0) return;
@@ -195,8 +197,7 @@ void PanelWindow::request_redraw() {
     if (glut_window_ > 0) glutPostWindowRedisplay(glut_window_);
 }
 
-bool PanelWindow::control_rect(const PanelControl* control, int* x, int* y, int* w,
-                               int* h) const {
+bool PanelWindow::control_rect(const PanelControl* control, int* x, int* y, int* w, int* h) const {
     const auto it = impl_->rects.find(control);
     if (it == impl_->rects.end()) return false;
     *x = static_cast<int>(it->second.x);
@@ -206,7 +207,9 @@ bool PanelWindow::control_rect(const PanelControl* control, int* x, int* y, int*
     return true;
 }
 
-int PanelWindow::frames_drawn() const { return impl_->frames; }
+int PanelWindow::frames_drawn() const {
+    return impl_->frames;
+}
 
 void PanelWindow::user_mouse(int button, bool down, int x, int y) {
     impl_->mouse(button, down, x, y, 0);

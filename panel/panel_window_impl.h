@@ -34,9 +34,9 @@ struct PanelWindow::Impl {
     int settle = 0;        // frames still to draw after input, until ImGui is at rest
     bool ticking = false;  // a GLUT timer for this window is pending
     bool held = false;     // the last frame had a control held by the pointer
-    std::unordered_map<const PanelControl*, ImVec4> rects;  // x, y, w, h of the last frame
+    std::unordered_map<const PanelControl*, ImVec4> rects;           // x, y, w, h of the last frame
     std::unordered_map<const PanelControl*, std::string> edit_text;  // text fields being typed in
-    std::unordered_map<const PanelControl*, double> typed;  // numbers typed into spinners
+    std::unordered_map<const PanelControl*, double> typed;           // numbers typed into spinners
 
     // GLUT callbacks of the window (panel_events.cpp); each finds its window from
     // the current GLUT window and makes its ImGui context current.
@@ -96,7 +96,9 @@ constexpr float kIndent = 12.0f;        // of a rollout's contents
 constexpr float kFrameInset = 8.0f;     // between a framed panel's border and contents
 constexpr float kMoveSize = 2.0f * PanelRotation::kRadius;  // rotation and translation squares
 
-inline float text_width(const std::string& s) { return ImGui::CalcTextSize(s.c_str()).x; }
+inline float text_width(const std::string& s) {
+    return ImGui::CalcTextSize(s.c_str()).x;
+}
 }  // namespace panel_layout
 
 // The panel window with that GLUT window id, or null.

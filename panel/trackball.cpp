@@ -64,7 +64,9 @@ void orthonormalize(float m[16]) {
     double c[3][3];
     for (int col = 0; col < 3; ++col)
         for (int row = 0; row < 3; ++row) c[col][row] = m[col * 4 + row];
-    auto dot = [](const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
+    auto dot = [](const double* a, const double* b) {
+        return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+    };
     auto normalize = [&](double* a) {
         const double n = std::sqrt(dot(a, a));
         if (!(n > 1e-9)) return false;  // also catches NaN

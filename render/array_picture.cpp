@@ -41,7 +41,9 @@ void draw_elements(const ArrayPicture& p, GLenum primitive, GLsizei first, GLsiz
 void draw_range(const ArrayPicture& p, GLsizei first, GLsizei count) {
     if (count <= 0) return;
     switch (p.kind) {
-        case ArrayPicture::kPoints: draw_points(first, count); break;
+        case ArrayPicture::kPoints:
+            draw_points(first, count);
+            break;
         case ArrayPicture::kQuads:
             if (p.shared == SharedCorners::filled_triangles)
                 draw_elements(p, GL_TRIANGLES, first, count);
@@ -50,7 +52,9 @@ void draw_range(const ArrayPicture& p, GLsizei first, GLsizei count) {
             else
                 glDrawArrays(GL_QUADS, first, count);
             break;
-        case ArrayPicture::kLines: glDrawArrays(GL_LINES, first, count); break;
+        case ArrayPicture::kLines:
+            glDrawArrays(GL_LINES, first, count);
+            break;
         case ArrayPicture::kTubes:
             draw_elements(p, GL_TRIANGLES, first, count);
             break;

@@ -13,12 +13,12 @@
 struct ArrayPicture {
     enum Kind { kPoints, kQuads, kTubes, kLines };
     Kind kind = kPoints;
-    bool filled = false;        // quads: filled or outlines
-    bool grid_material = false; // "Special ": the grid's material after the needles
+    bool filled = false;         // quads: filled or outlines
+    bool grid_material = false;  // "Special ": the grid's material after the needles
     bool normals = false;
     SharedCorners shared = SharedCorners::none;  // surfaces: flat shading, no texture coordinates
-    unsigned vertices = 0, indices = 0;  // GL buffer names
-    bool short_indices = false;          // 16 bits each (a piece of fewer than 65536 vertices)
+    unsigned vertices = 0, indices = 0;          // GL buffer names
+    bool short_indices = false;  // 16 bits each (a piece of fewer than 65536 vertices)
     int elements = 0, needles = 0;
     float last[5] = {};
     bool has_last = false;

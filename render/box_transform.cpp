@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "data/data_set.h"
 #include "core/settings.h"
 #include "core/view_state.h"
+#include "data/data_set.h"
 
 void apply_model_transform() {
     glTranslatef(object_translation[0], object_translation[1], -object_translation[2]);

@@ -59,8 +59,8 @@ void color_map_entry_rgb(int i, float rgb[3]) {
     constexpr int kFixed = 9, kApplicable = 10;
     for (int c = 0; c < 3; ++c) {
         rgb[c] = i >= 0 && i < kApplicable && data_color_applied[i] ? data_colors[i][c]
-                 : i >= 0 && i < kFixed                              ? named_colors[i][c]
-                                                                     : 0.0f;
+                 : i >= 0 && i < kFixed                             ? named_colors[i][c]
+                                                                    : 0.0f;
     }
 }
 

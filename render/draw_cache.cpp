@@ -35,9 +35,9 @@ struct Entry {
     GLXContext context;
     PictureKey key;
     Keeping how = Keeping::arrays;
-    std::vector<PictureRange> ranges;   // the part of the picture each piece holds
-    std::vector<ArrayPicture> pieces;   // vertex buffers, made as first drawn
-    GLuint list = 0;                    // the display list, one piece
+    std::vector<PictureRange> ranges;  // the part of the picture each piece holds
+    std::vector<ArrayPicture> pieces;  // vertex buffers, made as first drawn
+    GLuint list = 0;                   // the display list, one piece
     std::uint64_t last_used = 0;
 };
 
@@ -88,7 +88,8 @@ PictureVertices picture_of(const PictureKey& key, const DataSet& set, int texel_
     const PointTexels texels = PointTexels::for_model(set, texel_index, key.display_mode);
     const int step = key.reduced_step > 0 ? key.reduced_step : 1;
     switch (key.display_mode) {
-        case kPoints: return point_vertices(set, texels, style, step, range);
+        case kPoints:
+            return point_vertices(set, texels, style, step, range);
         case kSurfaceGrid:
         case kSurfaceFilled:
             return surface_vertices(set, texels, style, key.display_mode == kSurfaceFilled, step,
@@ -157,7 +158,9 @@ void set_draw_cache(bool on) {
     enabled = on;
 }
 
-bool draw_cache_enabled() { return enabled; }
+bool draw_cache_enabled() {
+    return enabled;
+}
 
 void invalidate_draw_cache() {
     const GLXContext context = glXGetCurrentContext();
@@ -185,9 +188,13 @@ void set_model_pieces(int first, int end) {
     pieces_end = end;
 }
 
-int model_piece_count() { return last_piece_count; }
+int model_piece_count() {
+    return last_piece_count;
+}
 
-unsigned long model_pieces_made() { return pieces_made; }
+unsigned long model_pieces_made() {
+    return pieces_made;
+}
 
 void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
                        const DrawStyle& style, const Color4& grid_color, bool reduced) {
@@ -195,7 +202,9 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
     GLint polygon_mode[2] = {GL_FILL, GL_FILL};
     if (tubes && !reduced) glGetIntegerv(GL_POLYGON_MODE, polygon_mode);
     const PictureKey key = make_key(set, texel_index, display_mode, style, grid_color,
-                                    !reduced ? 0 : tubes ? 1 : reduced_grid_step(),
+                                    !reduced ? 0
+                                    : tubes  ? 1
+                                             : reduced_grid_step(),
                                     polygon_mode[0] != GL_FILL || polygon_mode[1] != GL_FILL);
     Entry& e = entry_for(glXGetCurrentContext(), key);
     const int count = static_cast<int>(e.ranges.size());
@@ -220,8 +229,10 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
                 continue;
             }
         }
-        if (e.how == Keeping::arrays) replay(e.pieces[p], style, grid_color);
-        else glCallList(e.list);
+        if (e.how == Keeping::arrays)
+            replay(e.pieces[p], style, grid_color);
+        else
+            glCallList(e.list);
     }
     // "Special " leaves the grid's material behind, also where its grid is empty.
     if (display_mode == kSpecial && set.plain() && end == count && e.how == Keeping::arrays)

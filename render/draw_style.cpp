@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "core/settings.h"
 #include "data/data_set.h"
 #include "render/color_map.h"
-#include "core/settings.h"
 
 DrawStyle current_draw_style(const DataSet& set) {
     DrawStyle style;

@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "core/settings.h"
+#include "core/view_state.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
 #include "render/color_scale.h"
@@ -11,8 +13,6 @@
 #include "render/draw_style.h"
 #include "render/model_modes.h"
 #include "render/reduced_picture.h"
-#include "core/settings.h"
-#include "core/view_state.h"
 
 void DataSet::draw(int texel_index) {
     set_material_and_texture();

@@ -45,16 +45,16 @@ void emit_surface(const DataSet& set, const PointTexels& texels, const DrawStyle
 
 void emit_joined(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
                  const PictureRange& range) {
-    for_each_joined_segment(set, texels, tubes_in(range, [&](const Vector3& from,
-                                                             const Vector3& to, int k) {
+    for_each_joined_segment(set, texels,
+                            tubes_in(range, [&](const Vector3& from, const Vector3& to, int k) {
                                 emit_segment(from, to, k, style);
                             }));
 }
 
 void emit_needled(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
                   const PictureRange& range) {
-    for_each_needled_segment(set, texels, tubes_in(range, [&](const Vector3& from,
-                                                              const Vector3& to, int k) {
+    for_each_needled_segment(set, texels,
+                             tubes_in(range, [&](const Vector3& from, const Vector3& to, int k) {
                                  emit_segment(from, to, k, style);
                              }));
 }
@@ -78,24 +78,36 @@ void emit_model(const DataSet& set, int texel_index, int display_mode, const Dra
     if (!plain && set.kind != DataSet::kColorData) return;
     const PointTexels texels = PointTexels::for_model(set, texel_index, display_mode);
     switch (display_mode) {
-        case kPoints: emit_points(set, texels, style, range); break;
-        case kJoined: emit_joined(set, texels, style, range); break;
-        case kNeedled: emit_needled(set, texels, style, range); break;
-        case kSurfaceGrid: emit_surface(set, texels, style, false, range); break;
-        case kSurfaceFilled: emit_surface(set, texels, style, true, range); break;
+        case kPoints:
+            emit_points(set, texels, style, range);
+            break;
+        case kJoined:
+            emit_joined(set, texels, style, range);
+            break;
+        case kNeedled:
+            emit_needled(set, texels, style, range);
+            break;
+        case kSurfaceGrid:
+            emit_surface(set, texels, style, false, range);
+            break;
+        case kSurfaceFilled:
+            emit_surface(set, texels, style, true, range);
+            break;
         case kSpecial:
             // "Special " has no coloured form.
             if (plain) emit_special(set, texel_index, style, grid_color, range);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 std::string empty_picture_note(const DataSet& set, int display_mode) {
     if (!draws_surface(display_mode) || set.point_count() == 0) return "";
-    const char* shape = set.width < 2            ? "one set of points: a surface needs two sets"
-                        : set.points_per_set < 2 ? "one point per set: a surface needs two points per set"
-                                                 : nullptr;
+    const char* shape = set.width < 2 ? "one set of points: a surface needs two sets"
+                        : set.points_per_set < 2
+                            ? "one point per set: a surface needs two points per set"
+                            : nullptr;
     if (!shape) return "";
     return set.filename + ": " + shape + "; try \"Points \"";
 }

@@ -57,8 +57,7 @@ bool PictureKey::operator==(const PictureKey& o) const {
            segments == o.segments && same_bits(thickness, o.thickness) &&
            same_bits(normal_limit, o.normal_limit) && same_bits(texel_s, o.texel_s) &&
            same_bits(texel_t, o.texel_t) && map_row == o.map_row && texel == o.texel &&
-           scale == o.scale &&
-           same_bits(grid_color, o.grid_color) && outline == o.outline &&
+           scale == o.scale && same_bits(grid_color, o.grid_color) && outline == o.outline &&
            reduced_step == o.reduced_step;
 }
 

@@ -51,10 +51,10 @@ PictureVertices shared_surface(const DataSet& set, const PointTexels& texels,
         for (int s = 0; s < width; ++s) {
             const Vector3& p = set.point(s, i);
             const int q = s + quad_s;
-            const Vector3 n = q >= 0 && q < width - 1 && i < rows
-                                  ? quad_normal(set.point(q, i), set.point(q, i + 1),
-                                                set.point(q + 1, i + 1))
-                                  : kFallbackQuadNormal;
+            const Vector3 n =
+                q >= 0 && q < width - 1 && i < rows
+                    ? quad_normal(set.point(q, i), set.point(q, i + 1), set.point(q + 1, i + 1))
+                    : kFallbackQuadNormal;
             const float v[6] = {static_cast<float>(n.x()), static_cast<float>(n.y()),
                                 static_cast<float>(n.z()), static_cast<float>(p.x()),
                                 static_cast<float>(p.y()), static_cast<float>(p.z())};
@@ -70,8 +70,10 @@ PictureVertices shared_surface(const DataSet& set, const PointTexels& texels,
             const int s = static_cast<int>(k % width), i = static_cast<int>(k / width);
             const unsigned p00 = at(s, i), p01 = at(s, i + 1), p11 = at(s + 1, i + 1),
                            p10 = at(s + 1, i);
-            if (filled) out.indices.insert(out.indices.end(), {p00, p01, p11, p00, p11, p10});
-            else out.indices.insert(out.indices.end(), {p00, p01, p11, p10});
+            if (filled)
+                out.indices.insert(out.indices.end(), {p00, p01, p11, p00, p11, p10});
+            else
+                out.indices.insert(out.indices.end(), {p00, p01, p11, p10});
             out.last[2] = static_cast<float>(n.x());
             out.last[3] = static_cast<float>(n.y());
             out.last[4] = static_cast<float>(n.z());
@@ -108,11 +110,14 @@ void append_tube(PictureVertices& out, const Vector3& from, const Vector3& to, i
             float normal[3];
             finite_normal(m[0] * x + m[4] * y + m[8] * z, m[1] * x + m[5] * y + m[9] * z,
                           m[2] * x + m[6] * y + m[10] * z, style.normal_limit, normal);
-            const float v[8] = {
-                ring.s, ring.t, normal[0], normal[1], normal[2],
-                static_cast<float>(m[0] * x + m[4] * y + m[8] * z + m[12]),
-                static_cast<float>(m[1] * x + m[5] * y + m[9] * z + m[13]),
-                static_cast<float>(m[2] * x + m[6] * y + m[10] * z + m[14])};
+            const float v[8] = {ring.s,
+                                ring.t,
+                                normal[0],
+                                normal[1],
+                                normal[2],
+                                static_cast<float>(m[0] * x + m[4] * y + m[8] * z + m[12]),
+                                static_cast<float>(m[1] * x + m[5] * y + m[9] * z + m[13]),
+                                static_cast<float>(m[2] * x + m[6] * y + m[10] * z + m[14])};
             push(out.vertices, v, 8);
         }
     }
@@ -170,8 +175,13 @@ PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
             for (int c = 0; c < 4; ++c) {
                 texel_coord(k[c], style, out.last);
                 const Vector3& p = *corners[c];
-                const float v[8] = {out.last[0], out.last[1], out.last[2], out.last[3], out.last[4],
-                                    static_cast<float>(p.x()), static_cast<float>(p.y()),
+                const float v[8] = {out.last[0],
+                                    out.last[1],
+                                    out.last[2],
+                                    out.last[3],
+                                    out.last[4],
+                                    static_cast<float>(p.x()),
+                                    static_cast<float>(p.y()),
                                     static_cast<float>(p.z())};
                 push(out.vertices, v, 8);
             }

@@ -27,8 +27,8 @@ struct PictureVertices {
     // corners no texture coordinate (6): plain data's one entry is in last[0..1].
     bool normals = true;
     SharedCorners shared = SharedCorners::none;
-    std::vector<float> vertices;   // interleaved
-    std::vector<unsigned> indices; // the mesh's triangles (or quads); empty when drawn in order
+    std::vector<float> vertices;    // interleaved
+    std::vector<unsigned> indices;  // the mesh's triangles (or quads); empty when drawn in order
     // "Special ": elements (indices, or vertices without indices) of the needles,
     // which the grid follows in its own material. All of them otherwise.
     std::size_t needles = 0;
@@ -37,13 +37,9 @@ struct PictureVertices {
     float last[5] = {};
     bool has_last = false;
 
-    int floats_per_vertex() const {
-        return shared != SharedCorners::none ? 6 : normals ? 8 : 5;
-    }
+    int floats_per_vertex() const { return shared != SharedCorners::none ? 6 : normals ? 8 : 5; }
     std::size_t vertex_count() const { return vertices.size() / floats_per_vertex(); }
-    std::size_t element_count() const {
-        return indices.empty() ? vertex_count() : indices.size();
-    }
+    std::size_t element_count() const { return indices.empty() ? vertex_count() : indices.size(); }
 };
 
 // The texture coordinate of entry k, as gl_texel_coord sends it.

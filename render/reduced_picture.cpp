@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/draw_cache.h"
 #include "core/settings.h"
 #include "core/view_state.h"
+#include "render/draw_cache.h"
 
 namespace {
 constexpr int kMaxStep = 64;

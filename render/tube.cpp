@@ -107,17 +107,29 @@ void multiply(double m[16], const double r[16]) {
 // glRotated(angle, x, y, z) for an axis of unit length.
 void rotation(double degrees, double x, double y, double z, double r[16]) {
     const double a = degrees * degree_factor, c = std::cos(a), s = std::sin(a), t = 1 - c;
-    const double m[16] = {t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
-                          t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
-                          t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,
-                          0,                 0,                 0,                 1};
+    const double m[16] = {t * x * x + c,
+                          t * x * y + s * z,
+                          t * x * z - s * y,
+                          0,
+                          t * x * y - s * z,
+                          t * y * y + c,
+                          t * y * z + s * x,
+                          0,
+                          t * x * z + s * y,
+                          t * y * z - s * x,
+                          t * z * z + c,
+                          0,
+                          0,
+                          0,
+                          0,
+                          1};
     for (int i = 0; i < 16; ++i) r[i] = m[i];
 }
 }  // namespace
 
 void segment_placement(const Vector3& from, const Vector3& to, double len, double m[16]) {
-    const double translation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
-                                     from.x(), from.y(), from.z(), 1};
+    const double translation[16] = {1, 0, 0, 0, 0,        1,        0,        0,
+                                    0, 0, 1, 0, from.x(), from.y(), from.z(), 1};
     for (int i = 0; i < 16; ++i) m[i] = translation[i];
     const Vector3 diff = to - from;
     double turn[16];

@@ -7,8 +7,8 @@
 #include "core/view_state.h"
 #include "panel/panel.h"
 #include "ui/control_ids.h"
-#include "ui/data_folder.h"
 #include "ui/control_panel.h"
+#include "ui/data_folder.h"
 #include "ui/window_services.h"
 
 WindowServices window_services;
@@ -36,16 +36,23 @@ void apply_color() {
     }
     float* target = nullptr;
     switch (apply_color_to) {
-    case kApplyToBackground: target = &background_color[0]; break;
-    case kApplyToLight1: target = light1_diffuse; break;
-    case kApplyToLight2: target = light2_diffuse; break;
-    case kApplyToDataColor:
-        if (data_value >= 0 && data_value < kDataColorSlots) {
-            target = &data_colors[data_value][0];
-            data_color_applied[data_value] = true;
-        }
-        break;
-    default: break;  // "Left" and "Right" store nothing
+        case kApplyToBackground:
+            target = &background_color[0];
+            break;
+        case kApplyToLight1:
+            target = light1_diffuse;
+            break;
+        case kApplyToLight2:
+            target = light2_diffuse;
+            break;
+        case kApplyToDataColor:
+            if (data_value >= 0 && data_value < kDataColorSlots) {
+                target = &data_colors[data_value][0];
+                data_color_applied[data_value] = true;
+            }
+            break;
+        default:
+            break;  // "Left" and "Right" store nothing
     }
     if (target) {
         // Alpha stays as it was. A light only sees the new colour at the next
@@ -124,7 +131,9 @@ void control_callback(int id) {
     window_services.request_redisplay();
 }
 
-void quit_callback(int id) { std::exit(id); }
+void quit_callback(int id) {
+    std::exit(id);
+}
 
 void reset_view() {
     object_translation[0] = object_translation[1] = object_translation[2] = 0.0f;

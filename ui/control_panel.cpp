@@ -5,12 +5,12 @@
 #include <string>
 #include <type_traits>
 
+#include "core/settings.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
 #include "ui/control_ids.h"
-#include "ui/window_services.h"
 #include "ui/data_folder.h"
-#include "core/settings.h"
+#include "ui/window_services.h"
 
 // Null until built (static storage starts at zero).
 PanelWindow *control_glui, *movement_glui;
@@ -24,14 +24,16 @@ namespace {
 
 // An int or float spinner with its limits (clamped), speed and right alignment.
 template <typename T>
-PanelSpinner* add_spinner(PanelWindow* w, PanelControl* parent, const char* label, T* live,
-                          int id, T low, T high, float speed) {
+PanelSpinner* add_spinner(PanelWindow* w, PanelControl* parent, const char* label, T* live, int id,
+                          T low, T high, float speed) {
     constexpr bool kInt = std::is_same_v<T, int>;
     PanelSpinner* s =
-        w->add_spinner_to_panel(parent, label, kInt ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT,
-                                live, id, id < 0 ? nullptr : control_callback);
-    if constexpr (kInt) s->set_int_limits(low, high, PANEL_LIMIT_CLAMP);
-    else s->set_float_limits(low, high, PANEL_LIMIT_CLAMP);
+        w->add_spinner_to_panel(parent, label, kInt ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT, live,
+                                id, id < 0 ? nullptr : control_callback);
+    if constexpr (kInt)
+        s->set_int_limits(low, high, PANEL_LIMIT_CLAMP);
+    else
+        s->set_float_limits(low, high, PANEL_LIMIT_CLAMP);
     s->set_speed(speed);
     s->set_alignment(PANEL_ALIGN_RIGHT);
     return s;
@@ -54,8 +56,8 @@ void build_display_options(PanelWindow* w) {
     PanelRollout* display = w->add_rollout("Display Options", false);
     PanelRollout* stereo = w->add_rollout_to_panel(display, "Mono/Stereo", false);
     add_radio_group(w, stereo, &stereo_mode, control_id::mono_stereo,
-                    {"MonoView ", "Anaglyph", "StereoView", "Red/Blue glasses",
-                     "Red/Cyan glasses", "Side by side", "Cross-eyed"});
+                    {"MonoView ", "Anaglyph", "StereoView", "Red/Blue glasses", "Red/Cyan glasses",
+                     "Side by side", "Cross-eyed"});
     w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, control_id::none, nullptr);
     PanelRollout* axis = w->add_rollout_to_panel(display, "Axis Scaling", false);
     add_radio_group(w, axis, &axis_data, control_id::axis_scaling, {"Individual", "Uniform "});
@@ -63,14 +65,14 @@ void build_display_options(PanelWindow* w) {
     add_radio_group(w, modes, &display_mode, control_id::data_display,
                     {"Points ", "Line Sets:Joined ", "Line Sets:Needled ", "Surface grid ",
                      "Surface filled ", "Special "});
-    add_spinner(w, display, "Eye Separation:", &eye_separation, control_id::eye_separation, 0.0f, 45.0f, 0.05f);
-    add_spinner(w, display, "FocalLength:", &focal_length, control_id::focal_length, 0.0f, 500.0f, 0.05f);
+    add_spinner(w, display, "Eye Separation:", &eye_separation, control_id::eye_separation, 0.0f,
+                45.0f, 0.05f);
+    add_spinner(w, display, "FocalLength:", &focal_length, control_id::focal_length, 0.0f, 500.0f,
+                0.05f);
     w->add_checkbox_to_panel(display, "Show axes", &show_axes, control_id::none, nullptr);
-    w->add_checkbox_to_panel(display, "Show file name", &show_file_name, control_id::none,
-                             nullptr);
+    w->add_checkbox_to_panel(display, "Show file name", &show_file_name, control_id::none, nullptr);
     w->add_checkbox_to_panel(display, "Show movement controls", &show_movement_controls,
-                             control_id::show_movement,
-                             control_callback);
+                             control_id::show_movement, control_callback);
     w->add_checkbox_to_panel(display, "Fast interaction", &fast_interaction, control_id::none,
                              nullptr);
     w->add_checkbox_to_panel(display, "Show bounds", &show_bounds, control_id::none, nullptr);
@@ -79,9 +81,8 @@ void build_display_options(PanelWindow* w) {
 
 void build_colors(PanelWindow* w) {
     PanelRollout* colors = w->add_rollout("Colors", false);
-    PanelListBox* names =
-        w->add_listbox_to_panel(colors, "Color Name:", &color_name, control_id::color,
-                                control_callback);
+    PanelListBox* names = w->add_listbox_to_panel(colors, "Color Name:", &color_name,
+                                                  control_id::color, control_callback);
     // The same loop that offers the names fills the data colour table from them
     // (alpha untouched); the remaining slots are cleared.
     for (int i = 0; i < kColorNameCount; ++i) {
@@ -95,23 +96,26 @@ void build_colors(PanelWindow* w) {
     PanelRollout* rgb = w->add_rollout_to_panel(colors, "rgb", false);
     red_spinner = add_spinner(w, rgb, "red:", &color_red, control_id::color, 0.0f, 1.0f, 0.001f);
     red_spinner->set_float_val(1.0f);
-    green_spinner = add_spinner(w, rgb, "green:", &color_green, control_id::color, 0.0f, 1.0f, 0.001f);
+    green_spinner =
+        add_spinner(w, rgb, "green:", &color_green, control_id::color, 0.0f, 1.0f, 0.001f);
     green_spinner->set_float_val(1.0f);
     blue_spinner = add_spinner(w, rgb, "blue:", &color_blue, control_id::color, 0.0f, 1.0f, 0.001f);
     blue_spinner->set_float_val(1.0f);
-    add_spinner(w, colors, "Transparency:", &transparency, control_id::transparency, 0.0f, 1.0f, 0.05f)
+    add_spinner(w, colors, "Transparency:", &transparency, control_id::transparency, 0.0f, 1.0f,
+                0.05f)
         ->set_float_val(1.0f);
 
     PanelRollout* apply = w->add_rollout_to_panel(colors, "Apply Color To:", true);
-    PanelRadioGroup* targets = w->add_radiogroup_to_panel(apply, &apply_color_to, control_id::none, nullptr);
+    PanelRadioGroup* targets =
+        w->add_radiogroup_to_panel(apply, &apply_color_to, control_id::none, nullptr);
     for (const char* label : {"Background", "Left", "Right", "Light 1", "Light 2", "Data Color"}) {
         w->add_radiobutton_to_group(targets, label);
     }
-    PanelListBox* values =
-        w->add_listbox_to_panel(apply, " Data Value:", &data_value, control_id::data_value,
-                                control_callback);
+    PanelListBox* values = w->add_listbox_to_panel(apply, " Data Value:", &data_value,
+                                                   control_id::data_value, control_callback);
     for (int k = 0; k < 10; ++k) values->add_item(k, std::to_string(k).c_str());
-    w->add_button_to_panel(colors, "Apply Color Settings", control_id::apply_color, control_callback);
+    w->add_button_to_panel(colors, "Apply Color Settings", control_id::apply_color,
+                           control_callback);
     PanelListBox* color_by_list =
         w->add_listbox_to_panel(colors, "Color by", &color_by, control_id::none, nullptr);
     int item = kColorByNone;
@@ -127,15 +131,15 @@ void build_lights(PanelWindow* w) {
     w->add_checkbox_to_panel(light1, "Enabled", &light1_enabled, control_id::light1_enabled,
                              control_callback);
     // Intensity spinners keep the panel's default speed and alignment.
-    light1_intensity_spinner = w->add_spinner_to_panel(light1, "Intensity:", PANEL_SPINNER_FLOAT,
-                                                       &light1_intensity, control_id::light1_intensity,
-                                                       control_callback);
+    light1_intensity_spinner =
+        w->add_spinner_to_panel(light1, "Intensity:", PANEL_SPINNER_FLOAT, &light1_intensity,
+                                control_id::light1_intensity, control_callback);
     light1_intensity_spinner->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);
     w->add_checkbox_to_panel(light2, "Enabled", &light2_enabled, control_id::light2_enabled,
                              control_callback);
-    light2_intensity_spinner = w->add_spinner_to_panel(light2, "Intensity:", PANEL_SPINNER_FLOAT,
-                                                       &light2_intensity, control_id::light2_intensity,
-                                                       control_callback);
+    light2_intensity_spinner =
+        w->add_spinner_to_panel(light2, "Intensity:", PANEL_SPINNER_FLOAT, &light2_intensity,
+                                control_id::light2_intensity, control_callback);
     light2_intensity_spinner->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);
 }
 
@@ -145,8 +149,7 @@ void build_data_file(PanelWindow* w) {
     w->add_statictext("");
     w->add_button_to_panel(file, "Browse for folder", control_id::browse_folder, control_callback);
     folder_field = w->add_edittext_to_panel(file, "Folder:", PANEL_EDITTEXT_TEXT, nullptr,
-                                            control_id::folder_or_filter,
-                                            control_callback);
+                                            control_id::folder_or_filter, control_callback);
     folder_field->set_w(20);
     // The start folder: the one named at start, or Data in the current directory
     // ("/" itself ends in a slash; an unreadable current directory leaves the
@@ -159,9 +162,10 @@ void build_data_file(PanelWindow* w) {
                                             control_id::folder_or_filter, control_callback);
     filter_field->set_text(file_filter.c_str());
     PanelRollout* format = w->add_rollout_to_panel(file, "Data Format", true);
-    add_radio_group(w, format, &data_format, control_id::data_format, {"Data ", "Maple", "Data with Color", "Columns"});
-    files_list =
-        w->add_listbox_to_panel(file, "Files:", &chosen_listitem, control_id::files_list, control_callback);
+    add_radio_group(w, format, &data_format, control_id::data_format,
+                    {"Data ", "Maple", "Data with Color", "Columns"});
+    files_list = w->add_listbox_to_panel(file, "Files:", &chosen_listitem, control_id::files_list,
+                                         control_callback);
     files_list->add_item(0, "Choose Model");
     files_list->set_w(50);
     refresh_file_list();
@@ -174,20 +178,20 @@ void build_movement_controls() {
     rotate_control = w->add_rotation("Rotate", object_rotation, control_id::none, nullptr);
     rotate_control->set_spin(1.0f);
     w->add_column(false);
-    w->add_translation("Objects XY", PANEL_TRANSLATION_XY, &object_translation[0],
-                      control_id::none, nullptr)
+    w->add_translation("Objects XY", PANEL_TRANSLATION_XY, &object_translation[0], control_id::none,
+                       nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
-    w->add_translation("Objects X", PANEL_TRANSLATION_X, &object_translation[0],
-                      control_id::none, nullptr)
+    w->add_translation("Objects X", PANEL_TRANSLATION_X, &object_translation[0], control_id::none,
+                       nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
-    w->add_translation("Objects Y", PANEL_TRANSLATION_Y, &object_translation[1],
-                      control_id::none, nullptr)
+    w->add_translation("Objects Y", PANEL_TRANSLATION_Y, &object_translation[1], control_id::none,
+                       nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
-    w->add_translation("Objects Z", PANEL_TRANSLATION_Z, &object_translation[2],
-                      control_id::none, nullptr)
+    w->add_translation("Objects Z", PANEL_TRANSLATION_Z, &object_translation[2], control_id::none,
+                       nullptr)
         ->set_speed(0.005f);
     w->add_column(false);
     w->add_rotation("Light 1", light1_rotation, control_id::none, nullptr)->set_spin(0.82f);

@@ -11,12 +11,12 @@ class PanelRotation;
 class PanelTextField;
 class PanelListBox;
 class PanelSpinner;
-extern PanelWindow* control_glui;     // "Control Display"
-extern PanelWindow* movement_glui;    // "Movement Controls"
-extern PanelRotation* rotate_control; // "Rotate" ball
-extern PanelTextField* folder_field;  // "Folder:"
-extern PanelTextField* filter_field;  // "File filter:"
-extern PanelListBox* files_list;      // "Files:"
+extern PanelWindow* control_glui;      // "Control Display"
+extern PanelWindow* movement_glui;     // "Movement Controls"
+extern PanelRotation* rotate_control;  // "Rotate" ball
+extern PanelTextField* folder_field;   // "Folder:"
+extern PanelTextField* filter_field;   // "File filter:"
+extern PanelListBox* files_list;       // "Files:"
 extern PanelSpinner* red_spinner;
 extern PanelSpinner* green_spinner;
 extern PanelSpinner* blue_spinner;

@@ -1,24 +1,24 @@
 #include "ui/data_folder.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 #include <fnmatch.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
-#include "data/data_set.h"
+#include "core/settings.h"
 #include "core/status_line.h"
+#include "data/data_set.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
 #include "ui/control_panel.h"
 #include "ui/window_services.h"
-#include "core/settings.h"
 
 std::vector<std::string> file_names;
 int file_count = 0;
@@ -37,7 +37,9 @@ std::string folder_of(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string name_of(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string name_of(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
 
 std::string in_folder(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
@@ -61,11 +63,20 @@ void load_file(int k, const std::string& name, const std::string& path) {
     std::printf("list=%d\n", k);
     const std::uint64_t before = data_set.revision;
     switch (data_format) {
-    case kDataFormat: data_set.read_data(name.c_str()); break;
-    case kMapleFormat: data_set.read_maple(name.c_str()); break;
-    case kColorDataFormat: data_set.read_color_data(name.c_str()); break;
-    case kColumnsFormat: data_set.read_columns(name.c_str()); break;
-    default: break;
+        case kDataFormat:
+            data_set.read_data(name.c_str());
+            break;
+        case kMapleFormat:
+            data_set.read_maple(name.c_str());
+            break;
+        case kColorDataFormat:
+            data_set.read_color_data(name.c_str());
+            break;
+        case kColumnsFormat:
+            data_set.read_columns(name.c_str());
+            break;
+        default:
+            break;
     }
     if (data_set.revision != before) {
         shown_file = path;
@@ -97,8 +108,10 @@ const char* browse_for_folder(const char* title) {
     // The title in single quotes for the shell, each quote in it closed and reopened.
     std::string quoted_title = "'--title=";
     for (const char* c = title; *c; ++c) {
-        if (*c == '\'') quoted_title += "'\\''";
-        else quoted_title += *c;
+        if (*c == '\'')
+            quoted_title += "'\\''";
+        else
+            quoted_title += *c;
     }
     // The chooser's toolkit warnings are not ours to show on the console.
     const std::string command =
@@ -207,8 +220,10 @@ void choose_file(const std::string& name) {
         return;
     }
     last_listitem = k;
-    if (files_list) files_list->set_int_val(k);
-    else chosen_listitem = k;
+    if (files_list)
+        files_list->set_int_val(k);
+    else
+        chosen_listitem = k;
     load_chosen_file(k);
 }
 

@@ -10,8 +10,8 @@ struct WindowServices {
     // Light 0 is the panel's "Light 1" (GL_LIGHT0), light 1 its "Light 2".
     void (*set_light_enabled)(int light, bool on) = [](int, bool) {};
     // Sends base colour x intensity (alpha unscaled) as the light's diffuse colour.
-    void (*send_light_diffuse)(int light, const float base[4], float intensity) =
-        [](int, const float*, float) {};
+    void (*send_light_diffuse)(int light, const float base[4],
+                               float intensity) = [](int, const float*, float) {};
     // Asks for a redraw of the current window.
     void (*request_redisplay)() = [] {};
     // The GLUT id of the newest picture window (0 before the first).

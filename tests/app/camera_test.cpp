@@ -8,9 +8,9 @@
 namespace {
 
 void expect_all_finite(const CameraFrame& c) {
-    const double values[] = {c.sep,      c.ratio,    c.radians,  c.wd2,       c.ndfl,
-                             c.left[0],  c.left[1],  c.left[2],  c.right[0],  c.right[1],
-                             c.right[2], c.top,      c.bottom,   c.leftv.x(), c.leftv.y(),
+    const double values[] = {c.sep,       c.ratio,      c.radians,    c.wd2,       c.ndfl,
+                             c.left[0],   c.left[1],    c.left[2],    c.right[0],  c.right[1],
+                             c.right[2],  c.top,        c.bottom,     c.leftv.x(), c.leftv.y(),
                              c.leftv.z(), c.rightv.x(), c.rightv.y(), c.rightv.z()};
     for (double v : values) EXPECT_TRUE(std::isfinite(v)) << v;
 }

@@ -27,9 +27,9 @@ TEST(CommandLine, OptionsBecomeSettingsAndTheFormatIsGuessed) {
 
     const std::string csv = kSamples + "hill_scans.csv";
     const ParsedCommandLine all =
-        parse({"--stereo", "mono", "--mode", "filled", "--color-by", "value", "--bounds",
-               "--view", "4", "--size", "640x480", "--save", "out.png", "--background", "black",
-               "--stereo", "red-cyan", csv.c_str()});
+        parse({"--stereo", "mono", "--mode", "filled", "--color-by", "value", "--bounds", "--view",
+               "4", "--size", "640x480", "--save", "out.png", "--background", "black", "--stereo",
+               "red-cyan", csv.c_str()});
     ASSERT_EQ(all.outcome, ParsedCommandLine::kRun) << all.message;
     apply_command_line(all.options);
     EXPECT_EQ(stereo_mode, kRedCyanGlasses);  // the last one given
@@ -57,7 +57,8 @@ TEST(CommandLine, MistakesGiveOneLineAndHelpAndVersionExit) {
          "cross-eyed, found \"3d\"\n"},
         {{"--view", "5"}, "zendral: --view: expected 1|2|3|4, found \"5\"\n"},
         {{"--size", "800"}, "zendral: --size: 800 is not a size WxH from 1x1 to 16384x16384\n"},
-        {{"--mode"}, "zendral: --mode: 1 required points|joined|needled|grid|filled|special missing\n"},
+        {{"--mode"},
+         "zendral: --mode: 1 required points|joined|needled|grid|filled|special missing\n"},
         {{"--fast"}, "zendral: The following argument was not expected: --fast\n"},
         {{"/no/such/file.dat"}, "zendral: /no/such/file.dat: no such file or folder\n"},
         {{"--save", "out.png"}, "zendral: --save: needs a FILE to draw\n"},
@@ -72,7 +73,8 @@ TEST(CommandLine, MistakesGiveOneLineAndHelpAndVersionExit) {
         EXPECT_EQ(parsed.message, message);
     }
     const ParsedCommandLine help = parse({"--help"}), version = parse({"--version"});
-    EXPECT_TRUE(help.outcome == ParsedCommandLine::kExit && version.outcome == ParsedCommandLine::kExit);
+    EXPECT_TRUE(help.outcome == ParsedCommandLine::kExit &&
+                version.outcome == ParsedCommandLine::kExit);
     EXPECT_NE(help.message.find("--save OUT.png"), std::string::npos) << help.message;
     EXPECT_EQ(version.message.rfind("zendral ", 0), 0u) << version.message;
 }

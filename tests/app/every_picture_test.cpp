@@ -38,7 +38,8 @@ const std::vector<std::pair<std::string, std::string>> kShapes = {
 };
 
 TEST(EveryPicture, EverySampleAndShapeInEveryModeAndStereoFormIsSaved) {
-    const fs::path folder = fs::temp_directory_path() / ("zendral-every-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("zendral-every-" + std::to_string(getpid()));
     fs::create_directories(folder);
     std::vector<fs::path> files;
     for (const auto& [name, text] : kShapes) {
@@ -53,8 +54,8 @@ TEST(EveryPicture, EverySampleAndShapeInEveryModeAndStereoFormIsSaved) {
         for (int mode = kPoints; mode <= kSpecial; ++mode) {
             for (int stereo = kMonoView; stereo <= kCrossEyed; ++stereo) {
                 const std::string out = (folder / "picture.png").string();
-                const char* argv[] = {"zendral", "--save", out.c_str(), "--size", "160x120",
-                                      file.c_str()};
+                const char* argv[] = {"zendral", "--save",  out.c_str(),
+                                      "--size",  "160x120", file.c_str()};
                 ParsedCommandLine parsed = parse_command_line(6, argv);
                 ASSERT_EQ(parsed.outcome, ParsedCommandLine::kRun) << parsed.message;
                 set_start_values();

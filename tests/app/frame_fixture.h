@@ -3,8 +3,6 @@
 // kept as a PNG when a check on it failed, pixel counts by colour, data sets as
 // the readers leave them, and a fixture with the viewer's window state and the
 // settings of a fresh program.
-#include "app/display.h"
-
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
@@ -14,13 +12,14 @@
 #include <vector>
 
 #include "app/camera.h"
+#include "app/display.h"
 #include "app/input.h"
 #include "app/viewer.h"
-#include "data/data_set.h"
+#include "core/settings.h"
 #include "core/status_line.h"
+#include "data/data_set.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "core/settings.h"
 
 inline constexpr int kWidth = 800;
 inline constexpr int kHeight = 600;
@@ -76,11 +75,21 @@ int count_pixels(const Picture& p, Match match, int x0 = 0, int y0 = 0, int x1 =
     return n;
 }
 
-inline bool is_dark(const unsigned char* c) { return c[0] < 80 && c[1] < 80 && c[2] < 80; }
-inline bool is_red(const unsigned char* c) { return c[0] > 150 && c[1] < 60 && c[2] < 60; }
-inline bool is_green(const unsigned char* c) { return c[1] > 150 && c[0] < 100 && c[2] < 100; }
-inline bool is_blue(const unsigned char* c) { return c[2] > 150 && c[0] < 60 && c[1] < 60; }
-inline bool is_drawn(const unsigned char* c) { return c[0] + c[1] + c[2] < 3 * 230; }
+inline bool is_dark(const unsigned char* c) {
+    return c[0] < 80 && c[1] < 80 && c[2] < 80;
+}
+inline bool is_red(const unsigned char* c) {
+    return c[0] > 150 && c[1] < 60 && c[2] < 60;
+}
+inline bool is_green(const unsigned char* c) {
+    return c[1] > 150 && c[0] < 100 && c[2] < 100;
+}
+inline bool is_blue(const unsigned char* c) {
+    return c[2] > 150 && c[0] < 60 && c[1] < 60;
+}
+inline bool is_drawn(const unsigned char* c) {
+    return c[0] + c[1] + c[2] < 3 * 230;
+}
 
 // Mean column of the pixels that `match` picks; -1 when there are none.
 template <typename Match>
@@ -135,7 +144,7 @@ inline void place_on_line_of_sight(double distance) {
 // The viewer's window state on the test window, and the settings of a fresh
 // program, restored after each test.
 class FrameTest : public GlTest {
-protected:
+  protected:
     void SetUp() override {
         GlTest::SetUp();
         on_reshape(kWidth, kHeight);

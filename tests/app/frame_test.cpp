@@ -41,8 +41,10 @@ TEST_F(FrameTest, VerboseTwoEyeFramesPrintOneBlockPerEye) {
         EXPECT_EQ(count(out, " Frustum: "), 3u) << mode;
         EXPECT_EQ(count(out, "vp: "), 2u) << mode;
         // Left eye on the -x side, then the right eye.
-        const size_t left = out.find("vp: -0.100000 0.000000 20.000000\nvd: -0.100000 0.000000 19.000000\n");
-        const size_t right = out.find("vp: 0.100000 0.000000 20.000000\nvd: 0.100000 0.000000 19.000000\n");
+        const size_t left =
+            out.find("vp: -0.100000 0.000000 20.000000\nvd: -0.100000 0.000000 19.000000\n");
+        const size_t right =
+            out.find("vp: 0.100000 0.000000 20.000000\nvd: 0.100000 0.000000 19.000000\n");
         ASSERT_NE(left, std::string::npos) << out;
         ASSERT_NE(right, std::string::npos) << out;
         // Cross-eyed draws the right eye first, into the left half.
@@ -108,8 +110,10 @@ TEST_F(FrameTest, StatusLineShowsARefusalUntilAGoodLoad) {
         const Picture p = read_back();
         EXPECT_TRUE(is_red(p.at(400, 300))) << "the quad is drawn after loading " << *file;
         const int text = count_pixels(p, is_dark, x0, y0, x1, y1);
-        if (file == &bad) EXPECT_GT(text, 100);
-        else EXPECT_EQ(text, 0);
+        if (file == &bad)
+            EXPECT_GT(text, 100);
+        else
+            EXPECT_EQ(text, 0);
         EXPECT_EQ(count_pixels(p, is_dark), text) << "nothing dark outside the band";
         keep_if_failed(p, file == &bad ? "status_refused" : "status_plain");
     }
@@ -160,7 +164,7 @@ TEST_F(FrameTest, AFullPictureInPiecesIsDroppedByInputAndFinishedWhenLeftAlone) 
     frame_budget = 0;  // a piece at a time
     display();
     EXPECT_TRUE(frame_in_progress());
-    interacting = 1;   // input, with a full picture known to be slow: the reduced one
+    interacting = 1;  // input, with a full picture known to be slow: the reduced one
     full_frame_seconds = 1;
     display();
     EXPECT_FALSE(frame_in_progress());

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <string>
 
+#include "core/settings.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "core/settings.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}
 // The callbacks post redisplays and read the window size, so they need the test
 // window; every test starts from the view state of a fresh program.
 class InputTest : public GlTest {
-protected:
+  protected:
     void SetUp() override {
         GlTest::SetUp();
         angle_x = angle_y = angle_z = 0;
@@ -106,7 +106,8 @@ TEST_F(InputTest, LetterKeysStepAnglesAndScale) {
 TEST_F(InputTest, AnyKeyRebuildsTheRotationButArrowsDoNot) {
     angle_y = 45;
     for (float& v : view_rotation) v = 7;
-    for (int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_UP, GLUT_KEY_F1}) on_special_key(key, 0, 0);
+    for (int key : {GLUT_KEY_LEFT, GLUT_KEY_UP, GLUT_KEY_UP, GLUT_KEY_F1})
+        on_special_key(key, 0, 0);
     EXPECT_FLOAT_EQ(object_translation[0], -0.1f);
     EXPECT_FLOAT_EQ(object_translation[1], -4.8f);
     for (float v : view_rotation) EXPECT_EQ(v, 7.0f);

@@ -12,7 +12,7 @@
 namespace {
 
 class InteractionTest : public FrameTest {
-protected:
+  protected:
     void SetUp() override {
         FrameTest::SetUp();
         // Other tests may leave a button pressed.

@@ -8,22 +8,21 @@
 // without them, so that what it measures is the viewer's own.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
 #include "app/display.h"
 #include "app/input.h"
 #include "app/viewer.h"
+#include "core/settings.h"
 #include "data/data_set.h"
 #include "render/draw_cache.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "core/settings.h"
 
 namespace {
 

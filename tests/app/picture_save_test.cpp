@@ -1,11 +1,12 @@
 // Saving the picture: the frame just drawn, as shown, under the next free name
 // in the start folder, or why not.
 
+#include "app/picture_save.h"
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/picture_save.h"
 #include "tests/app/frame_fixture.h"
 
 namespace {
@@ -43,7 +44,8 @@ TEST_F(FrameTest, SavePictureWritesTheFrameJustDrawnUnderTheNextFreeName) {
     picture_folder = std::string(folder) + "/gone";
     StdoutCapture refused;
     EXPECT_FALSE(save_picture(Image{1, 1, {0, 0, 0}}));
-    const std::string why = "Cannot save " + picture_folder + "/quad.dat-1.png: No such file or directory";
+    const std::string why =
+        "Cannot save " + picture_folder + "/quad.dat-1.png: No such file or directory";
     EXPECT_EQ(refused.finish(), why + "\n");
     EXPECT_EQ(status_line(), why);
     main_window = 0;
@@ -54,7 +56,8 @@ TEST_F(FrameTest, SavePictureWritesTheFrameJustDrawnUnderTheNextFreeName) {
 // A picture of w x h pixels, each byte from `seed` and its place.
 Image pattern(int w, int h, unsigned seed) {
     Image image{w, h, std::vector<unsigned char>(static_cast<std::size_t>(w) * h * 3)};
-    for (unsigned char& byte : image.rgb) byte = static_cast<unsigned char>((seed = seed * 1103515245u + 12345u) >> 16);
+    for (unsigned char& byte : image.rgb)
+        byte = static_cast<unsigned char>((seed = seed * 1103515245u + 12345u) >> 16);
     return image;
 }
 

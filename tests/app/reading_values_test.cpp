@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "app/bounds_box.h"
-#include "app/stereo_passes.h"
 #include "app/legend.h"
+#include "app/stereo_passes.h"
 #include "render/box_transform.h"
 #include "render/color_scale.h"
 #include "tests/app/frame_fixture.h"
@@ -264,8 +264,8 @@ TEST_F(ReadingValuesTest, BothEyesLabelTheSameEdgesOfABoxSeenSquareOn) {
     for (const EyePass& pass : eye_passes(c)) {
         begin_eye_pass(c, pass.window);
         const Vector3 eye = vp + pass.offset;
-        gluLookAt(eye.x(), eye.y(), eye.z(), eye.x() + vd.x(), eye.y() + vd.y(),
-                  eye.z() + vd.z(), vu.x(), vu.y(), vu.z());
+        gluLookAt(eye.x(), eye.y(), eye.z(), eye.x() + vd.x(), eye.y() + vd.y(), eye.z() + vd.z(),
+                  vu.x(), vu.y(), vu.z());
         apply_model_transform();
         seen.push_back(layout_bounds_box(data_set, pass.offset));
     }

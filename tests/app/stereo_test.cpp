@@ -81,11 +81,12 @@ TEST_F(StereoTest, GlassesParallaxIsZeroAtTheFocalDistanceAndSwapReversesIt) {
                 const Picture p = read_back();
                 // Where each channel stands out from black.
                 const double red = mean_column(p, [](const unsigned char* c) { return c[0] > 60; });
-                const double blue = mean_column(p, [](const unsigned char* c) { return c[2] > 60; });
+                const double blue =
+                    mean_column(p, [](const unsigned char* c) { return c[2] > 60; });
                 EXPECT_GE(red, 0);
                 EXPECT_GE(blue, 0);
-                keep_if_failed(p, "parallax_" + std::to_string(mode) + "_" +
-                                      std::to_string(swap) + "_" + std::to_string(distance));
+                keep_if_failed(p, "parallax_" + std::to_string(mode) + "_" + std::to_string(swap) +
+                                      "_" + std::to_string(distance));
                 return red - blue;
             };
             EXPECT_NEAR(shift(focal_length), 0, 0.25) << mode;
@@ -196,7 +197,8 @@ TEST_F(StereoTest, SplitModesShowOneRoundPicturePerHalfAndCrossEyedExchangesThem
     const Picture swapped = read_back();
     int swap_differ = 0;
     for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) swap_differ += differ(swapped.at(x, y), halves[0].at(x, y));
+        for (int x = 0; x < kWidth; ++x)
+            swap_differ += differ(swapped.at(x, y), halves[0].at(x, y));
     }
     EXPECT_LT(swap_differ, 20);
     keep_if_failed(swapped, "split_crossed_swapped");

@@ -1,11 +1,12 @@
+#include "app/viewer.h"
+
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "app/viewer.h"
+#include "core/settings.h"
 #include "core/view_state.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
-#include "core/settings.h"
 
 namespace {
 const char kStartOutput[] = "\npossible= 0\nStereo buffer off -- set to double buffer\n";
@@ -21,7 +22,7 @@ std::string open_first_window() {
 
 // Every test starts as the program does: no main window yet, "MonoView ".
 class WindowKindTest : public GlTest {
-protected:
+  protected:
     void SetUp() override {
         GlTest::SetUp();
         set_start_values();

@@ -1,8 +1,9 @@
+#include "data/data_set.h"
+
 #include <gtest/gtest.h>
 
-#include "data/data_set.h"
-#include "tests/support/stdout_capture.h"
 #include "core/settings.h"
+#include "tests/support/stdout_capture.h"
 
 namespace {
 void set_box(DataSet& set, Vector3 lo, Vector3 hi) {

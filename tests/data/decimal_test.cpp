@@ -1,5 +1,7 @@
 // Number scanning shared by the readers: the decimal syntax of the data files only.
 
+#include "data/decimal.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -8,8 +10,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-#include "data/decimal.h"
 
 namespace {
 
@@ -31,10 +31,10 @@ TEST(ScanDecimal, ReadsTheLongestNumberAtTheStart) {
         std::size_t length;
         double value;
     } cases[] = {
-        {"12", 2, 12},       {"-0.5", 4, -0.5},    {"+3", 2, 3},        {".5", 2, 0.5},
-        {"3.", 2, 3},        {"1e3", 3, 1000},     {"2.5E-1", 6, 0.25}, {"1e", 1, 1},
-        {"1e+", 1, 1},       {"0x10", 1, 0},       {"1.2.3", 3, 1.2},   {"7,5", 1, 7},
-        {"0..1", 2, 0},      {"-.25e+2x", 7, -25},
+        {"12", 2, 12},  {"-0.5", 4, -0.5},    {"+3", 2, 3},        {".5", 2, 0.5},
+        {"3.", 2, 3},   {"1e3", 3, 1000},     {"2.5E-1", 6, 0.25}, {"1e", 1, 1},
+        {"1e+", 1, 1},  {"0x10", 1, 0},       {"1.2.3", 3, 1.2},   {"7,5", 1, 7},
+        {"0..1", 2, 0}, {"-.25e+2x", 7, -25},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -46,8 +46,8 @@ TEST(ScanDecimal, ReadsTheLongestNumberAtTheStart) {
 }
 
 TEST(ScanDecimal, OnlyDecimalSyntaxIsANumber) {
-    for (const char* text : {"", "inf", "-infinity", "nan", "+-1", "-+1", ".", "-.", "e5", " 1",
-                             "x1"}) {
+    for (const char* text :
+         {"", "inf", "-infinity", "nan", "+-1", "-+1", ".", "-.", "e5", " 1", "x1"}) {
         SCOPED_TRACE(text);
         const Scanned s = scan(text);
         EXPECT_EQ(s.status, DecimalStatus::none);
@@ -116,9 +116,9 @@ TEST(ScanDecimal, GivesExactlyWhatFromCharsGives) {
         expect_same_as_from_chars<float>(random, tail);
     }
     // Around the limits of the exact path: 2^53, 2^24 and 1e22.
-    for (const char* text : {"9007199254740992", "9007199254740993", "9007199254740993e-3",
-                             "16777217", "16777217e-1", "1e22", "1e23", "3e-22", "3e-23",
-                             "1234567890123456789", "12345678901234567890"}) {
+    for (const char* text :
+         {"9007199254740992", "9007199254740993", "9007199254740993e-3", "16777217", "16777217e-1",
+          "1e22", "1e23", "3e-22", "3e-23", "1234567890123456789", "12345678901234567890"}) {
         double d = 0, d_want = 0;
         float f = 0, f_want = 0;
         const char* end = text + std::strlen(text);
@@ -138,10 +138,21 @@ TEST(ScanDecimalAhead, AgreesWithScanDecimalWhateverFollows) {
     const auto digits = [&](std::string& s, int n) {
         for (int k = 0; k < n; ++k) s += static_cast<char>('0' + random() % 10);
     };
-    const char* const tails[] = {",", "]", "\\\n5", "123456789012345678901234567890", "e5,", ".5", "-"};
-    std::vector<std::string> texts = {"0.0002184445301", "-2.345678901", "3.", ".5", "-.5e3", ".",
-                                      "-", "+1.25", "0.1234567890123456", "9007199254740993.",
-                                      "0.9007199254740993", "12345678.5", "1234567.123456789012"};
+    const char* const tails[] = {",",   "]",  "\\\n5", "123456789012345678901234567890",
+                                 "e5,", ".5", "-"};
+    std::vector<std::string> texts = {"0.0002184445301",
+                                      "-2.345678901",
+                                      "3.",
+                                      ".5",
+                                      "-.5e3",
+                                      ".",
+                                      "-",
+                                      "+1.25",
+                                      "0.1234567890123456",
+                                      "9007199254740993.",
+                                      "0.9007199254740993",
+                                      "12345678.5",
+                                      "1234567.123456789012"};
     for (int i = 0; i < 20000; ++i) {
         std::string s = random() % 2 ? "-" : "";
         digits(s, random() % 9);

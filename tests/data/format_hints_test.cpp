@@ -1,16 +1,17 @@
 // What a reader tells the user beyond loading: the first problem in the file, the
 // hints at another format, the status line, and values GL could not draw.
+#include "data/format_hints.h"
+
 #include <chrono>
 
 #include "core/status_line.h"
-#include "data/format_hints.h"
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
 
 namespace {
 
 class FileReportTest : public ReaderFiles {
-protected:
+  protected:
     // Loads `text` from `name` with the reader of `format` (0 Data, 1 Maple, 2 Data
     // with Color) and returns what was printed after the header line (or the file
     // name line, for Maple).
@@ -23,8 +24,8 @@ protected:
         if (format == 2) set.read_color_data(path.c_str());
         const std::string out = capture.finish();
         const std::size_t width = out.find("width = ");
-        const std::size_t after = width != std::string::npos ? out.find('\n', width)
-                                                             : out.find('\n', 1);
+        const std::size_t after =
+            width != std::string::npos ? out.find('\n', width) : out.find('\n', 1);
         return out.substr(after + 1);
     }
     std::string refused(const std::string& name, const std::string& problem) {
@@ -38,13 +39,15 @@ const char* const kMaple = "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[
 
 TEST_F(FileReportTest, TheFirstProblemInTheFileIsNamed) {
     const std::string out = load("bad.dat", "3 3\n1 2 3\nfoo\n");
-    EXPECT_EQ(out, refused("bad.dat", "line 3: expected a number for the x coordinate of point 2 "
-                                      "of set 1, found \"foo\""));
+    EXPECT_EQ(out, refused("bad.dat",
+                           "line 3: expected a number for the x coordinate of point 2 "
+                           "of set 1, found \"foo\""));
     EXPECT_EQ("File " + status_line() + "\n", out);
     // Too large to allocate and nothing wrong before the end: the header is named.
     EXPECT_EQ(load("huge.dat", "2000000000 2000000000\n1 2 3\n"),
-              refused("huge.dat", "line 1: the header promises 2000000000 sets of 2000000000 "
-                                  "points, more than a file of 28 bytes can hold"));
+              refused("huge.dat",
+                      "line 1: the header promises 2000000000 sets of 2000000000 "
+                      "points, more than a file of 28 bytes can hold"));
 }
 
 TEST_F(FileReportTest, HintsAtTheFormatTheFileSeemsToHave) {
@@ -58,28 +61,34 @@ TEST_F(FileReportTest, HintsAtTheFormatTheFileSeemsToHave) {
     EXPECT_EQ(load("plain.dat", kData), "");
     EXPECT_EQ(status_line(), "");
     EXPECT_EQ(load("plain.dat", kData, 2),
-              refused("plain.dat", "line 3: expected the z coordinate of point 2 of set 1, "
-                                   "found the end of the file; is it \"Data\"?"));
+              refused("plain.dat",
+                      "line 3: expected the z coordinate of point 2 of set 1, "
+                      "found the end of the file; is it \"Data\"?"));
     EXPECT_EQ(load("plain.dat", kData, 1),
               "Problem with maple file\n" +
-                  refused("plain.dat", "the first line holds neither \"GRID(\" nor \"Matrix\"; "
-                                       "is it \"Data\"?"));
+                  refused("plain.dat",
+                          "the first line holds neither \"GRID(\" nor \"Matrix\"; "
+                          "is it \"Data\"?"));
     EXPECT_EQ(load("grid.mpl", kMaple),
-              refused("grid.mpl", "line 1: expected two integers (number of sets, points per "
-                                  "set), found \"PLOT3D(GRID(0\"; is it \"Maple\"?"));
+              refused("grid.mpl",
+                      "line 1: expected two integers (number of sets, points per "
+                      "set), found \"PLOT3D(GRID(0\"; is it \"Maple\"?"));
     EXPECT_EQ(load("grid.mpl", kMaple, 1), "");
     EXPECT_EQ(status_line(), "");
 }
 
 TEST_F(FileReportTest, ValuesBeyondSinglePrecisionAreRefusedAndThinAxesAreFlat) {
     EXPECT_EQ(load("far.dat", "1 2\n0 0 0\n1e39 0 0\n"),
-              refused("far.dat", "line 3: expected a single-precision number for the x "
-                                 "coordinate of point 2 of set 1, found \"1e39\""));
+              refused("far.dat",
+                      "line 3: expected a single-precision number for the x "
+                      "coordinate of point 2 of set 1, found \"1e39\""));
     EXPECT_EQ(load("far.dat", "1 2\n1e39 0 0\nfoo\n"),  // named before the later word
-              refused("far.dat", "line 2: expected a single-precision number for the x "
-                                 "coordinate of point 1 of set 1, found \"1e39\""));
-    EXPECT_EQ(load("far.mpl", "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[-1e39,3.]])))\n", 1),
-              refused("far.mpl", "value 3, -1e+39, is beyond the single-precision range"));
+              refused("far.dat",
+                      "line 2: expected a single-precision number for the x "
+                      "coordinate of point 1 of set 1, found \"1e39\""));
+    EXPECT_EQ(
+        load("far.mpl", "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[-1e39,3.]])))\n", 1),
+        refused("far.mpl", "value 3, -1e+39, is beyond the single-precision range"));
     EXPECT_EQ(load("thin.dat", "1 2\n0 0 0\n1e-320 1 2\n"), "");
     EXPECT_EQ(set.axis_scale.x(), 1.0);
     EXPECT_EQ(set.scaleFactor, 0.5);
@@ -88,18 +97,20 @@ TEST_F(FileReportTest, ValuesBeyondSinglePrecisionAreRefusedAndThinAxesAreFlat) 
 TEST_F(FileReportTest, EveryReaderReturnsForEveryEndOfFile) {
     struct Shape {
         int format;
-        const char* text;  // without its final line end
+        const char* text;     // without its final line end
         const char* outcome;  // what is printed after the header, or "loads"
     };
     const Shape shapes[] = {
         {0, "1 2\n0 0 0\n1 2 3", "loads"},
         {0, "1 2\n0 0 0\n1 2 3 4", "loads"},
-        {0, "1 1\n1 2", "line 2: expected the z coordinate of point 1 of set 1, found the end "
-                         "of the file"},
+        {0, "1 1\n1 2",
+         "line 2: expected the z coordinate of point 1 of set 1, found the end "
+         "of the file"},
         {2, "1 2\n0 0 0 1\n1 2 3 4", "loads"},
         {2, "1 1\n1 2 3 4 5", "loads"},
-        {2, "1 1\n1 2 3", "line 2: expected the colour value of point 1 of set 1, found the "
-                           "end of the file; is it \"Data\"?"},
+        {2, "1 1\n1 2 3",
+         "line 2: expected the colour value of point 1 of set 1, found the "
+         "end of the file; is it \"Data\"?"},
         {1, "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[2.,3.]])))", "loads"},
         {1, "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[0.,1.],[2.,3.,4.]])))",
          "the index ranges give 2 x 2 = 4 values, the file holds 5"},
@@ -141,11 +152,13 @@ TEST_F(FileReportTest, ALoneCarriageReturnEndsALineAndEmptyGridsAreNamed) {
     }
     // Line numbers count lone CRs, and CR LF once.
     EXPECT_EQ(load("bad.dat", "3 3\r1 2 3\rfoo\r"),
-              refused("bad.dat", "line 3: expected a number for the x coordinate of point 2 of "
-                                 "set 1, found \"foo\""));
+              refused("bad.dat",
+                      "line 3: expected a number for the x coordinate of point 2 of "
+                      "set 1, found \"foo\""));
     EXPECT_EQ(load("bad.dat", "3 3\r\n1 2 3\r\n\r\nfoo\r\n"),
-              refused("bad.dat", "line 4: expected a number for the x coordinate of point 2 of "
-                                 "set 1, found \"foo\""));
+              refused("bad.dat",
+                      "line 4: expected a number for the x coordinate of point 2 of "
+                      "set 1, found \"foo\""));
     // A zero count loads an empty set, and the status line says so.
     for (const char* header : {"0 0\n", "0 5\n", "5 0\n"}) {
         EXPECT_EQ(load("empty.dat", header), "");
@@ -161,8 +174,9 @@ TEST_F(FileReportTest, AGuessReadsOnlyTheStartAndAFileThatWontOpenSaysWhy) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(guess_data_format(big.c_str()), kDataFormat);
     EXPECT_EQ(load("big.dat", "", -1),
-              refused("big.dat", "line 2: expected a number for the z coordinate of point 1 of set "
-                                 "1, found \"x\""));
+              refused("big.dat",
+                      "line 2: expected a number for the z coordinate of point 1 of set "
+                      "1, found \"x\""));
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
     EXPECT_EQ(guess_data_format(write_file("c.dat", "1 2\n0 0 0 1\n1 1 1 2 x\n").c_str()),
               kDataFormat);
@@ -171,7 +185,8 @@ TEST_F(FileReportTest, AGuessReadsOnlyTheStartAndAFileThatWontOpenSaysWhy) {
 
     const std::string loop = path_of("loop");
     std::filesystem::create_symlink(loop, loop);
-    EXPECT_EQ(load("loop", "", -1), "File " + loop + " not loaded: too many levels of symbolic links\n");
+    EXPECT_EQ(load("loop", "", -1),
+              "File " + loop + " not loaded: too many levels of symbolic links\n");
 }
 
 }  // namespace

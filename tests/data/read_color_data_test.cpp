@@ -5,14 +5,13 @@
 #include <string>
 
 #include "data/point_file.h"
-
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
 
 namespace {
 
 class ReadColorDataTest : public ReaderFiles {
-protected:
+  protected:
     std::string load(DataSet& set, const std::string& name, const std::string& text) {
         const std::string path = write_file(name, text);
         StdoutCapture capture;
@@ -75,8 +74,8 @@ TEST_F(ReadColorDataTest, RefusedFileKeepsTheColouredPicture) {
     const DataSetState before(set);
     // A colour value beyond single precision has no finite value.
     const std::string out = load(set, "bad.dat", "1 2\n0 0 0 3\n1 2 4 1e39\n");
-    EXPECT_EQ(out, "\nfilename = " + path_of("bad.dat") +
-                       "\nwidth = 1 points per set = 2\nFile " + path_of("bad.dat") +
+    EXPECT_EQ(out, "\nfilename = " + path_of("bad.dat") + "\nwidth = 1 points per set = 2\nFile " +
+                       path_of("bad.dat") +
                        " not loaded: line 3: expected a finite number for the colour value of "
                        "point 2 of set 1, found \"1e39\"\n");
     before.expect_same_as(set);
@@ -103,7 +102,8 @@ TEST_F(ReadColorDataTest, SetsGatheredInABufferLandInTheGridAsReadOneByOne) {
                     std::to_string(s * 100 + i) + "e-3 " + std::to_string(s + i) + "\n";
     const std::string path = write_file("grid.dat", text);
     // No buffer, a buffer of 3 sets (two full and one partly), one of all of them.
-    for (const std::size_t bytes : {std::size_t{0}, std::size_t{5 * 28 * 3}, kDefaultSetBlockBytes}) {
+    for (const std::size_t bytes :
+         {std::size_t{0}, std::size_t{5 * 28 * 3}, kDefaultSetBlockBytes}) {
         set_block_bytes = bytes;
         DataSet set;
         StdoutCapture quiet;

@@ -10,7 +10,7 @@
 namespace {
 
 class ReadColumnsTest : public ReaderFiles {
-protected:
+  protected:
     std::string load(DataSet& set, const std::string& name, const std::string& text) {
         const std::string path = write_file(name, text);
         StdoutCapture capture;
@@ -67,7 +67,8 @@ TEST_F(ReadColumnsTest, EveryDelimiterAndBlockSizeReadsTheSame) {
         }
     }
     // Rows cut anywhere by the end of a block read as a whole.
-    const std::string signs = "# t\r\nx;y;z;v\r\n-1.5e-3;+2;.5;7\r\n\r\n10;-20.25;3E2;-1\r\n\"4\";5;6;1e1";
+    const std::string signs =
+        "# t\r\nx;y;z;v\r\n-1.5e-3;+2;.5;7\r\n\r\n10;-20.25;3E2;-1\r\n\"4\";5;6;1e1";
     DataSet whole;
     load(whole, "signs.csv", signs);
     for (std::size_t block = 20; block < 48; ++block) {
@@ -84,7 +85,8 @@ TEST_F(ReadColumnsTest, BlankLinesSeparateSetsAndShortSetsRepeatTheirLastPoint) 
     const std::string out =
         load(set, "scans.dat", "\n0 0 0 1\n1 0 0 2\n2 0 1 3\n\n\n0 1 0 4\n1 1 5 5\n  \n0 2 0 6\n");
     const std::string path = path_of("scans.dat");
-    const std::string status = path + ": sets of 1 to 3 points; shorter sets repeat their last point";
+    const std::string status =
+        path + ": sets of 1 to 3 points; shorter sets repeat their last point";
     EXPECT_EQ(out, "\nfilename = " + path + "\nwidth = 3 points per set = 3\n" + status + "\n");
     EXPECT_EQ(status_line(), status);
     EXPECT_EQ(set_points(set, 0), (std::vector<double>{0, 0, 0, 1, 0, 0, 2, 0, 1}));
@@ -104,8 +106,10 @@ TEST_F(ReadColumnsTest, RefusesABadCellNamingLineAndColumn) {
         {"x,y,z\n1,2,3\n4,five,6\n", "line 3, column 2: expected a number, found \"five\""},
         {"1 2 3\n4 5 nan\n", "line 2, column 3: expected a finite number, found \"nan\""},
         {"1,2,-inf\n", "line 1, column 3: expected a finite number, found \"-inf\""},
-        {"1,2,3\n1e39,2,3\n", "line 2, column 1: expected a single-precision number, found \"1e39\""},
-        {"1,2,3,4\n1,2,3,4e40\n", "line 2, column 4: expected a single-precision number, found \"4e40\""},
+        {"1,2,3\n1e39,2,3\n",
+         "line 2, column 1: expected a single-precision number, found \"1e39\""},
+        {"1,2,3,4\n1,2,3,4e40\n",
+         "line 2, column 4: expected a single-precision number, found \"4e40\""},
         {"1;2;3\n1;;3\n", "line 2, column 2: expected a number, found an empty cell"},
         {"1,2,3,4\n1,2,3\n", "line 2, column 4: expected a number, found the end of the line"},
         {"1,\"2,3\n", "line 1, column 2: a quote is not closed on its line"},
@@ -118,7 +122,8 @@ TEST_F(ReadColumnsTest, RefusesABadCellNamingLineAndColumn) {
     for (const auto& [text, problem] : cases) {
         const std::string out = load(set, "bad.csv", text);
         const std::string path = path_of("bad.csv");
-        EXPECT_EQ(out, "\nfilename = " + path + "\nFile " + path + " not loaded: " + problem + "\n");
+        EXPECT_EQ(out,
+                  "\nfilename = " + path + "\nFile " + path + " not loaded: " + problem + "\n");
         EXPECT_EQ(status_line(), path + " not loaded: " + problem);
         before.expect_same_as(set);
     }
@@ -134,7 +139,8 @@ TEST_F(ReadColumnsTest, HintsAndGuessesTellTablesFromTheOtherFormats) {
               "; is it \"Data with Color\"?");
 
     EXPECT_EQ(guess_data_format(csv.c_str()), kColumnsFormat);
-    EXPECT_EQ(guess_data_format(write_file("d.dat", "1 2 comment\n1 2 3\n4 5 6\n").c_str()), kDataFormat);
+    EXPECT_EQ(guess_data_format(write_file("d.dat", "1 2 comment\n1 2 3\n4 5 6\n").c_str()),
+              kDataFormat);
     EXPECT_EQ(guess_data_format(write_file("e.dat", "1 1\n1 2 3 4\n").c_str()), kColorDataFormat);
     EXPECT_EQ(guess_data_format(write_file("f.mpl", "PLOT3D(GRID(0 .. 1").c_str()), kMapleFormat);
     EXPECT_EQ(guess_data_format(write_file("g.dat", "0 0 0\n1 2 3\n").c_str()), kColumnsFormat);
@@ -155,7 +161,8 @@ TEST_F(ReadColumnsTest, ATableThatShrinksBetweenThePassesIsRefused) {
     ColumnTable read(second, path.c_str(), &fresh, &count.lengths_);
     StdoutCapture capture;
     EXPECT_FALSE(read.read_all());
-    EXPECT_EQ(capture.finish(), "File " + path + " not loaded: the file changed while it was read\n");
+    EXPECT_EQ(capture.finish(),
+              "File " + path + " not loaded: the file changed while it was read\n");
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 // kind of file it refuses.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
-#include <unistd.h>
 
 #include "core/status_line.h"
 #include "tests/data/reader_files.h"
@@ -18,7 +18,7 @@ const char* const kTwoByThree =
     "0 1 1\n1 1 1\n2 1 1\n";
 
 class ReadDataTest : public ReaderFiles {
-protected:
+  protected:
     // Loads `text` as a Data file and returns everything printed.
     std::string load(DataSet& set, const std::string& name, const std::string& text) {
         const std::string path = write_file(name, text);
@@ -186,8 +186,7 @@ TEST_F(ReadDataTest, MissingFileKeepsThePicture) {
     const std::string path = path_of("no-such-file.dat");
     StdoutCapture capture;
     set.read_data(path.c_str());
-    EXPECT_EQ(capture.finish(),
-              "\nfilename = " + path + "\nFile " + path + " does not exist\n");
+    EXPECT_EQ(capture.finish(), "\nfilename = " + path + "\nFile " + path + " does not exist\n");
     before.expect_same_as(set);
 
     // A folder cannot be read as a file either.

@@ -13,7 +13,7 @@ const char* const kThreeByThree =
     "5.],[6.,7.,8.]]),STYLE(PATCH))\n";
 
 class ReadMapleTest : public ReaderFiles {
-protected:
+  protected:
     std::string load(DataSet& set, const std::string& name, const std::string& text) {
         const std::string path = write_file(name, text);
         StdoutCapture capture;
@@ -107,7 +107,8 @@ TEST_F(ReadMapleTest, MatrixFormPrintsItsRangesAlways) {
     expect_point(set.max, 2, 1, 8);
 
     verbose = 1;
-    const std::string verbose_out = load(set, "matrix.mpl", "plot3d(0 .. 1,0 .. 1,Matrix(1..1,1..1,[[5]]))");
+    const std::string verbose_out =
+        load(set, "matrix.mpl", "plot3d(0 .. 1,0 .. 1,Matrix(1..1,1..1,[[5]]))");
     EXPECT_EQ(verbose_out.substr(0, verbose_out.find("min max")),
               "\nfilename = " + path + "\nplot3d(0 .. 1,0 .. 1,Matrix(1..1,1..1,[[5]])) \n21");
 }
@@ -161,8 +162,8 @@ TEST_F(ReadMapleTest, LongLinesReadInChunksOf99Characters) {
 }
 
 TEST_F(ReadMapleTest, RowsCarryNoMeaning) {
-    const std::vector<double> rows = z_values(
-        "PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[1.,2.],[3.,4.]])))\n");
+    const std::vector<double> rows =
+        z_values("PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[1.,2.],[3.,4.]])))\n");
     EXPECT_EQ(rows, (std::vector<double>{1, 2, 3, 4}));
     EXPECT_EQ(z_values("PLOT3D(GRID(0 .. 1,0 .. 1,Array(1..2,1..2,[[1.,2.,3.,4.]])))\n"), rows);
     // Blanks between the rows are no values; CR LF line ends read as line ends.
@@ -180,7 +181,8 @@ TEST_F(ReadMapleTest, EntryThatIsNoNumberCountsAsZero) {
 TEST_F(ReadMapleTest, NonSquareGridWalksGridLines) {
     DataSet set;
     // Three x indices over 0 .. 2, two y indices over 0 .. 1; y index fastest.
-    load(set, "wide.mpl", "PLOT3D(GRID(0 .. 2,0 .. 1,Array(1..3,1..2,[[0.,1.],[2.,3.],[4.,5.]])))\n");
+    load(set, "wide.mpl",
+         "PLOT3D(GRID(0 .. 2,0 .. 1,Array(1..3,1..2,[[0.,1.],[2.,3.],[4.,5.]])))\n");
     ASSERT_EQ(set.width, 2);           // one set per y index
     ASSERT_EQ(set.points_per_set, 3);  // one point per x index
     for (int s = 0; s < set.width; ++s) {
@@ -222,17 +224,18 @@ TEST_F(ReadMapleTest, MissingFileKeepsThePicture) {
     before.expect_same_as(set);
 }
 
-TEST_F(ReadMapleTest, RefusesAnEmptyFile) { expect_refused("", not_loaded("the file is empty")); }
+TEST_F(ReadMapleTest, RefusesAnEmptyFile) {
+    expect_refused("", not_loaded("the file is empty"));
+}
 
 TEST_F(ReadMapleTest, RefusesAHeaderOfNeitherForm) {
-    const std::string message =
-        "Problem with maple file\n" +
-        not_loaded("the first line holds neither \"GRID(\" nor \"Matrix\"");
+    const std::string message = "Problem with maple file\n" +
+                                not_loaded("the first line holds neither \"GRID(\" nor \"Matrix\"");
     expect_refused("PLOT3D(MESH([[[0,0,0]]]))\n", message);
     // Keywords beyond the 99th character of the first line are not seen.
-    expect_refused("PLOT3D(" + std::string(95, ' ') +
-                       "GRID(0 .. 1,0 .. 1,Array(1..1,1..1,[[1.]])))\n",
-                   message);
+    expect_refused(
+        "PLOT3D(" + std::string(95, ' ') + "GRID(0 .. 1,0 .. 1,Array(1..1,1..1,[[1.]])))\n",
+        message);
 }
 
 TEST_F(ReadMapleTest, RefusesAGridHeaderWithoutArray) {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "core/settings.h"
 #include "data/block_reader.h"
 #include "data/data_set.h"
-#include "core/settings.h"
 
 class ReaderFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "zendral-readers-XXXXXX").string();

@@ -76,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool started = [] {
         check(std::freopen("/dev/null", "w", stdout) != nullptr);
         std::string why;
-        if (!begin_headless_picture(160, 120, why)) std::fprintf(stderr, "fuzz_drawing: %s\n", why.c_str());
+        if (!begin_headless_picture(160, 120, why))
+            std::fprintf(stderr, "fuzz_drawing: %s\n", why.c_str());
         return why.empty();
     }();
     check(started);

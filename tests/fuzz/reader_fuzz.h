@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <string>
 
+#include "core/settings.h"
 #include "data/block_reader.h"
 #include "data/data_set.h"
-#include "core/settings.h"
 
 namespace reader_fuzz {
 
@@ -72,7 +72,8 @@ inline void check_points(const DataSet& set, bool bounds_hold_xy) {
     }
     check(std::isfinite(set.scaleFactor));
     if (set.has_values)
-        for (std::size_t k = 0; k < set.point_count(); ++k) check(std::isfinite(set.color_values[k]));
+        for (std::size_t k = 0; k < set.point_count(); ++k)
+            check(std::isfinite(set.color_values[k]));
 }
 
 // Loads the picture, then the input, with `reader`; `kind` is what the reader sets.
@@ -82,8 +83,7 @@ inline int run(const std::uint8_t* data, std::size_t size, Reader reader, int ki
     // The length of the input also picks the verbose prints and the block size, so
     // that small inputs cross block boundaries too.
     verbose = static_cast<int>(size & 1);
-    BlockReader::block_size =
-        (size & 2) ? 8 + (size >> 2) % 57 : BlockReader::kDefaultBlockSize;
+    BlockReader::block_size = (size & 2) ? 8 + (size >> 2) % 57 : BlockReader::kDefaultBlockSize;
 
     DataSet set;
     (set.*reader)(f.picture.c_str());

@@ -142,10 +142,13 @@ TEST_F(MovementTest, ReleasingAHeldStillBallDoesNotSpin) {
 
 TEST_F(MovementTest, TranslationsAddPixelsTimesSpeed) {
     float t[3] = {0.0f, -5.0f, 0.0f};
-    PanelTranslation* xy = panel_->add_translation("Objects XY", PANEL_TRANSLATION_XY, t, -1, nullptr);
+    PanelTranslation* xy =
+        panel_->add_translation("Objects XY", PANEL_TRANSLATION_XY, t, -1, nullptr);
     PanelTranslation* x = panel_->add_translation("Objects X", PANEL_TRANSLATION_X, t, -1, nullptr);
-    PanelTranslation* y = panel_->add_translation("Objects Y", PANEL_TRANSLATION_Y, t + 1, -1, nullptr);
-    PanelTranslation* z = panel_->add_translation("Objects Z", PANEL_TRANSLATION_Z, t + 2, 7, record);
+    PanelTranslation* y =
+        panel_->add_translation("Objects Y", PANEL_TRANSLATION_Y, t + 1, -1, nullptr);
+    PanelTranslation* z =
+        panel_->add_translation("Objects Z", PANEL_TRANSLATION_Z, t + 2, 7, record);
     for (PanelTranslation* c : {xy, x, y, z}) c->set_speed(0.005f);
     watched_float = t + 2;
 
@@ -155,7 +158,7 @@ TEST_F(MovementTest, TranslationsAddPixelsTimesSpeed) {
     x->user_drag(-200.0f, 50.0f);  // only the horizontal part counts
     EXPECT_FLOAT_EQ(t[0], -0.5f);
     EXPECT_FLOAT_EQ(t[1], -4.8f);
-    y->user_drag(30.0f, -40.0f);   // only the vertical part, up positive
+    y->user_drag(30.0f, -40.0f);  // only the vertical part, up positive
     EXPECT_FLOAT_EQ(t[1], -5.0f);
     z->user_drag(0.0f, 200.0f);
     EXPECT_FLOAT_EQ(t[2], 1.0f);

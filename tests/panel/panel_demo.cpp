@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
     PanelRadioGroup* group = demo_panel->add_radiogroup_to_panel(nullptr, &choice, 12, on_control);
     for (const char* label : {"First", "Second", "Third"})
         demo_panel->add_radiobutton_to_group(group, label);
-    PanelSpinner* spinner = demo_panel->add_spinner_to_panel(nullptr, "Amount:", PANEL_SPINNER_FLOAT,
-                                                             &amount, 13, on_control);
+    PanelSpinner* spinner = demo_panel->add_spinner_to_panel(
+        nullptr, "Amount:", PANEL_SPINNER_FLOAT, &amount, 13, on_control);
     spinner->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);
     spinner->set_alignment(PANEL_ALIGN_RIGHT);
     demo_panel->add_button("Press", 14, on_control);
@@ -108,10 +108,12 @@ int main(int argc, char** argv) {
         movement_panel = panel_master.create_window("Demo Movement", 0, 50, 400);
         movement_panel->add_rotation("Rotate", rotation, -1, nullptr)->set_spin(1.0f);
         movement_panel->add_column(false);
-        movement_panel->add_translation("Objects XY", PANEL_TRANSLATION_XY, translation, -1, nullptr)
+        movement_panel
+            ->add_translation("Objects XY", PANEL_TRANSLATION_XY, translation, -1, nullptr)
             ->set_speed(0.005f);
         movement_panel->add_column(false);
-        movement_panel->add_translation("Objects Z", PANEL_TRANSLATION_Z, &translation[2], -1, nullptr)
+        movement_panel
+            ->add_translation("Objects Z", PANEL_TRANSLATION_Z, &translation[2], -1, nullptr)
             ->set_speed(0.005f);
         movement_panel->add_column(false);
         movement_panel->add_rotation("Light 1", light_rotation, -1, nullptr)->set_spin(0.82f);

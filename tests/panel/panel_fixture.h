@@ -5,12 +5,11 @@
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
-
-#include <unistd.h>
 #include <vector>
 
 #include "panel/panel.h"
@@ -23,7 +22,7 @@ struct CallRecord {
 };
 
 class PanelTest : public GlTest {
-protected:
+  protected:
     void SetUp() override {
         GlTest::SetUp();
         calls.clear();
@@ -40,7 +39,8 @@ protected:
 
     // Live variables of a test die with it, so its windows go too.
     void TearDown() override {
-        while (panel_master.windows().size() > 0) panel_master.close_window(panel_master.windows().back());
+        while (panel_master.windows().size() > 0)
+            panel_master.close_window(panel_master.windows().back());
     }
 
     // Handles GLUT's pending events (and so draws what waits to be drawn) for a while.

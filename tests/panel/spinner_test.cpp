@@ -6,8 +6,8 @@ using SpinnerTest = PanelTest;
 
 TEST_F(SpinnerTest, IntSpinnerClampsAtBothLimits) {
     int segments = 8;
-    PanelSpinner* s = panel_->add_spinner_to_panel(nullptr, "Segments:", PANEL_SPINNER_INT,
-                                                   &segments, 7, record);
+    PanelSpinner* s =
+        panel_->add_spinner_to_panel(nullptr, "Segments:", PANEL_SPINNER_INT, &segments, 7, record);
     s->set_int_limits(3, 60, PANEL_LIMIT_CLAMP);
     watched_int = &segments;
 
@@ -64,8 +64,8 @@ TEST_F(SpinnerTest, ValueIsWrittenBeforeTheCallbackRuns) {
 TEST_F(SpinnerTest, IdMinusOneNeverCallsBack) {
     float scale = 1.0f;
     int ticked = 0;
-    PanelSpinner* s = panel_->add_spinner_to_panel(nullptr, "Scale:", PANEL_SPINNER_FLOAT, &scale,
-                                                   -1, record);
+    PanelSpinner* s =
+        panel_->add_spinner_to_panel(nullptr, "Scale:", PANEL_SPINNER_FLOAT, &scale, -1, record);
     PanelCheckbox* c = panel_->add_checkbox_to_panel(nullptr, "Show axes", &ticked, -1, record);
     s->user_set_float(2.0f);
     c->user_click();
@@ -108,11 +108,11 @@ TEST_F(SpinnerTest, ControlsInsideADisabledGroupIgnoreEdits) {
 TEST_F(SpinnerTest, SyncShowsAProgramChangeAndClampsIt) {
     float scale = 1.0f;
     int segments = 8;
-    PanelSpinner* fs = panel_->add_spinner_to_panel(nullptr, "Scale:", PANEL_SPINNER_FLOAT, &scale,
-                                                    -1, nullptr);
+    PanelSpinner* fs =
+        panel_->add_spinner_to_panel(nullptr, "Scale:", PANEL_SPINNER_FLOAT, &scale, -1, nullptr);
     fs->set_float_limits(-1000.0f, 1000.0f, PANEL_LIMIT_CLAMP);
-    PanelSpinner* is = panel_->add_spinner_to_panel(nullptr, "Segments:", PANEL_SPINNER_INT,
-                                                    &segments, 5, record);
+    PanelSpinner* is =
+        panel_->add_spinner_to_panel(nullptr, "Segments:", PANEL_SPINNER_INT, &segments, 5, record);
     is->set_int_limits(3, 60, PANEL_LIMIT_CLAMP);
 
     scale = 1.2f;  // as the keys change it
@@ -134,8 +134,8 @@ TEST_F(SpinnerTest, SyncShowsAProgramChangeAndClampsIt) {
 
 TEST_F(SpinnerTest, WrapLimitsGoRoundToTheOtherEnd) {
     int v = 5;
-    PanelSpinner* s = panel_->add_spinner_to_panel(nullptr, "Wrap:", PANEL_SPINNER_INT, &v, -1,
-                                                   nullptr);
+    PanelSpinner* s =
+        panel_->add_spinner_to_panel(nullptr, "Wrap:", PANEL_SPINNER_INT, &v, -1, nullptr);
     s->set_int_limits(0, 9, PANEL_LIMIT_WRAP);
     s->user_set_int(10);
     EXPECT_EQ(v, 0);
@@ -145,13 +145,13 @@ TEST_F(SpinnerTest, WrapLimitsGoRoundToTheOtherEnd) {
 
 TEST_F(SpinnerTest, StepIsTheSpeedButAtMostAHundredthOfTheRange) {
     float a = 0.0f, b = 0.0f;
-    PanelSpinner* red = panel_->add_spinner_to_panel(nullptr, "red:", PANEL_SPINNER_FLOAT, &a, 502,
-                                                     nullptr);
+    PanelSpinner* red =
+        panel_->add_spinner_to_panel(nullptr, "red:", PANEL_SPINNER_FLOAT, &a, 502, nullptr);
     red->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);
     red->set_speed(0.001f);
     EXPECT_NEAR(red->step(), 0.001, 1e-9);
-    PanelSpinner* light = panel_->add_spinner_to_panel(nullptr, "Intensity:", PANEL_SPINNER_FLOAT,
-                                                       &b, 250, nullptr);
+    PanelSpinner* light =
+        panel_->add_spinner_to_panel(nullptr, "Intensity:", PANEL_SPINNER_FLOAT, &b, 250, nullptr);
     light->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);  // default speed 1
     EXPECT_NEAR(light->step(), 0.01, 1e-9);
 }

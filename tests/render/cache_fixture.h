@@ -16,10 +16,10 @@
 #include "app/display.h"
 #include "app/input.h"
 #include "app/viewer.h"
+#include "core/settings.h"
 #include "data/data_set.h"
 #include "render/draw_cache.h"
 #include "tests/support/gl_context.h"
-#include "core/settings.h"
 
 namespace cache_test {
 
@@ -76,7 +76,8 @@ struct Frame {
 };
 
 // Pixels that differ between two pictures of the same size.
-inline int differing_pixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+inline int differing_pixels(const std::vector<unsigned char>& a,
+                            const std::vector<unsigned char>& b) {
     int n = 0;
     for (std::size_t i = 0; i + 2 < a.size() && i + 2 < b.size(); i += 3)
         n += (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) ? 1 : 0;
@@ -85,9 +86,10 @@ inline int differing_pixels(const std::vector<unsigned char>& a, const std::vect
 
 // Pixels that are not the background colour: a picture with none proves nothing.
 inline int drawn_pixels(const std::vector<unsigned char>& rgb) {
-    const unsigned char bg[3] = {static_cast<unsigned char>(std::lround(background_color.r() * 255)),
-                                 static_cast<unsigned char>(std::lround(background_color.g() * 255)),
-                                 static_cast<unsigned char>(std::lround(background_color.b() * 255))};
+    const unsigned char bg[3] = {
+        static_cast<unsigned char>(std::lround(background_color.r() * 255)),
+        static_cast<unsigned char>(std::lround(background_color.g() * 255)),
+        static_cast<unsigned char>(std::lround(background_color.b() * 255))};
     int n = 0;
     for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
         n += (rgb[i] != bg[0] || rgb[i + 1] != bg[1] || rgb[i + 2] != bg[2]) ? 1 : 0;
@@ -160,12 +162,12 @@ inline Frame frame() {
 // rounding may decide one pixel in ten thousand the other way.
 inline void expect_same(const Frame& immediate, const Frame& cached, const std::string& name) {
     const int differ = differing_pixels(immediate.rgb, cached.rgb);
-    const bool tubes = immediate.display_mode == 1 || immediate.display_mode == 2 ||
-                       immediate.display_mode == 5;
+    const bool tubes =
+        immediate.display_mode == 1 || immediate.display_mode == 2 || immediate.display_mode == 5;
     const bool solid = immediate.state.polygon_mode[0] == GL_FILL;
     const int eyes = immediate.stereo_mode == 0 ? 1 : 2;
     const bool shared_surface = immediate.display_mode == 4 && eyes == 2;
-    const int allowed = tubes && solid    ? eyes * drawn_pixels(immediate.rgb) / 200
+    const int allowed = tubes && solid   ? eyes * drawn_pixels(immediate.rgb) / 200
                         : shared_surface ? drawn_pixels(immediate.rgb) / 10000
                                          : 0;
     EXPECT_LE(differ, allowed) << name << ": pixels differ between immediate and cached drawing";
@@ -177,7 +179,7 @@ inline void expect_same(const Frame& immediate, const Frame& cached, const std::
 // fresh program with the model centred and turned so that every mode shows, and
 // the immediate path; restored after each test.
 class CacheTest : public GlTest {
-protected:
+  protected:
     void SetUp() override {
         GlTest::SetUp();
         glViewport(0, 0, kWidth, kHeight);
@@ -206,11 +208,10 @@ protected:
         // Turned 30 degrees about x, then 35 about y: the surface seen from above.
         const double ax = 30 * degree_factor, ay = -35 * degree_factor;
         const float cx = std::cos(ax), sx = std::sin(ax), cy = std::cos(ay), sy = std::sin(ay);
-        const float m[16] = {cy, sx * sy, -cx * sy, 0, 0, cx, sx, 0, sy, -sx * cy, cx * cy, 0,
-                             0,  0,       0,        1};
+        const float m[16] = {cy, sx * sy,  -cx * sy, 0, 0, cx, sx, 0,
+                             sy, -sx * cy, cx * cy,  0, 0, 0,  0,  1};
         std::memcpy(object_rotation, m, sizeof m);
     }
-
 };
 
 }  // namespace cache_test

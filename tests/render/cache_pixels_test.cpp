@@ -43,7 +43,6 @@ void compare_paths(const std::vector<std::string>& names, Before before) {
 
 class CachePixelsTest : public CacheTest {};
 
-
 // Each mode from the same fresh state, every combination of data kind and eye
 // mode.
 TEST_F(CachePixelsTest, EveryModeKindAndStereoModeMatchesImmediateDrawing) {

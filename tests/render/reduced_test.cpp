@@ -1,14 +1,14 @@
 // The reduced picture: drawn only while the user interacts and the last full
 // frame was too slow, with "Fast interaction" on and pictures recorded.
+#include "core/view_state.h"
 #include "render/draw_cache.h"
 #include "render/reduced_picture.h"
 #include "tests/render/render_fixture.h"
-#include "core/view_state.h"
 
 namespace {
 
 class ReducedTest : public RenderTest {
-protected:
+  protected:
     void SetUp() override {
         RenderTest::SetUp();
         box_camera();
@@ -32,8 +32,8 @@ TEST_F(ReducedTest, OnlyASlowFullFrameDuringAnInteractionIsReduced) {
         double full_seconds;
         bool reduced;
     };
-    const Case cases[] = {{1, 1, 1.0, true}, {0, 1, 1.0, false}, {1, 1, 0.01, false},
-                          {1, 0, 1.0, false}};
+    const Case cases[] = {
+        {1, 1, 1.0, true}, {0, 1, 1.0, false}, {1, 1, 0.01, false}, {1, 0, 1.0, false}};
     for (const Case& c : cases) {
         interacting = c.interacting;
         fast_interaction = c.fast;

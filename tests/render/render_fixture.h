@@ -12,10 +12,10 @@
 
 #include "app/input.h"
 #include "app/viewer.h"
+#include "core/settings.h"
 #include "data/data_set.h"
 #include "render/color_map.h"
 #include "tests/support/gl_context.h"
-#include "core/settings.h"
 
 // One vertex of GL_3D_COLOR_TEXTURE feedback in RGBA mode: window x, y, z,
 // colour r, g, b, a, texture s, t, r, q.

@@ -172,4 +172,3 @@ TEST_F(TubeTest, DataSpanningSinglePrecisionSendsNothingNonFiniteInAnyMode) {
         }
     }
 }
-

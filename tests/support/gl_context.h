@@ -12,7 +12,7 @@ int ensure_gl_context(int width = 800, int height = 600);
 
 // Test base: the window is current and sized before each test.
 class GlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { window_ = ensure_gl_context(); }
     int window_ = 0;
 };

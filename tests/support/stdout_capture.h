@@ -5,12 +5,12 @@
 #include <string>
 
 class StdoutCapture {
-public:
-    StdoutCapture();   // starts capturing
-    ~StdoutCapture();  // stops, if still capturing
+  public:
+    StdoutCapture();       // starts capturing
+    ~StdoutCapture();      // stops, if still capturing
     std::string finish();  // stops and returns everything written meanwhile
 
-private:
+  private:
     int saved_fd_ = -1;
     std::FILE* sink_ = nullptr;
 };

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "data/data_set.h"
 #include "core/status_line.h"
+#include "data/data_set.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace {
@@ -83,8 +83,7 @@ TEST_F(FolderTest, NoMatchPrintsTheMessageAndLeavesChooseModel) {
     EXPECT_EQ("Invalid File Handle. Get Last Error reports 2\n", enter_filter("*.xyz"));
     EXPECT_EQ(std::vector<std::string>{"Choose Model"}, item_texts());
     EXPECT_EQ(0, file_count);
-    EXPECT_EQ("Invalid File Handle. Get Last Error reports 2\n",
-              enter_folder(make_temp_folder()));
+    EXPECT_EQ("Invalid File Handle. Get Last Error reports 2\n", enter_folder(make_temp_folder()));
 }
 
 TEST_F(FolderTest, AFolderThatCannotBeOpenedListsNothing) {
@@ -205,7 +204,7 @@ TEST_F(FolderTest, AChosenFolderIsListedAndARelativeOneStaysPut) {
 // A stand-in for zenity, first on PATH, that prints `output` and exits with
 // `status`.
 class FakeChooser {
-public:
+  public:
     FakeChooser(const std::string& output, int status) : saved_(std::getenv("PATH")) {
         bin_ = make_temp_folder();
         // It keeps its arguments, one after another with a bar after each.
@@ -223,7 +222,7 @@ public:
         return args;
     }
 
-private:
+  private:
     std::string saved_;
     std::string bin_;
 };

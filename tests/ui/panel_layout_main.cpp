@@ -15,9 +15,9 @@
 #include <thread>
 
 #include "app/viewer.h"
+#include "core/settings.h"
 #include "panel/panel.h"
 #include "ui/control_panel.h"
-#include "core/settings.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ void print_window(PanelWindow* w) {
     for (const PanelControl* c : w->controls()) {
         int x, y, cw, ch;
         if (!w->control_rect(c, &x, &y, &cw, &ch)) continue;
-        std::printf("rect\t%s\t%s\t%s\t%d\t%d\t%d\t%d\n", w->name().c_str(),
-                    group_of(c).c_str(), c->label().c_str(), x, y, cw, ch);
+        std::printf("rect\t%s\t%s\t%s\t%d\t%d\t%d\t%d\n", w->name().c_str(), group_of(c).c_str(),
+                    c->label().c_str(), x, y, cw, ch);
         if (auto* list = dynamic_cast<const PanelListBox*>(c)) {
             int index = 0;
             for (const auto& item : list->items()) {
@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     build_control_panel();
 
     for (int i = 1; i < argc; ++i) {
-        auto* r = dynamic_cast<PanelRollout*>(
-            panel_master.find_control("Control Display", argv[i]));
+        auto* r =
+            dynamic_cast<PanelRollout*>(panel_master.find_control("Control Display", argv[i]));
         if (!r) {
             std::fprintf(stderr, "no rollout \"%s\"\n", argv[i]);
             return 2;

@@ -1,19 +1,21 @@
 // The sample files of Data/ load with the format each is written for and hold
 // what the README promises of them.
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <set>
 #include <string>
 
+#include "core/settings.h"
 #include "data/data_set.h"
 #include "tests/support/stdout_capture.h"
-#include "core/settings.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
-std::string sample(const char* name) { return std::string(ZENDRAL_SOURCE_DIR "/Data/") + name; }
+std::string sample(const char* name) {
+    return std::string(ZENDRAL_SOURCE_DIR "/Data/") + name;
+}
 
 // Loads with the reader of `format` (0 Data, 1 Maple, 2 Data with Color, 3
 // Columns) and returns what it printed.
@@ -94,8 +96,8 @@ TEST(SampleData, MapleGridForm) {
 
 TEST(SampleData, MapleMatrixFormWithContinuedLines) {
     const std::string out = load("ripple_matrix.mpl", 1);
-    EXPECT_NE(std::string::npos,
-              out.find("min max = -3.000000 3.000000 -3.000000 3.000000\n")) << out;
+    EXPECT_NE(std::string::npos, out.find("min max = -3.000000 3.000000 -3.000000 3.000000\n"))
+        << out;
     EXPECT_EQ(DataSet::kMaple, data_set.kind);
     EXPECT_EQ(16, data_set.width);
     EXPECT_EQ(16, data_set.points_per_set);

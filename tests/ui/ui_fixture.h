@@ -14,13 +14,13 @@
 
 #include "app/input.h"
 #include "app/viewer.h"
+#include "core/settings.h"
 #include "panel/panel.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/stdout_capture.h"
 #include "ui/control_callback.h"
 #include "ui/control_panel.h"
 #include "ui/data_folder.h"
-#include "core/settings.h"
 
 // A fresh empty folder under the temporary directory.
 inline std::string make_temp_folder() {
@@ -43,7 +43,7 @@ inline const char* kMapleGrid =
     "5.],[6.,7.,8.]]),STYLE(PATCH))\n";
 
 class UiTest : public ::testing::Test {
-protected:
+  protected:
     // Folder whose Data/ is the start folder: a_curve.dat, b_colors.cdat,
     // c_grid.mpl and the hidden .notes.
     static inline std::string root;
