@@ -6,11 +6,10 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <utility>
-#include <vector>
 
+#include "core/options.h"
 #include "core/settings.h"
-#include "data/format_hints.h"
+#include "data/format_guess.h"
 
 #ifndef ZENDRAL_VERSION
 #define ZENDRAL_VERSION "unknown"
@@ -20,27 +19,37 @@ namespace {
 
 constexpr int kLargestSide = 16384;
 
-// The words of an option and the setting values they stand for, in the order shown.
-using Names = std::vector<std::pair<std::string, int>>;
-
-// An option whose word stands for a named setting value.
-void add_choice(CLI::App& app, const char* name, int& value, const Names& names, const char* help) {
+// The words a colour option takes: the named colours of "Color Name:".
+std::string colour_words(const char* between) {
     std::string words;
-    for (const auto& [word, number] : names) words += (words.empty() ? "" : "|") + word;
-    const auto number_of = [names](const std::string& word) {
-        for (const auto& [w, number] : names)
-            if (w == word) return number;
-        return -1;
-    };
-    app.add_option_function<std::string>(
-           name, [&value, number_of](const std::string& word) { value = number_of(word); }, help)
-        ->check(CLI::Validator(
-            [number_of, words](std::string& word) {
-                return number_of(word) < 0 ? "expected " + words + ", found \"" + word + "\""
-                                           : std::string();
-            },
-            ""))
-        ->type_name(words);
+    for (int k = 1; k < kColorNameCount; ++k) words += (k > 1 ? between : "") + std::string(color_names[k]);
+    return words;
+}
+
+// Why `word` is no value of option `o`; "" when it is one.
+std::string refusal(const Option& o, const std::string& word) {
+    if (o.type == OptionType::colour) {
+        for (int k = 1; k < kColorNameCount; ++k)
+            if (word == color_names[k]) return "";
+        return "expected " + colour_words("|") + ", found \"" + word + "\"";
+    }
+    if (o.choices.size() > 0 && !o.choices.find_word(word))
+        return "expected " + o.choices.words("|") + ", found \"" + word + "\"";
+    return "";
+}
+
+// The command line's option of `o`, recording the word given in `given`.
+void add_option(CLI::App& app, const Option& o, CommandLine& given) {
+    const auto record = [&given, &o](const std::string& word) { given.settings.emplace_back(&o, word); };
+    if (o.type == OptionType::flag) {
+        app.add_flag_callback(o.cli, [record] { record(""); }, o.help);
+        return;
+    }
+    CLI::Option* option = app.add_option_function<std::string>(o.cli, record, o.help);
+    option->check(CLI::Validator([&o](std::string& word) { return refusal(o, word); }, ""));
+    if (o.type == OptionType::colour) option->type_name(colour_words("|"));
+    else if (o.choices.size() > 0) option->type_name(o.choices.words("|"));
+    if (o.value_name) option->type_name(o.value_name);
 }
 
 // A whole number of at most five digits from 1 to 16384, from `at` to the end or to
@@ -70,6 +79,48 @@ std::string reason(int error) {
     return text;
 }
 
+std::string number(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
+    return text;
+}
+
+// The start-up options into `o`, out of the settings given.
+void take_start_up(CommandLine& o) {
+    std::vector<std::pair<const Option*, std::string>> settings;
+    for (const auto& [option, word] : o.settings) {
+        const std::string name = option->name;
+        if (option->type != OptionType::start_up) settings.emplace_back(option, word);
+        else if (name == "view") o.view = option->choices.find_word(word)->value;
+        else if (name == "save") o.save = word;
+        else if (name == "size" && !parse_size(word, o.width, o.height))
+            throw CLI::ValidationError("--size", word + " is not a size WxH from 1x1 to 16384x16384");
+    }
+    o.settings = settings;
+}
+
+// Writes the word given for option `o` into its setting.
+void apply(const Option& o, const std::string& word) {
+    switch (o.type) {
+        case OptionType::flag: *static_cast<int*>(o.global) = o.cli_value; break;
+        case OptionType::choice: *static_cast<int*>(o.global) = o.choices.find_word(word)->value; break;
+        case OptionType::colour:
+            for (int k = 1; k < kColorNameCount; ++k) {
+                if (word != color_names[k]) continue;
+                float* rgb = static_cast<float*>(o.global);  // alpha stays
+                for (int c = 0; c < 3; ++c) rgb[c] = named_colors[k - 1][c];
+            }
+            break;
+        case OptionType::integer: *static_cast<int*>(o.global) = std::stoi(word); break;
+        case OptionType::real: *static_cast<float*>(o.global) = std::stof(word); break;
+        case OptionType::real64: *static_cast<double*>(o.global) = std::stod(word); break;
+        case OptionType::text: *static_cast<std::string*>(o.global) = word; break;
+        case OptionType::floats:
+        case OptionType::flags:
+        case OptionType::start_up: break;  // none of these is given a word
+    }
+}
+
 }  // namespace
 
 ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
@@ -82,51 +133,11 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("path", o.path, "a data file to load, or a folder to list")
         ->type_name("FILE | FOLDER");
-    add_choice(app, "--format", o.format,
-               {{"data", kDataFormat},
-                {"color", kColorDataFormat},
-                {"maple", kMapleFormat},
-                {"columns", kColumnsFormat}},
-               "format of FILE (guessed from its content when not given)");
-    add_choice(app, "--stereo", o.stereo,
-               {{"mono", kMonoView},
-                {"anaglyph", kAnaglyph},
-                {"quad", kStereoView},
-                {"red-blue", kRedBlueGlasses},
-                {"red-cyan", kRedCyanGlasses},
-                {"side-by-side", kSideBySide},
-                {"cross-eyed", kCrossEyed}},
-               "mono or stereo picture");
-    add_choice(app, "--mode", o.mode,
-               {{"points", kPoints},
-                {"joined", kJoined},
-                {"needled", kNeedled},
-                {"grid", kSurfaceGrid},
-                {"filled", kSurfaceFilled},
-                {"special", kSpecial}},
-               "how the data is drawn");
-    add_choice(app, "--color-by", o.color_by,
-               {{"none", kColorByNone},
-                {"x", kColorByX},
-                {"y", kColorByY},
-                {"z", kColorByZ},
-                {"value", kColorByValue}},
-               "what the colours of the data show");
-    Names colours;
-    for (int k = 1; k < kColorNameCount; ++k) colours.emplace_back(color_names[k], k);
-    add_choice(app, "--background", o.background, colours, "background colour (white at start)");
-    app.add_flag("--bounds", o.bounds, "show the labelled bounds box");
-    add_choice(app, "--view", o.view, {{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}},
-               "a view preset, as the keys 1 to 4 give it");
-    app.add_option("--save", o.save, "draw FILE once without a window and save it as a PNG")
-        ->type_name("OUT.png");
-    std::string size;
-    app.add_option("--size", size, "size of the picture (default 800x600)")->type_name("WxH");
+    for (const Option& option : options())
+        if (option.cli) add_option(app, option, o);
     try {
         app.parse(argc, argv);
-        if (!size.empty() && !parse_size(size, o.width, o.height))
-            throw CLI::ValidationError("--size",
-                                       size + " is not a size WxH from 1x1 to 16384x16384");
+        take_start_up(o);
         struct stat about;
         if (!o.path.empty() && stat(o.path.c_str(), &about) != 0) {
             throw CLI::ValidationError(o.path, errno == ENOENT || errno == ENOTDIR
@@ -156,19 +167,27 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
 }
 
 void apply_command_line(const CommandLine& o) {
-    if (o.stereo >= 0) stereo_mode = o.stereo;
-    if (o.mode >= 0) display_mode = o.mode;
-    if (o.color_by >= 0) color_by = o.color_by;
-    if (o.bounds) show_bounds = 1;
-    if (o.background > 0) {
-        const float* rgb = named_colors[o.background - 1];
-        background_color = Color4(rgb[0], rgb[1], rgb[2], background_color.a());
+    bool format_given = false;
+    for (const auto& [option, word] : o.settings) {
+        apply(*option, word);
+        format_given |= option->global == &data_format;
     }
     struct stat about;
     const bool file =
         !o.path.empty() && stat(o.path.c_str(), &about) == 0 && !S_ISDIR(about.st_mode);
-    if (o.format >= 0)
-        data_format = o.format;
-    else if (file)
-        data_format = guess_data_format(o.path.c_str());
+    if (!format_given && file) data_format = guess_data_format(o.path.c_str());
+}
+
+std::string option_table_markdown() {
+    std::string table = "| Option | Values | Sets |\n|---|---|---|\n";
+    for (const Option& o : options()) {
+        if (!o.cli) continue;
+        std::string values;
+        if (o.type == OptionType::colour) values = "`" + colour_words("`, `") + "`";
+        else if (o.value_name) values = std::string("`") + o.value_name + "`";
+        else if (o.choices.size() > 0) values = "`" + o.choices.words("`, `") + "`";
+        else if (o.low < o.high) values = "from " + number(o.low) + " to " + number(o.high);
+        table += std::string("| `") + o.cli + "` | " + values + " | " + o.help + " |\n";
+    }
+    return table + "| `--help`, `--version` | | print the usage or the version and exit |\n";
 }

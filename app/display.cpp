@@ -102,6 +102,7 @@ struct FrameInPieces {
     double seconds = 0;            // spent drawing it so far
     double slowest = 0;            // the slowest piece so far, what the next may take
     int pieces = 1;                // pieces of the model in each pass
+    bool reduced = false;          // the reduced picture of an interaction
     bool past_first_turn = false;  // whether to show the reduced picture is decided
     unsigned long made = 0;        // model_pieces_made() when it began
 };
@@ -109,7 +110,7 @@ FrameInPieces frame;
 
 }  // namespace
 
-void begin_frame() {
+void begin_frame(bool reduced) {
     vp.z() = focal_length;
     const CameraFrame c = compute_camera(
         eye_separation, focal_length, eye_view_width(stereo_mode, view_width), view_height, vd, vu);
@@ -139,6 +140,7 @@ void begin_frame() {
                     c.leftv.x(), c.leftv.y(), c.leftv.z());
     }
     frame = FrameInPieces{true, c, eye_passes(c)};
+    frame.reduced = reduced;
     frame.made = model_pieces_made();
 }
 
@@ -151,7 +153,8 @@ bool continue_frame(double budget) {
         begin_pass(pass, frame.camera, frame.piece == 0);
         // A piece at a time against a budget; the whole pass at once without one.
         const int end = budget < 0 ? -1 : frame.piece + 1;
-        frame.pieces = draw_scene_part(pass.offset, pass.texel, frame.piece, end);
+        frame.pieces =
+            draw_scene_part(pass.offset, pass.texel, ModelPart{frame.piece, end, frame.reduced});
         frame.piece = end < 0 ? frame.pieces : end;
         if (frame.piece >= frame.pieces) {
             ++frame.pass;
@@ -194,11 +197,8 @@ namespace {
 // Draws into the back buffer the reduced frame that input would draw now, when
 // it would draw one; true when it did.
 bool draw_reduced_frame() {
-    const int was_interacting = interacting;
-    interacting = 1;
-    const bool wanted = reduced_picture_wanted();
-    if (wanted) draw_frame();
-    interacting = was_interacting;
+    const bool wanted = reduced_picture_wanted(true);
+    if (wanted) draw_frame(true);
     return wanted;
 }
 
@@ -211,15 +211,23 @@ bool prepare_reduced_picture() {
     return draw_reduced_frame();
 }
 
-void draw_frame() {
-    begin_frame();
+void draw_frame(bool reduced) {
+    begin_frame(reduced);
     continue_frame(-1);
+}
+
+void draw_frame() {
+    draw_frame(reduced_picture_wanted());
+}
+
+void begin_frame() {
+    begin_frame(reduced_picture_wanted());
 }
 
 void display() {
     if (reduced_picture_wanted()) {
         frame.active = false;
-        draw_frame();
+        draw_frame(true);
         glutSwapBuffers();
         ++frames_drawn;
         return;
@@ -227,7 +235,7 @@ void display() {
     // The full picture: as many pieces as the frame budget allows now, the rest
     // from the idle callback (show_frame_pieces), the window answering input in
     // between and showing what it showed before meanwhile.
-    begin_frame();
+    begin_frame(false);
     show_frame_pieces();
 }
 
@@ -246,7 +254,7 @@ void show_reduced_meanwhile() {
         glutSwapBuffers();
         ++frames_drawn;
     }
-    begin_frame();
+    begin_frame(false);
     frame.past_first_turn = true;
 }
 
@@ -289,7 +297,7 @@ std::string overlay_status() {
     if (!note.empty()) text += (text.empty() ? "" : "  ") + note;
     GLboolean stereo = GL_FALSE;
     glGetBooleanv(GL_STEREO, &stereo);
-    if (stereo_mode == kStereoView && !stereo) {
+    if (stereo_form(stereo_mode) && stereo_form(stereo_mode)->stereo_window && !stereo) {
         if (!text.empty()) text += "  ";
         text += kNoStereoVisualStatus;
     }

@@ -16,6 +16,9 @@ extern unsigned long frames_drawn;  // frames display() has drawn so far
 void display();
 // Everything of a frame but the swap, at once: camera, clear, light 0, eye
 // passes, overlay.
+// `reduced`: the reduced picture of an interaction (render/reduced_picture.h);
+// without it, the picture the interaction going on now wants.
+void draw_frame(bool reduced);
 void draw_frame();
 
 // A frame a few pieces of the model at a time (render/draw_cache.h), so that a
@@ -26,6 +29,7 @@ void draw_frame();
 // frame_budget and swaps at the end. A new picture (recorded or drawn directly by
 // the frame) that is slower than the budget first shows its reduced picture. Anything that begins
 // another frame (a display for an interaction, say) drops the one in progress.
+void begin_frame(bool reduced);
 void begin_frame();
 bool continue_frame(double budget);
 bool show_frame_pieces();

@@ -113,8 +113,8 @@ bool begin_headless_picture(int width, int height, std::string& why) {
     return true;
 }
 
-Image draw_headless_picture() {
-    draw_frame();
+Image draw_headless_picture(bool reduced) {
+    draw_frame(reduced);
     Image picture = read_frame(GL_COLOR_ATTACHMENT0, view_width, view_height);
     const std::size_t row = static_cast<std::size_t>(view_width) * 3;
     for (int y = 0; y < view_height / 2; ++y)

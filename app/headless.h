@@ -18,7 +18,7 @@ bool begin_headless_picture(int width, int height, std::string& why);
 
 // One frame with the settings as they stand, drawn as the window draws it and
 // read back (bottom row first, as GL reads a window).
-Image draw_headless_picture();
+Image draw_headless_picture(bool reduced = false);  // (no interaction: the full one)
 
 // Loads options.path with data_format, draws one frame of options.width x
 // options.height with the settings as they stand and writes options.save.

@@ -8,8 +8,10 @@
 #include "app/overlay_text.h"
 #include "core/settings.h"
 #include "data/data_set.h"
+#include "data/formats.h"
 #include "render/color_map.h"
 #include "render/color_scale.h"
+#include "render/mode_drawing.h"
 #include "render/value_summary.h"
 
 namespace {
@@ -55,9 +57,10 @@ Legend layout_legend(const DataSet& set, int width, int height) {
         return legend;
     }
     // Coloured data in its entries; "Special " draws none of it.
-    if (set.kind != DataSet::kColorData || display_mode == kSpecial) return legend;
+    const DisplayModeChoice* mode = display_mode_choice(display_mode);
+    if (set.plain() || !file_format(set.kind) || !mode || !mode->colours_points) return legend;
     const ValueSummary& values = value_summary(set);
-    const bool gaps = display_mode == kJoined && values.negative;
+    const bool gaps = mode_drawing(display_mode)->gaps && values.negative;
     // Negative values are drawn in entry 0 where they leave no gap.
     const std::uint32_t entries = values.entries | (values.negative && !gaps ? 1u : 0u);
     std::vector<int> shown;  // entries, then 16 for the gaps

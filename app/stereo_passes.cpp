@@ -27,24 +27,21 @@ void begin_eye_pass(const CameraFrame& camera, int window) {
 }
 
 void draw_scene(Vector3 offset, int texel) {
-    draw_scene_part(offset, texel, 0, -1);
+    draw_scene_part(offset, texel, ModelPart{});
 }
 
-int draw_scene_part(Vector3 offset, int texel, int first, int end) {
+int draw_scene_part(Vector3 offset, int texel, const ModelPart& part) {
     glLoadIdentity();
     glPushMatrix();
     const Vector3 pos = vp + offset;
     const Vector3 dir = vp + offset + vd;
     gluLookAt(pos.x(), pos.y(), pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
-    if (verbose && first == 0) {
+    if (verbose && part.first == 0) {
         std::printf("vp: %lf %lf %lf\nvd: %lf %lf %lf\nvu: %lf %lf %lf\n", pos.x(), pos.y(),
                     pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
     }
-    set_model_pieces(first, end);
-    data_set.draw(texel);
-    set_model_pieces(0, -1);
-    const int pieces = model_piece_count();
-    const bool last_piece = end < 0 || end >= pieces;
+    const int pieces = data_set.draw(texel, part);
+    const bool last_piece = part.end < 0 || part.end >= pieces;
     if (show_bounds && last_piece) {
         // Turning and moving with the model, each eye seeing it at its depth.
         glPushMatrix();
@@ -92,88 +89,48 @@ void draw_axes(float length) {
 
 namespace {
 
-constexpr GLbitfield kClearAll = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
-
-EyePass eye(const CameraFrame& c, bool right_eye, int texel) {
-    EyePass p;
-    p.window = right_eye ? 2 : 0;
-    p.offset = right_eye ? c.rightv : c.leftv;
-    p.texel = texel;
-    return p;
+GLenum gl_buffer(PassBuffer buffer) {
+    switch (buffer) {
+        case PassBuffer::keep: return GL_NONE;
+        case PassBuffer::back: return GL_BACK;
+        case PassBuffer::back_left: return GL_BACK_LEFT;
+        case PassBuffer::back_right: return GL_BACK_RIGHT;
+    }
+    return GL_NONE;
 }
 
-// Two eye passes one after the other, the first into `first` after a clear. The
-// second goes into `second` after a clear of its own, or with GL_NONE straight
-// over the first in the same buffer, against the depths the first left behind
-// (the "Anaglyph" of old, without colour masks). On a window without stereo
-// buffers GL refuses GL_BACK_RIGHT and the second eye replaces the first.
-std::vector<EyePass> in_turn(const CameraFrame& c, bool first_right, GLenum first, GLenum second) {
-    EyePass a = eye(c, first_right, left_eye_texel), b = eye(c, !first_right, right_eye_texel);
-    a.buffer = first;
-    a.clear = kClearAll;
-    b.buffer = second;
-    b.clear = second != GL_NONE ? kClearAll : 0;
-    return {a, b};
-}
-
-// Each eye's whole picture in its own colour channels: red for the first, blue
-// (or green and blue) for the second, with the depths cleared between them so
-// that neither hides the other. Coloured data is desaturated toward its grey so
-// that every colour reaches both eyes; plain data takes the entry of its filter.
-std::vector<EyePass> masked(const CameraFrame& c, bool first_right, bool cyan) {
-    EyePass a = eye(c, first_right, left_eye_texel);
-    EyePass b = eye(c, !first_right, cyan ? cyan_eye_texel : right_eye_texel);
-    a.buffer = GL_BACK;
-    a.clear = kClearAll;
-    b.clear = GL_DEPTH_BUFFER_BIT;
-    a.mask[1] = a.mask[2] = GL_FALSE;
-    b.mask[0] = GL_FALSE;
-    b.mask[1] = cyan ? GL_TRUE : GL_FALSE;
-    a.saturation = b.saturation = anaglyph_saturation;
-    return {a, b};
-}
-
-// One eye in each half of the window, each with its own overlay. Both halves
-// keep the one colour of the mono view: two differently coloured pictures side
-// by side would not fuse. The scissor keeps wide points and lines in their half.
-std::vector<EyePass> split(const CameraFrame& c, bool left_half_right_eye) {
-    EyePass a = eye(c, left_half_right_eye, left_eye_texel);
-    EyePass b = eye(c, !left_half_right_eye, left_eye_texel);
-    a.buffer = GL_BACK;
-    a.clear = kClearAll;
-    a.half = 0;
-    b.half = 1;
-    return {a, b};
+int eye_texel(PassTexel texel) {
+    switch (texel) {
+        case PassTexel::left: return left_eye_texel;
+        case PassTexel::right: return right_eye_texel;
+        case PassTexel::cyan: return cyan_eye_texel;
+    }
+    return left_eye_texel;
 }
 
 }  // namespace
 
 std::vector<EyePass> eye_passes(const CameraFrame& c) {
-    const bool swap = swap_eyes != 0;
-    switch (stereo_mode) {
-        case kMonoView: {
-            EyePass centre;
-            centre.buffer = GL_BACK;
-            centre.clear = kClearAll;
-            centre.window = 1;
-            centre.texel = left_eye_texel;
-            return {centre};
-        }
-        case kAnaglyph:
-            return in_turn(c, swap, GL_BACK, GL_NONE);
-        case kStereoView:
-            return in_turn(c, swap, GL_BACK_LEFT, GL_BACK_RIGHT);
-        case kRedBlueGlasses:
-            return masked(c, swap, false);
-        case kRedCyanGlasses:
-            return masked(c, swap, true);
-        case kSideBySide:
-            return split(c, swap);
-        case kCrossEyed:
-            return split(c, !swap);
-        default:
-            return {};  // no pass: the frame shows the clear alone
+    const StereoForm* form = stereo_form(stereo_mode);
+    if (!form) return {};  // no pass: the frame shows the clear alone
+    std::vector<EyePass> passes;
+    for (int i = 0; i < form->pass_count; ++i) {
+        const EyePassSpec& spec = form->passes[i];
+        EyePass p;
+        // "Swap eyes" exchanges which eye's picture goes where.
+        const bool right = spec.eye == (swap_eyes ? Eye::left : Eye::right);
+        p.window = spec.eye == Eye::centre ? 1 : right ? 2 : 0;
+        if (spec.eye != Eye::centre) p.offset = right ? c.rightv : c.leftv;
+        p.buffer = gl_buffer(spec.buffer);
+        p.clear = (spec.clear & kClearColour ? GL_COLOR_BUFFER_BIT : 0) |
+                  (spec.clear & kClearDepth ? GL_DEPTH_BUFFER_BIT : 0);
+        for (int ch = 0; ch < 4; ++ch) p.mask[ch] = spec.channels & (1u << ch) ? GL_TRUE : GL_FALSE;
+        p.half = spec.place == PassPlace::whole ? -1 : spec.place == PassPlace::left_half ? 0 : 1;
+        p.texel = eye_texel(spec.texel);
+        if (spec.softened) p.saturation = anaglyph_saturation;
+        passes.push_back(p);
     }
+    return passes;
 }
 
 void begin_pass(const EyePass& pass, const CameraFrame& camera, bool clear) {
@@ -196,7 +153,7 @@ int eye_view_width(int mode, int window_width) {
 }
 
 void use_half(int side) {
-    const int half = eye_view_width(kSideBySide, view_width);
+    const int half = view_width / 2;
     const int x = side == 0 ? 0 : view_width - half;
     glViewport(x, 0, half, view_height);
     glScissor(x, 0, half, view_height);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "data/data_set.h"
 
 struct CameraFrame;
 
@@ -23,23 +24,19 @@ extern int cyan_eye_texel;   // ... of the right eye through red/cyan glasses: 3
 void begin_eye_pass(const CameraFrame& camera, int window);
 // One scene pass from vp + offset, the data drawn in colour-map entry `texel`.
 void draw_scene(Vector3 offset, int texel);
-// Pieces [first, end) of the model in that pass (end < 0: to the last,
-// render/draw_cache.h), the camera printed at its first piece and the axes drawn
-// with its last. Returns the model's number of pieces.
-int draw_scene_part(Vector3 offset, int texel, int first, int end);
+// The part of the model's picture the frame draws in that pass (data/data_set.h),
+// the camera printed at its first piece and the axes drawn with its last.
+// Returns the model's number of pieces.
+int draw_scene_part(Vector3 offset, int texel, const ModelPart& part);
 // The x (red, with an "X" mark), y (green) and z (blue) axes, `length` long.
 void draw_axes(float length);
-
-// Whether `mode` draws each eye into one half of the window.
-inline bool split_viewport(int mode) {
-    return mode == kSideBySide || mode == kCrossEyed;
-}
 
 // Width of the viewport of one eye's picture: half the window when split.
 int eye_view_width(int mode, int window_width);
 
-// One eye pass of a frame: where it draws (buffer, colour channels, half of a
-// split window), what it clears first, and the eye it sees with.
+// One eye pass of a frame, as GL takes it (from the form's EyePassSpec,
+// core/choices.h): where it draws (buffer, colour channels, half of a split
+// window), what it clears first, and the eye it sees with.
 struct EyePass {
     GLenum buffer = GL_NONE;  // the draw buffer to select first; GL_NONE keeps the last one
     GLbitfield clear = 0;     // cleared before the pass

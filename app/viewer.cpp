@@ -95,7 +95,7 @@ bool open_viewer_window() {
     install_window_services();
     // Only a change between a double-buffered mode (every mode but "StereoView")
     // and "StereoView" needs a new window; among the others only the display changes.
-    const bool wants_stereo = stereo_mode == kStereoView;
+    const bool wants_stereo = stereo_form(stereo_mode) && stereo_form(stereo_mode)->stereo_window;
     if (window_kind != kNoWindow && (window_kind == kStereoWindow) == wants_stereo) return false;
 
     glutInitDisplayMode(kStereoMode);

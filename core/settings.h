@@ -3,53 +3,32 @@
 // bound to them as live variables (they keep pointers to them, so they have
 // static storage and never move); every frame and every load reads the current
 // values. Each holds its start value from program start: set_start_values()
-// (core/view_state.h) is the one place that writes them. Nothing here touches GL.
+// (core/view_state.h) writes them, from the table of core/options.h, which also
+// holds their limits and the values "Reset View" brings back. The named values of
+// every choice are in core/choices.h. Nothing here touches GL.
 
 #include <string>
 
+#include "core/choices.h"
 #include "core/fixed_vector.h"
 
 // --- Display, stereo and geometry -------------------------------------------------
-// The values of stereo_mode, as its radio buttons set them: one centre pass; both
-// eyes in one buffer told apart by colour; quad-buffered left and right back
-// buffers; each eye in its own colour channels; each eye in one half of the
-// window, the halves exchanged for cross-eyed viewing.
-enum StereoMode : int {
-    kMonoView,
-    kAnaglyph,
-    kStereoView,
-    kRedBlueGlasses,
-    kRedCyanGlasses,
-    kSideBySide,
-    kCrossEyed
-};
-extern int stereo_mode;  // a StereoMode; start kMonoView
+extern int stereo_mode;  // a StereoMode (kStereoForms); start kMonoView
 extern int
     swap_eyes;  // 1: each two-eye mode shows each eye's picture where the other's goes; start 0
 extern float anaglyph_saturation;  // saturation of coloured data through glasses, 0..1; start 0.65
 
-enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1 };  // "Individual", "Uniform "
-extern int axis_data;  // an AxisScaling; start kIndividualAxes
+extern int axis_data;     // an AxisScaling (kAxisScalings); start kIndividualAxes
+extern int display_mode;  // a DisplayMode (kDisplayModes); start kJoined
 
-// "Points ", "Line Sets:Joined " (tubes along each set), "Line Sets:Needled "
-// (needles down to a baseline), "Surface grid ", "Surface filled ", "Special "
-// (needles on a bottom grid).
-enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };
-extern int display_mode;  // a DisplayMode; start kJoined
-// Whether a display mode draws tubes (the line sets, "Special "), or a surface.
-inline bool draws_tubes(int mode) {
-    return mode == kJoined || mode == kNeedled || mode == kSpecial;
-}
-inline bool draws_surface(int mode) {
-    return mode == kSurfaceGrid || mode == kSurfaceFilled;
-}
 
-extern int segments;          // sides of each tube, 3..60; start 8
-extern float scale;           // uniform model scale, -1000..1000; start kStartScale
-extern float thickness;       // tube radius in data units, 0.001..10; start kStartThickness
-extern float eye_separation;  // eye distance (scene units x 10), 0..45; start 2.0
-extern float focal_length;  // distance to the zero-parallax plane, 0..500; start kStartFocalLength
-extern float focal_ratio;   // focal_length / eye_separation as last set; start kStartFocalRatio
+// Start values, limits and reset values of all of these: core/options.cpp.
+extern int segments;          // sides of each tube
+extern float scale;           // uniform model scale
+extern float thickness;       // tube radius in data units; point size and line width are 100x
+extern float eye_separation;  // eye distance (scene units x 10)
+extern float focal_length;    // distance to the zero-parallax plane
+extern float focal_ratio;     // focal_length / eye_separation as last set
 extern int show_axes;       // draw the axes figure, 0 or 1; start 0
 extern int show_file_name;  // draw the file-name overlay, 0 or 1; start 1
 extern int show_movement_controls;  // "Movement Controls" window shown, 0 or 1; start 1
@@ -62,16 +41,7 @@ extern double full_picture_delay;  // seconds after the last interaction until t
 // Reading values off the picture.
 extern int show_bounds;  // the labelled box the data fill, ticks and numbers, 0 or 1; start 0
 extern int show_legend;  // the key to the colours (colour bar or swatches), 0 or 1; start 1
-// What the colours of the data show: the Part's colours, or a continuous colour
-// map of a coordinate or of each point's own value.
-enum ColorBy : int { kColorByNone, kColorByX, kColorByY, kColorByZ, kColorByValue };
-extern int color_by;  // a ColorBy; start kColorByNone
-
-// Start values that "Reset View" and every load bring back.
-constexpr float kStartScale = 1.0f;
-constexpr float kStartThickness = 0.02f;
-constexpr float kStartFocalLength = 20.0f;
-constexpr float kStartFocalRatio = 20.0f;
+extern int color_by;  // a ColorBy (kColorByChoices): what the colours of the data show; start none
 
 // --- Colours and lights -----------------------------------------------------------
 extern Color4 background_color;  // clear colour, 0..1 each; start (1, 1, 1, 1)
@@ -87,15 +57,7 @@ extern float color_green;   // "green:" spinner 0..1; 0 until the panel sets it 
 extern float color_blue;    // "blue:" spinner 0..1; 0 until the panel sets it to 1
 extern float transparency;  // the data's opacity, also data_colors' alpha, 0..1; start 1.0
 
-// "Background", "Left" and "Right" (which store nothing), "Light 1", "Light 2", "Data Color".
-enum ApplyColorTo : int {
-    kApplyToBackground,
-    kApplyToLeft,
-    kApplyToRight,
-    kApplyToLight1,
-    kApplyToLight2,
-    kApplyToDataColor
-};
+// "Apply Color To:" (kApplyColorTargets): "Left" and "Right" store nothing.
 extern int apply_color_to;       // an ApplyColorTo; start kApplyToBackground
 extern int data_value;           // data colour slot edited, 0..9; start 0
 extern int light1_enabled;       // GL light 0 on, 0 or 1; start 1
@@ -117,9 +79,7 @@ extern float object_translation[3];  // model translation x, y, z; start (0, -5,
 extern float light1_rotation[16];    // "Light 1" rotation of GL light 0; start identity
 
 // --- Data selection ---------------------------------------------------------------
-// "Data ", "Maple", "Data with Color", "Columns".
-enum DataFormat : int { kDataFormat, kMapleFormat, kColorDataFormat, kColumnsFormat };
-extern int data_format;      // a DataFormat; start kDataFormat
+extern int data_format;      // a DataFormat (kDataFormats); start kDataFormat
 extern int chosen_listitem;  // "Files:" item: 0 "Choose Model", k >= 1 the k-th file; start 0
 extern std::string filedir;  // data folder path; set from "Folder:" at each refresh; start empty
 extern std::string file_filter;  // wildcard pattern; start "*.*"
@@ -131,5 +91,5 @@ extern int
 // Writes the 4 x 4 identity into a column-major matrix.
 void set_identity(float m[16]);
 
-// Every setting above back at its start value.
+// Every setting above back at its start value (core/options.h).
 void set_start_settings();

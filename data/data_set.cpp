@@ -5,6 +5,7 @@
 #include <new>
 
 #include "core/settings.h"
+#include "data/formats.h"
 #include "data/memory_limit.h"
 
 DataSet data_set;
@@ -15,6 +16,11 @@ std::uint64_t next_revision() {
     return ++last;
 }
 }  // namespace
+
+bool DataSet::plain() const {
+    const FileFormat* format = file_format(kind);
+    return format && !format->coloured;
+}
 
 DataSet::~DataSet() {
     width = 0;

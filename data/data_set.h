@@ -10,22 +10,32 @@
 #include <memory>
 #include <string>
 
+#include "core/choices.h"
 #include "core/fixed_vector.h"
+
+// Which part of the model's picture a draw emits: pieces [first, end) (end < 0:
+// to the last, render/draw_cache.h) of the full picture or of the reduced one.
+struct ModelPart {
+    int first = 0;
+    int end = -1;
+    bool reduced = false;
+};
 
 class DataSet {
   public:
-    // Which reader filled the set; the numbers match the `data_format` setting.
-    // Coloured data is drawn in the entries its values pick; the others are plain
-    // data, drawn in one entry per eye.
-    enum Kind { kData = 0, kMaple = 1, kColorData = 2, kColumns = 3 };
-    bool plain() const { return kind == kData || kind == kMaple || kind == kColumns; }
+    // Which reader filled the set: a DataFormat (core/choices.h, data/formats.h).
+    static constexpr int kData = kDataFormat, kMaple = kMapleFormat, kColorData = kColorDataFormat,
+                         kColumns = kColumnsFormat;
+    // Plain data is drawn in one colour-map entry per eye; coloured data in the
+    // entries its values pick. A kind that is no format is neither.
+    bool plain() const;
 
     int width = 0;                          // number of sets (lines of points)
     int points_per_set = 0;                 // points in each set
     std::unique_ptr<Vector3[]> points;      // width * points_per_set, set index fastest
     std::unique_ptr<float[]> color_values;  // one per point; only coloured data fills it
     std::string filename;                   // name of the file last opened (own copy); empty before
-    int kind = 0;                           // Kind of the reader that filled the set
+    int kind = 0;                           // the DataFormat of the reader that filled it
     // Whether color_values holds a value for every point: the colour values of a
     // "Data with Color" file, a fourth column of a table.
     bool has_values = false;
@@ -85,7 +95,11 @@ class DataSet {
     void read_maple(const char* name);
     void read_columns(const char* name);  // data/read_columns.cpp: tables, CSV
 
-    // Drawing (render/): the current display mode in colour-map entry texel_index.
+    // Drawing (render/): the current display mode in colour-map entry texel_index,
+    // the part of its picture the frame asks for; returns how many pieces the
+    // picture has. Without a part, the whole of it, reduced when an interaction
+    // wants it so now (render/reduced_picture.h).
+    int draw(int texel_index, const ModelPart& part);
     void draw(int texel_index);
     void draw_segment(Vector3 from, Vector3 to, int texel_index);
     void draw_tube(double length, int texel_index);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <string_view>
-#include <vector>
 
 #include "core/settings.h"
 #include "data/block_reader.h"
@@ -168,76 +166,3 @@ std::string columns_refusal_hint(const char* name) {
     return starts_like_maple(name) ? kIsItMaple : "";
 }
 
-namespace {
-
-// The words of each line of `text` (the last one, cut off at the end of what was
-// read, left out unless the file ended there).
-std::vector<std::vector<std::string_view>> lines_of_words(std::string_view text, bool whole) {
-    std::vector<std::vector<std::string_view>> lines(1);
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const char c = text[at];
-        if (is_line_end(c)) {
-            const bool pair = c == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
-            at += pair ? 2 : 1;
-            lines.emplace_back();
-        } else if (is_blank(c)) {
-            ++at;
-        } else {
-            std::size_t end = at;
-            while (end < text.size() && !is_blank(text[end])) ++end;
-            lines.back().push_back(text.substr(at, end - at));
-            at = end;
-        }
-    }
-    if (!whole && lines.size() > 1) lines.pop_back();
-    return lines;
-}
-
-bool is_count(std::string_view word) {
-    int value = -1;
-    const IntegerScan scan = scan_integer(word.data(), word.data() + word.size(), value);
-    return scan.status == DecimalStatus::ok && scan.end == word.data() + word.size() && value >= 0;
-}
-
-}  // namespace
-
-int guess_data_format(const char* name) {
-    BlockReader in;
-    if (!open_again(in, name)) return kColumnsFormat;
-    // The first few megabytes tell, however large the file.
-    std::string start;
-    while (start.size() < kGuessBytes && in.refill()) {
-        start.append(in.cur, std::min<std::size_t>(in.end - in.cur, kGuessBytes - start.size()));
-        in.cur = in.end;
-    }
-    const bool whole = in.at_eof() && start.size() < kGuessBytes;
-    std::string_view text(start);
-    if (text.size() >= 3 && text.substr(0, 3) == "\xef\xbb\xbf") text.remove_prefix(3);
-    const std::size_t lead = text.find_first_not_of(" \t");
-    if (lead != std::string_view::npos && text.substr(lead, 7) == "PLOT3D(") return kMapleFormat;
-    const auto lines = lines_of_words(text, whole);
-    // "Data" and "Data with Color" begin with a header of two counts, perhaps with
-    // words of comment after them but no third number (a table's first row).
-    const std::vector<std::string_view>& header = lines[0];
-    if (header.size() < 2 || !is_count(header[0]) || !is_count(header[1]) ||
-        (header.size() > 2 && is_number(header[2].data(), header[2].data() + header[2].size())))
-        return kColumnsFormat;
-    unsigned long long numbers = 0, words = 0;
-    bool four_a_line = false, other_lines = false;
-    for (std::size_t l = 1; l < lines.size(); ++l) {
-        for (std::string_view w : lines[l])
-            ++(is_number(w.data(), w.data() + w.size()) ? numbers : words);
-        if (lines[l].empty()) continue;
-        (lines[l].size() == 4 ? four_a_line : other_lines) = true;
-    }
-    // A whole file says by its count; a longer one, or one with a problem (which
-    // the reader then names), by its lines of four numbers.
-    int sets = 0, per_set = 0;
-    scan_integer(header[0].data(), header[0].data() + header[0].size(), sets);
-    scan_integer(header[1].data(), header[1].data() + header[1].size(), per_set);
-    const unsigned long long points = static_cast<unsigned long long>(sets) * per_set;
-    if (whole && words == 0 && numbers == 3 * points) return kDataFormat;
-    if (whole && words == 0 && numbers == 4 * points) return kColorDataFormat;
-    return four_a_line && !other_lines ? kColorDataFormat : kDataFormat;
-}

@@ -3,8 +3,9 @@
 // their messages: a coloured file chosen as "Data ", a "Data " file chosen as
 // "Data with Color" or "Maple", a Maple file chosen as one of the other two.
 
-#include <cstddef>
 #include <string>
+
+#include "data/format_guess.h"  // guess_data_format
 
 class BlockReader;
 
@@ -30,12 +31,3 @@ std::string data_refusal_hint(const char* name);        // Maple, then Columns
 std::string color_data_refusal_hint(const char* name);  // "Data ", then Maple, then Columns
 std::string maple_refusal_hint(const char* name);       // "Data " only
 std::string columns_refusal_hint(const char* name);     // "Data ", "Data with Color", Maple
-
-// The format a file seems to be in, as a DataFormat (core/settings.h), from its
-// first kGuessBytes alone: Maple when its first line starts with "PLOT3D(";
-// a first line of two counts (and no third number) is "Data " or "Data with
-// Color": with a whole file, "Data with Color" when it holds exactly four
-// numbers per point, otherwise when every line seen holds four numbers, else
-// "Data " (whose reader then names any problem); anything else Columns.
-int guess_data_format(const char* name);
-constexpr std::size_t kGuessBytes = 4u << 20;

@@ -13,6 +13,7 @@
 #include "data/data_set.h"
 #include "data/decimal.h"
 #include "data/format_hints.h"
+#include "data/formats.h"
 #include "data/load_report.h"
 #include "data/memory_limit.h"
 #include "data/set_block.h"
@@ -339,8 +340,8 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
     if (!open_or_report(in, name)) return;
-    const RefusalHint hint(format == PointFormat::xyz ? data_refusal_hint
-                                                      : color_data_refusal_hint);
+    const RefusalHint hint(
+        file_format(format == PointFormat::xyz ? kDataFormat : kColorDataFormat)->refusal_hint);
     const int values = static_cast<int>(format);
     PointReader reader(in, name, values);
     int width = 0;

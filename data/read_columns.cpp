@@ -13,6 +13,7 @@
 #include "data/column_table.h"
 #include "data/data_set.h"
 #include "data/format_hints.h"
+#include "data/formats.h"
 #include "data/load_report.h"
 #include "data/memory_limit.h"
 
@@ -40,7 +41,7 @@ void DataSet::read_columns(const char* name) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
     if (!open_or_report(in, name)) return;
-    const RefusalHint hint(columns_refusal_hint);
+    const RefusalHint hint(file_format(kColumnsFormat)->refusal_hint);
     ColumnTable count(in, name, nullptr);
     DataSet fresh;
     if (!count.read_all() || !allocate(fresh, count.lengths_, name)) return;

@@ -17,6 +17,7 @@
 #include "data/block_reader.h"
 #include "data/data_set.h"
 #include "data/format_hints.h"
+#include "data/formats.h"
 #include "data/load_report.h"
 #include "data/maple_header.h"
 #include "data/maple_text.h"
@@ -219,7 +220,7 @@ void DataSet::read_maple(const char* name) {
     std::printf("\nfilename = %s\n", name);
     BlockReader in;
     if (!open_or_report(in, name)) return;
-    const RefusalHint hint(maple_refusal_hint);
+    const RefusalHint hint(file_format(kMapleFormat)->refusal_hint);
     MapleLoad load(name, in);
     if (load.read_header() && load.check_grid() && load.allocate() && load.read_values())
         load.finish(*this);

@@ -27,10 +27,14 @@ void color_scale_rgb(double t, float rgb[3]) {
     }
 }
 
+static_assert(kColorByChoices[kColorByValue].scale == kScaleOfValues);
+
 int color_scale_axis(const DataSet& set, int display_mode) {
-    if (color_by == kColorByNone || display_mode == kSpecial) return -1;
-    if (color_by == kColorByValue) return set.has_values ? kScaleOfValues : -1;
-    return color_by >= kColorByX && color_by <= kColorByZ ? color_by - kColorByX : -1;
+    const ColorByChoice* by = find_choice(kColorByChoices, color_by);
+    const DisplayModeChoice* mode = display_mode_choice(display_mode);
+    if (!by || !mode || !mode->colours_points || by->scale < 0) return -1;
+    if (by->scale == kScaleOfValues) return set.has_values ? kScaleOfValues : -1;
+    return by->scale;
 }
 
 bool color_scale_range(const DataSet& set, int axis, double& low, double& high) {

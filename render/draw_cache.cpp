@@ -13,6 +13,7 @@
 #include "data/memory_limit.h"
 #include "render/array_picture.h"
 #include "render/color_map.h"
+#include "render/mode_drawing.h"
 #include "render/model_modes.h"
 #include "render/picture_key.h"
 #include "render/picture_vertices.h"
@@ -23,8 +24,7 @@ namespace {
 
 bool enabled = false;
 
-// Which pieces the next model draws emit, and how many the last one's picture has.
-int pieces_first = 0, pieces_end = -1;
+// How many pieces the last model draw's picture has.
 int last_piece_count = 1;
 unsigned long pieces_made = 0;
 
@@ -87,23 +87,23 @@ PictureVertices picture_of(const PictureKey& key, const DataSet& set, int texel_
                            const DrawStyle& style, const PictureRange& range) {
     const PointTexels texels = PointTexels::for_model(set, texel_index, key.display_mode);
     const int step = key.reduced_step > 0 ? key.reduced_step : 1;
-    switch (key.display_mode) {
-        case kPoints:
-            return point_vertices(set, texels, style, step, range);
-        case kSurfaceGrid:
-        case kSurfaceFilled:
-            return surface_vertices(set, texels, style, key.display_mode == kSurfaceFilled, step,
-                                    range);
-        default:
+    const DisplayModeChoice* mode = display_mode_choice(key.display_mode);
+    switch (mode->draws) {  // keeping() records only the modes there are
+        case Draws::points: return point_vertices(set, texels, style, step, range);
+        case Draws::surface:
+            return surface_vertices(set, texels, style, mode->filled, step, range);
+        case Draws::tubes:
             return key.reduced_step > 0
                        ? tube_lines(set, texels, key.display_mode, texel_index, style, range)
                        : tube_mesh(set, texels, key.display_mode, texel_index, style, range);
     }
+    return {};
 }
 
 ArrayPicture::Kind array_kind(const PictureKey& key) {
-    if (key.display_mode == kPoints) return ArrayPicture::kPoints;
-    if (draws_surface(key.display_mode)) return ArrayPicture::kQuads;
+    const Draws draws = display_mode_choice(key.display_mode)->draws;
+    if (draws == Draws::points) return ArrayPicture::kPoints;
+    if (draws == Draws::surface) return ArrayPicture::kQuads;
     return key.reduced_step > 0 ? ArrayPicture::kLines : ArrayPicture::kTubes;
 }
 
@@ -113,8 +113,8 @@ bool record(Entry& e, std::size_t p, const DataSet& set, int texel_index, const 
     if (e.how == Keeping::arrays) {
         ArrayPicture& a = e.pieces[p];
         a.kind = array_kind(e.key);
-        a.filled = e.key.display_mode == kSurfaceFilled;
-        a.grid_material = e.key.display_mode == kSpecial;
+        a.filled = display_mode_choice(e.key.display_mode)->filled;
+        a.grid_material = mode_drawing(e.key.display_mode)->grid_from != nullptr;
         return upload(a, picture_of(e.key, set, texel_index, style, e.ranges[p]));
     }
     clear_gl_errors();
@@ -183,21 +183,21 @@ double recorded_vertices() {
     return sum;
 }
 
-void set_model_pieces(int first, int end) {
-    pieces_first = first;
-    pieces_end = end;
-}
-
 int model_piece_count() {
     return last_piece_count;
+}
+
+void note_whole_model_drawn() {
+    last_piece_count = 1;
 }
 
 unsigned long model_pieces_made() {
     return pieces_made;
 }
 
-void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
-                       const DrawStyle& style, const Color4& grid_color, bool reduced) {
+int draw_model_cached(const DataSet& set, int texel_index, int display_mode,
+                      const DrawStyle& style, const Color4& grid_color, const ModelPart& part) {
+    const bool reduced = part.reduced;
     const bool tubes = draws_tubes(display_mode);
     GLint polygon_mode[2] = {GL_FILL, GL_FILL};
     if (tubes && !reduced) glGetIntegerv(GL_POLYGON_MODE, polygon_mode);
@@ -209,9 +209,9 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
     Entry& e = entry_for(glXGetCurrentContext(), key);
     const int count = static_cast<int>(e.ranges.size());
     last_piece_count = count;
-    const int end = pieces_end < 0 || pieces_end > count ? count : pieces_end;
+    const int end = part.end < 0 || part.end > count ? count : part.end;
     bool made = false;
-    for (int p = std::max(0, pieces_first); p < end; ++p) {
+    for (int p = std::max(0, part.first); p < end; ++p) {
         if (e.how == Keeping::direct) {
             ++pieces_made;
             emit_model(set, texel_index, display_mode, style, grid_color, e.ranges[p]);
@@ -235,8 +235,10 @@ void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
             glCallList(e.list);
     }
     // "Special " leaves the grid's material behind, also where its grid is empty.
-    if (display_mode == kSpecial && set.plain() && end == count && e.how == Keeping::arrays)
+    const ModeDrawing* drawing = mode_drawing(display_mode);
+    if (drawing && drawing->grid_from && set.plain() && end == count && e.how == Keeping::arrays)
         set_material_color(grid_color);
     // The vertices were built in the process before GL took its copy.
     if (made && picture_bytes(key) / count >= kLargeRelease) return_free_memory();
+    return count;
 }

@@ -44,17 +44,18 @@ double recorded_vertices();
 
 // A picture is recorded and drawn in pieces of about piece_vertices vertices
 // (render/picture_key.h), so that no recording grows with the data and a frame
-// can be drawn a few pieces at a time. The next model draws emit pieces
-// [first, end) of their picture (end < 0: to the last); all of them at start.
-void set_model_pieces(int first, int end);
+// can be drawn a few pieces at a time (ModelPart, data/data_set.h).
 // Pieces of the picture of the last model draw.
 int model_piece_count();
+// A model drawn directly, not through the recorded pictures: one piece.
+void note_whole_model_drawn();
 // Pieces recorded or drawn directly so far, all draws together: a frame during
 // which it does not change was drawn from recorded pictures alone.
 unsigned long model_pieces_made();
 
-// Emits the model as emit_model would, from a recorded picture when one fits and
-// can be made; falls back to emitting directly when GL cannot record it. With
-// `reduced`, the reduced picture of render/reduced_picture.h instead.
-void draw_model_cached(const DataSet& set, int texel_index, int display_mode,
-                       const DrawStyle& style, const Color4& grid_color, bool reduced = false);
+// Emits `part` of the model as emit_model would, from a recorded picture when
+// one fits and can be made; falls back to emitting directly when GL cannot
+// record it. A reduced part is of the reduced picture (render/reduced_picture.h).
+// Returns the picture's number of pieces.
+int draw_model_cached(const DataSet& set, int texel_index, int display_mode,
+                      const DrawStyle& style, const Color4& grid_color, const ModelPart& part);

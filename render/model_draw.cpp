@@ -15,6 +15,10 @@
 #include "render/reduced_picture.h"
 
 void DataSet::draw(int texel_index) {
+    draw(texel_index, ModelPart{0, -1, reduced_picture_wanted()});
+}
+
+int DataSet::draw(int texel_index, const ModelPart& part) {
     set_material_and_texture();
     build_color_map();
     if (color_scale_axis(*this, display_mode) >= 0) use_color_scale();
@@ -35,15 +39,18 @@ void DataSet::draw(int texel_index) {
     }
     const DrawStyle style = current_draw_style(*this);
     const Color4 grid_color = grid_color_for(background_color);
-    if (draw_cache_enabled())
-        draw_model_cached(*this, texel_index, display_mode, style, grid_color,
-                          reduced_picture_wanted());
-    else
+    int pieces = 1;
+    if (draw_cache_enabled()) {
+        pieces = draw_model_cached(*this, texel_index, display_mode, style, grid_color, part);
+    } else {
         emit_model(*this, texel_index, display_mode, style, grid_color);
+        note_whole_model_drawn();
+    }
     if (see_through) {
         glDepthMask(GL_TRUE);
         glBlendFunc(GL_ONE, GL_ZERO);
         glDisable(GL_BLEND);
     }
     glPopMatrix();
+    return pieces;
 }

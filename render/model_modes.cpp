@@ -6,7 +6,8 @@
 #include "core/settings.h"
 #include "render/color_map.h"
 #include "render/grid_walk.h"
-#include "render/segment_walk.h"
+#include "data/formats.h"
+#include "render/mode_drawing.h"
 #include "render/tube.h"
 
 void emit_points(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
@@ -43,61 +44,27 @@ void emit_surface(const DataSet& set, const PointTexels& texels, const DrawStyle
     glEnd();
 }
 
-void emit_joined(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
-                 const PictureRange& range) {
-    for_each_joined_segment(set, texels,
-                            tubes_in(range, [&](const Vector3& from, const Vector3& to, int k) {
-                                emit_segment(from, to, k, style);
-                            }));
-}
-
-void emit_needled(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
-                  const PictureRange& range) {
-    for_each_needled_segment(set, texels,
-                             tubes_in(range, [&](const Vector3& from, const Vector3& to, int k) {
-                                 emit_segment(from, to, k, style);
-                             }));
-}
-
-void emit_special(const DataSet& set, int texel_index, const DrawStyle& style,
-                  const Color4& grid_color, const PictureRange& range) {
-    const auto tube = [&](const Vector3& from, const Vector3& to, int k) {
-        emit_segment(from, to, k, style);
-    };
-    // The needles in the standard material, the grid in its own: one needle a point.
-    const long long needles = static_cast<long long>(set.point_count());
-    for_each_special_needle(set, texel_index, tubes_in(range, tube));
-    if (range.end <= needles) return;
-    set_material_color(grid_color);
-    for_each_special_grid_segment(set, texel_index, tubes_in(range.after(needles), tube));
+void emit_tubes(const ModeDrawing& drawing, const DataSet& set, const PointTexels& texels,
+                int texel_index, const DrawStyle& style, const Color4& grid_color,
+                const PictureRange& range) {
+    walk_tubes(
+        drawing, set, texels, texel_index, range,
+        [&](const Vector3& from, const Vector3& to, int k) { emit_segment(from, to, k, style); },
+        [&] { set_material_color(grid_color); });
 }
 
 void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
                 const Color4& grid_color, const PictureRange& range) {
-    const bool plain = set.plain();
-    if (!plain && set.kind != DataSet::kColorData) return;
+    const DisplayModeChoice* mode = display_mode_choice(display_mode);
+    const ModeDrawing* drawing = mode_drawing(display_mode);
+    if (!mode || !drawing || !file_format(set.kind) || (!set.plain() && !mode->colours_points))
+        return;
     const PointTexels texels = PointTexels::for_model(set, texel_index, display_mode);
-    switch (display_mode) {
-        case kPoints:
-            emit_points(set, texels, style, range);
-            break;
-        case kJoined:
-            emit_joined(set, texels, style, range);
-            break;
-        case kNeedled:
-            emit_needled(set, texels, style, range);
-            break;
-        case kSurfaceGrid:
-            emit_surface(set, texels, style, false, range);
-            break;
-        case kSurfaceFilled:
-            emit_surface(set, texels, style, true, range);
-            break;
-        case kSpecial:
-            // "Special " has no coloured form.
-            if (plain) emit_special(set, texel_index, style, grid_color, range);
-            break;
-        default:
+    switch (mode->draws) {
+        case Draws::points: emit_points(set, texels, style, range); break;
+        case Draws::surface: emit_surface(set, texels, style, mode->filled, range); break;
+        case Draws::tubes:
+            emit_tubes(*drawing, set, texels, texel_index, style, grid_color, range);
             break;
     }
 }

@@ -13,31 +13,20 @@
 
 // Each emitter draws the part of its picture that `range` holds (render/picture_range.h).
 
-// Mode 0: every point, row by row (points_per_set outer, sets inner).
+// The points: every point, row by row (points_per_set outer, sets inner).
 void emit_points(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
                  const PictureRange& range = {});
 
-// Mode 1: tubes between successive points of each set.
-void emit_joined(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
-                 const PictureRange& range = {});
+// The tube modes (render/mode_drawing.h): every tube of `drawing` that `range`
+// holds, the bottom grid's in `grid_color`, which stays the material afterwards.
+struct ModeDrawing;
+void emit_tubes(const ModeDrawing& drawing, const DataSet& set, const PointTexels& texels,
+                int texel_index, const DrawStyle& style, const Color4& grid_color,
+                const PictureRange& range = {});
 
-// Mode 2: for every row a baseline at the lowest y through the feet of its
-// points, and a needle from each foot up to its point.
-void emit_needled(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
-                  const PictureRange& range = {});
-
-// Modes 3 (outlines) and 4 (filled): one flat-shaded quad per grid cell, in the
-// texel of its corner P00.
-void emit_surface(const DataSet& set, const PointTexels& texels, const DrawStyle& style,
-                  bool filled, const PictureRange& range = {});
-
-// Mode 5, plain data only: needles from base_level, then the bottom grid of
-// tubes in `grid_color`, which stays the material afterwards.
-void emit_special(const DataSet& set, int texel_index, const DrawStyle& style,
-                  const Color4& grid_color, const PictureRange& range = {});
-
-// The model in `display_mode`: plain data in modes 0..5, coloured data (kind
-// kColorData) in modes 0..4; anything else draws nothing.
+// The model in `display_mode`: plain data in every mode, coloured data in the
+// modes that colour their points (core/choices.h); a mode or a kind that is none
+// draws nothing.
 void emit_model(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
                 const Color4& grid_color, const PictureRange& range = {});
 

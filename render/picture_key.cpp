@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "core/settings.h"
+#include "data/formats.h"
 #include "render/color_scale.h"
+#include "render/mode_drawing.h"
 
 double piece_vertices = kDefaultPieceVertices;
 double picture_allowance_bytes = kDefaultPictureAllowanceBytes;
@@ -22,11 +24,11 @@ double grid_bytes(const PictureKey& k) {
 
 // Upper bounds of the tubes of the tube modes (coloured data's gaps leave some out).
 double tube_count(const PictureKey& k) {
-    const double w = k.width, n = k.points_per_set;
-    if (k.display_mode == kJoined) return w * std::max(0.0, n - 1);
-    if (k.display_mode == kNeedled) return 2 * w * n;
-    return w * n + w * std::max(0.0, n - 1) + n * std::max(0.0, w - 1);
+    return mode_drawing(k.display_mode)->tube_count(k.width, k.points_per_set);
 }
+
+// What the key's mode draws; keeping() keeps modes that are none out of the rest.
+Draws draws(const PictureKey& k) { return display_mode_choice(k.display_mode)->draws; }
 
 bool shared_corners(const PictureKey& k) {
     return draws_surface(k.display_mode) && k.reduced_step == 0 && k.texel >= 0;
@@ -84,7 +86,8 @@ PictureKey make_key(const DataSet& set, int texel_index, int display_mode, const
     const bool plain = set.plain();
     k.scale = color_scale_axis(set, display_mode);
     k.texel = plain && k.scale < 0 ? texel_index : -1;
-    if (plain && display_mode == kSpecial)
+    const ModeDrawing* drawing = mode_drawing(display_mode);
+    if (plain && drawing && drawing->grid_from)
         for (int c = 0; c < 4; ++c) k.grid_color[c] = grid_color[c];
     k.reduced_step = reduced_step;
     k.outline = reduced_step == 0 && draws_tubes(display_mode) && outline;
@@ -92,10 +95,12 @@ PictureKey make_key(const DataSet& set, int texel_index, int display_mode, const
 }
 
 Keeping keeping(const PictureKey& k) {
-    const bool known = k.kind == DataSet::kData || k.kind == DataSet::kMaple ||
-                       k.kind == DataSet::kColorData || k.kind == DataSet::kColumns;
-    // Coloured data has no "Special " picture: an empty display list stands for it.
-    if (!known || (k.kind == DataSet::kColorData && k.display_mode == kSpecial))
+    // A kind or mode that is none draws nothing, nor does coloured data in a mode
+    // that does not colour points ("Special "): an empty display list stands for it.
+    const FileFormat* format = file_format(k.kind);
+    const DisplayModeChoice* mode = display_mode_choice(k.display_mode);
+    if (!format || !mode || !mode_drawing(k.display_mode) ||
+        (format->coloured && !mode->colours_points))
         return Keeping::display_list;
     if (k.reduced_step > 0) return Keeping::arrays;
     const double allowed = std::max(picture_allowance_bytes, 1.5 * grid_bytes(k));
@@ -105,35 +110,32 @@ Keeping keeping(const PictureKey& k) {
 }
 
 double picture_vertices(const PictureKey& k) {
+    if (!display_mode_choice(k.display_mode) || !mode_drawing(k.display_mode)) return 0;
     const double w = k.width, n = k.points_per_set;
     const double step = k.reduced_step > 0 ? k.reduced_step : 1;
-    switch (k.display_mode) {
-        case kPoints:
-            return w * n / (step * step);
-        case kSurfaceGrid:
-        case kSurfaceFilled:
+    switch (draws(k)) {
+        case Draws::points: return w * n / (step * step);
+        case Draws::surface:
             if (shared_corners(k)) return w * n;
             return 4 * std::max(0.0, w - 1) * std::max(0.0, n - 1) / (step * step);
-        case kJoined:
-        case kNeedled:
-        case kSpecial:
+        case Draws::tubes:
             if (k.reduced_step > 0) return 2 * tube_count(k);
             return tube_count(k) * (k.outline ? 4.0 * k.segments + 2 : 2.0 * k.segments);
-        default:
-            return 0;
     }
+    return 0;
 }
 
 double picture_bytes(const PictureKey& k) {
     const double vertices = picture_vertices(k);
-    if (k.display_mode == kPoints) return vertices * 5 * sizeof(float);
+    if (vertices == 0) return 0;
+    if (draws(k) == Draws::points) return vertices * 5 * sizeof(float);
     if (shared_corners(k)) {
         const double quads = std::max(0, k.width - 1) * std::max(0, k.points_per_set - 1);
         const double index_bytes = 65536.0 / std::max(1, k.width) - 1 >= 1 ? 2 : 4;
         return vertices * 6 * sizeof(float) +
-               quads * (k.display_mode == kSurfaceFilled ? 6 : 4) * index_bytes;
+               quads * (display_mode_choice(k.display_mode)->filled ? 6 : 4) * index_bytes;
     }
-    if (draws_tubes(k.display_mode) && k.reduced_step == 0 && !k.outline) {
+    if (draws(k) == Draws::tubes && k.reduced_step == 0 && !k.outline) {
         const double indices = 2.0 * (k.segments - 2) * 3 + 6.0 * k.segments;  // a tube's
         return vertices * 8 * sizeof(float) + tube_count(k) * indices * sizeof(unsigned);
     }
@@ -145,17 +147,15 @@ std::vector<PictureRange> picture_pieces(const PictureKey& k) {
     const Keeping how = keeping(k);
     // The reduced picture and a display list are small: one piece.
     if (k.reduced_step > 0 || how == Keeping::display_list) return {PictureRange{}};
-    switch (k.display_mode) {
-        case kPoints:
-            return split(n, piece_vertices / w);
-        case kSurfaceGrid:
-        case kSurfaceFilled:
+    switch (draws(k)) {
+        case Draws::points: return split(n, piece_vertices / w);
+        case Draws::surface:
             if (shared_corners(k)) return split(n - 1, shared_rows_per_piece(k));
             return split(n - 1, piece_vertices / (4 * w));
-        default: {
-            const double per_tube =
-                how == Keeping::direct ? 4.0 * k.segments + 2 : 2.0 * k.segments;
+        case Draws::tubes: {
+            const double per_tube = how == Keeping::direct ? 4.0 * k.segments + 2 : 2.0 * k.segments;
             return split(tube_count(k), piece_vertices / per_tube);
         }
     }
+    return {PictureRange{}};
 }

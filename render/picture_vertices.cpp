@@ -1,12 +1,11 @@
 #include "render/picture_vertices.h"
 
 #include <cmath>
-#include <functional>
 
 #include "core/settings.h"
 #include "render/color_map.h"
 #include "render/grid_walk.h"
-#include "render/segment_walk.h"
+#include "render/mode_drawing.h"
 #include "render/tube.h"
 
 namespace {
@@ -16,17 +15,20 @@ void push(std::vector<float>& out, const float* values, int count) {
 }
 
 // Calls visit(from, to, entry) for every tube of the mode that `range` holds,
-// and needles_end() once the needles are done: between the needles and the grid
-// of "Special ", after the last tube of the other modes.
-template <typename Visit, typename NeedlesEnd>
+// and sets `needles` to the elements made before the bottom grid of "Special "
+// (all of them in the other modes).
+template <typename Visit>
 void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mode, int texel,
-                   const PictureRange& range, Visit visit, NeedlesEnd needles_end) {
-    auto in_range = tubes_in(range, visit);  // one count across the needles and the grid
-    if (display_mode == kJoined) for_each_joined_segment(set, texels, std::ref(in_range));
-    if (display_mode == kNeedled) for_each_needled_segment(set, texels, std::ref(in_range));
-    if (display_mode == kSpecial) for_each_special_needle(set, texel, std::ref(in_range));
-    needles_end();
-    if (display_mode == kSpecial) for_each_special_grid_segment(set, texel, std::ref(in_range));
+                   const PictureRange& range, PictureVertices& out, std::size_t (*elements)(const PictureVertices&), Visit visit) {
+    const ModeDrawing* drawing = mode_drawing(display_mode);
+    bool grid_started = false;
+    if (drawing) {
+        walk_tubes(*drawing, set, texels, texel, range, visit, [&] {
+            out.needles = elements(out);
+            grid_started = true;
+        });
+    }
+    if (!grid_started) out.needles = elements(out);
 }
 
 // A plain surface whose quads share their corners (SharedCorners): the vertices
@@ -195,12 +197,11 @@ PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
 PictureVertices tube_mesh(const DataSet& set, const PointTexels& texels, int display_mode,
                           int texel, const DrawStyle& style, const PictureRange& range) {
     PictureVertices out;
-    for_each_tube(
-        set, texels, display_mode, texel, range,
-        [&](const Vector3& from, const Vector3& to, int k) {
-            append_tube(out, from, to, k, style);
-        },
-        [&] { out.needles = out.indices.size(); });
+    for_each_tube(set, texels, display_mode, texel, range, out,
+                  [](const PictureVertices& o) { return o.indices.size(); },
+                  [&](const Vector3& from, const Vector3& to, int k) {
+                      append_tube(out, from, to, k, style);
+                  });
     return out;
 }
 
@@ -232,7 +233,7 @@ PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int di
             push(out.vertices, v, 8);
         }
     };
-    for_each_tube(set, texels, display_mode, texel, range, line,
-                  [&] { out.needles = out.vertex_count(); });
+    for_each_tube(set, texels, display_mode, texel, range, out,
+                  [](const PictureVertices& o) { return o.vertex_count(); }, line);
     return out;
 }

@@ -11,9 +11,13 @@ namespace {
 constexpr int kMaxStep = 64;
 }  // namespace
 
-bool reduced_picture_wanted() {
-    return interacting && fast_interaction && draw_cache_enabled() &&
+bool reduced_picture_wanted(bool during_interaction) {
+    return during_interaction && fast_interaction && draw_cache_enabled() &&
            full_frame_seconds > frame_budget;
+}
+
+bool reduced_picture_wanted() {
+    return reduced_picture_wanted(interacting != 0);
 }
 
 int reduced_grid_step() {

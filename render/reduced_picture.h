@@ -4,9 +4,12 @@
 // subsample of the grid, the tubes of the line-set and "Special " modes as lit
 // lines. It is a recorded picture like the others (render/draw_cache.h).
 
-// Whether the model is drawn reduced now: the user interacts, "Fast interaction"
-// is ticked, pictures are recorded, and the last full frame took longer than the
-// frame budget.
+// Whether the model is drawn reduced during an interaction (when
+// `during_interaction`): "Fast interaction" is ticked, pictures are recorded,
+// and the last full frame took longer than the frame budget. The frame decides
+// and says so in the part of the model it draws (data/data_set.h); without an
+// argument, for the interaction going on now.
+bool reduced_picture_wanted(bool during_interaction);
 bool reduced_picture_wanted();
 
 // Every how many sets and points the reduced points and surfaces keep: their

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/options.h"
 #include "core/settings.h"
 #include "core/view_state.h"
 #include "panel/panel.h"
@@ -136,12 +137,9 @@ void quit_callback(int id) {
 }
 
 void reset_view() {
-    object_translation[0] = object_translation[1] = object_translation[2] = 0.0f;
+    // Translation, scale, thickness, focal length and ratio (core/options.cpp).
+    reset_settings();
     angle_x = angle_y = angle_z = 0.0f;
-    scale = kStartScale;
-    thickness = kStartThickness;
-    focal_length = kStartFocalLength;
-    focal_ratio = kStartFocalRatio;
     eye_separation = focal_length / focal_ratio;
     last_x = last_y = 0;
     if (rotate_control) rotate_control->reset();

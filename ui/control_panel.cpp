@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "core/options.h"
 #include "core/settings.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
@@ -22,53 +23,55 @@ PanelSpinner *red_spinner, *green_spinner, *blue_spinner, *light1_intensity_spin
 
 namespace {
 
-// An int or float spinner with its limits (clamped), speed and right alignment.
+// An int or float spinner with the limits of its setting (core/options.h,
+// clamped), its speed and right alignment.
 template <typename T>
 PanelSpinner* add_spinner(PanelWindow* w, PanelControl* parent, const char* label, T* live, int id,
-                          T low, T high, float speed) {
+                          float speed) {
     constexpr bool kInt = std::is_same_v<T, int>;
     PanelSpinner* s =
-        w->add_spinner_to_panel(parent, label, kInt ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT, live,
-                                id, id < 0 ? nullptr : control_callback);
+        w->add_spinner_to_panel(parent, label, kInt ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT,
+                                live, id, id < 0 ? nullptr : control_callback);
+    const Option* setting = option_of(live);
     if constexpr (kInt)
-        s->set_int_limits(low, high, PANEL_LIMIT_CLAMP);
+        s->set_int_limits(static_cast<int>(setting->low), static_cast<int>(setting->high),
+                          PANEL_LIMIT_CLAMP);
     else
-        s->set_float_limits(low, high, PANEL_LIMIT_CLAMP);
+        s->set_float_limits(static_cast<float>(setting->low), static_cast<float>(setting->high),
+                            PANEL_LIMIT_CLAMP);
     s->set_speed(speed);
     s->set_alignment(PANEL_ALIGN_RIGHT);
     return s;
 }
 
-void add_radio_group(PanelWindow* w, PanelControl* parent, int* live, int id,
-                     std::initializer_list<const char*> labels) {
-    PanelRadioGroup* group = w->add_radiogroup_to_panel(parent, live, id, control_callback);
-    for (const char* label : labels) w->add_radiobutton_to_group(group, label);
+// A radio group of the labels of a choice (core/choices.h): button k sets value k.
+PanelRadioGroup* add_radio_group(PanelWindow* w, PanelControl* parent, int* live, int id,
+                                 const NamedList& choices) {
+    PanelRadioGroup* group =
+        w->add_radiogroup_to_panel(parent, live, id, id < 0 ? nullptr : control_callback);
+    for (std::size_t k = 0; k < choices.size(); ++k)
+        w->add_radiobutton_to_group(group, choices.find(static_cast<int>(k))->label);
+    return group;
 }
 
 void build_object_properties(PanelWindow* w) {
     PanelRollout* props = w->add_rollout("Object Properties", false);
-    add_spinner(w, props, "Segments:", &segments, control_id::none, 3, 60, 1.0f);
-    add_spinner(w, props, "Scale:", &scale, control_id::none, -1000.0f, 1000.0f, 0.05f);
-    add_spinner(w, props, "Thickness:", &thickness, control_id::none, 0.001f, 10.0f, 0.05f);
+    add_spinner(w, props, "Segments:", &segments, control_id::none, 1.0f);
+    add_spinner(w, props, "Scale:", &scale, control_id::none, 0.05f);
+    add_spinner(w, props, "Thickness:", &thickness, control_id::none, 0.05f);
 }
 
 void build_display_options(PanelWindow* w) {
     PanelRollout* display = w->add_rollout("Display Options", false);
     PanelRollout* stereo = w->add_rollout_to_panel(display, "Mono/Stereo", false);
-    add_radio_group(w, stereo, &stereo_mode, control_id::mono_stereo,
-                    {"MonoView ", "Anaglyph", "StereoView", "Red/Blue glasses", "Red/Cyan glasses",
-                     "Side by side", "Cross-eyed"});
+    add_radio_group(w, stereo, &stereo_mode, control_id::mono_stereo, kStereoForms);
     w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, control_id::none, nullptr);
     PanelRollout* axis = w->add_rollout_to_panel(display, "Axis Scaling", false);
-    add_radio_group(w, axis, &axis_data, control_id::axis_scaling, {"Individual", "Uniform "});
+    add_radio_group(w, axis, &axis_data, control_id::axis_scaling, kAxisScalings);
     PanelRollout* modes = w->add_rollout_to_panel(display, "Data Display", false);
-    add_radio_group(w, modes, &display_mode, control_id::data_display,
-                    {"Points ", "Line Sets:Joined ", "Line Sets:Needled ", "Surface grid ",
-                     "Surface filled ", "Special "});
-    add_spinner(w, display, "Eye Separation:", &eye_separation, control_id::eye_separation, 0.0f,
-                45.0f, 0.05f);
-    add_spinner(w, display, "FocalLength:", &focal_length, control_id::focal_length, 0.0f, 500.0f,
-                0.05f);
+    add_radio_group(w, modes, &display_mode, control_id::data_display, kDisplayModes);
+    add_spinner(w, display, "Eye Separation:", &eye_separation, control_id::eye_separation, 0.05f);
+    add_spinner(w, display, "FocalLength:", &focal_length, control_id::focal_length, 0.05f);
     w->add_checkbox_to_panel(display, "Show axes", &show_axes, control_id::none, nullptr);
     w->add_checkbox_to_panel(display, "Show file name", &show_file_name, control_id::none, nullptr);
     w->add_checkbox_to_panel(display, "Show movement controls", &show_movement_controls,
@@ -94,23 +97,18 @@ void build_colors(PanelWindow* w) {
     for (int i = kColorNameCount - 1; i < kDataColorSlots; ++i) data_colors[i] = Color4(0.0f);
 
     PanelRollout* rgb = w->add_rollout_to_panel(colors, "rgb", false);
-    red_spinner = add_spinner(w, rgb, "red:", &color_red, control_id::color, 0.0f, 1.0f, 0.001f);
+    red_spinner = add_spinner(w, rgb, "red:", &color_red, control_id::color, 0.001f);
     red_spinner->set_float_val(1.0f);
     green_spinner =
-        add_spinner(w, rgb, "green:", &color_green, control_id::color, 0.0f, 1.0f, 0.001f);
+        add_spinner(w, rgb, "green:", &color_green, control_id::color, 0.001f);
     green_spinner->set_float_val(1.0f);
-    blue_spinner = add_spinner(w, rgb, "blue:", &color_blue, control_id::color, 0.0f, 1.0f, 0.001f);
+    blue_spinner = add_spinner(w, rgb, "blue:", &color_blue, control_id::color, 0.001f);
     blue_spinner->set_float_val(1.0f);
-    add_spinner(w, colors, "Transparency:", &transparency, control_id::transparency, 0.0f, 1.0f,
-                0.05f)
+    add_spinner(w, colors, "Transparency:", &transparency, control_id::transparency, 0.05f)
         ->set_float_val(1.0f);
 
     PanelRollout* apply = w->add_rollout_to_panel(colors, "Apply Color To:", true);
-    PanelRadioGroup* targets =
-        w->add_radiogroup_to_panel(apply, &apply_color_to, control_id::none, nullptr);
-    for (const char* label : {"Background", "Left", "Right", "Light 1", "Light 2", "Data Color"}) {
-        w->add_radiobutton_to_group(targets, label);
-    }
+    add_radio_group(w, apply, &apply_color_to, control_id::none, kApplyColorTargets);
     PanelListBox* values = w->add_listbox_to_panel(apply, " Data Value:", &data_value,
                                                    control_id::data_value, control_callback);
     for (int k = 0; k < 10; ++k) values->add_item(k, std::to_string(k).c_str());
@@ -118,10 +116,7 @@ void build_colors(PanelWindow* w) {
                            control_callback);
     PanelListBox* color_by_list =
         w->add_listbox_to_panel(colors, "Color by", &color_by, control_id::none, nullptr);
-    int item = kColorByNone;
-    for (const char* label : {"None", "x", "y", "z", "Value"}) {
-        color_by_list->add_item(item++, label);
-    }
+    for (const ColorByChoice& c : kColorByChoices) color_by_list->add_item(c.name.value, c.name.label);
 }
 
 void build_lights(PanelWindow* w) {
@@ -134,7 +129,7 @@ void build_lights(PanelWindow* w) {
     light1_intensity_spinner =
         w->add_spinner_to_panel(light1, "Intensity:", PANEL_SPINNER_FLOAT, &light1_intensity,
                                 control_id::light1_intensity, control_callback);
-    light1_intensity_spinner->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);
+    light1_intensity_spinner->set_float_limits(0.0f, 1.0f, PANEL_LIMIT_CLAMP);  // as its setting
     w->add_checkbox_to_panel(light2, "Enabled", &light2_enabled, control_id::light2_enabled,
                              control_callback);
     light2_intensity_spinner =
@@ -162,8 +157,7 @@ void build_data_file(PanelWindow* w) {
                                             control_id::folder_or_filter, control_callback);
     filter_field->set_text(file_filter.c_str());
     PanelRollout* format = w->add_rollout_to_panel(file, "Data Format", true);
-    add_radio_group(w, format, &data_format, control_id::data_format,
-                    {"Data ", "Maple", "Data with Color", "Columns"});
+    add_radio_group(w, format, &data_format, control_id::data_format, kDataFormats);
     files_list = w->add_listbox_to_panel(file, "Files:", &chosen_listitem, control_id::files_list,
                                          control_callback);
     files_list->add_item(0, "Choose Model");

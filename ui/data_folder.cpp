@@ -15,6 +15,7 @@
 #include "core/settings.h"
 #include "core/status_line.h"
 #include "data/data_set.h"
+#include "data/formats.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
 #include "ui/control_panel.h"
@@ -62,22 +63,7 @@ bool is_folder(const std::string& name) {
 void load_file(int k, const std::string& name, const std::string& path) {
     std::printf("list=%d\n", k);
     const std::uint64_t before = data_set.revision;
-    switch (data_format) {
-        case kDataFormat:
-            data_set.read_data(name.c_str());
-            break;
-        case kMapleFormat:
-            data_set.read_maple(name.c_str());
-            break;
-        case kColorDataFormat:
-            data_set.read_color_data(name.c_str());
-            break;
-        case kColumnsFormat:
-            data_set.read_columns(name.c_str());
-            break;
-        default:
-            break;
-    }
+    if (const FileFormat* format = file_format(data_format)) format->read(data_set, name.c_str());
     if (data_set.revision != before) {
         shown_file = path;
         reset_view();

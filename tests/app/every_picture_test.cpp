@@ -51,17 +51,18 @@ TEST(EveryPicture, EverySampleAndShapeInEveryModeAndStereoFormIsSaved) {
 
     int saved = 0;
     for (const fs::path& file : files) {
-        for (int mode = kPoints; mode <= kSpecial; ++mode) {
-            for (int stereo = kMonoView; stereo <= kCrossEyed; ++stereo) {
+        for (int mode = 0; mode < static_cast<int>(std::size(kDisplayModes)); ++mode) {
+            for (int stereo = 0; stereo < static_cast<int>(std::size(kStereoForms)); ++stereo) {
                 const std::string out = (folder / "picture.png").string();
-                const char* argv[] = {"zendral", "--save",  out.c_str(),
-                                      "--size",  "160x120", file.c_str()};
-                ParsedCommandLine parsed = parse_command_line(6, argv);
+                std::vector<const char*> argv = {"zendral", "--save", out.c_str(), "--size",
+                                                 "160x120", "--mode", kDisplayModes[mode].name.word,
+                                                 "--stereo", kStereoForms[stereo].name.word,
+                                                 file.c_str()};
+                if ((mode + stereo) % 2 == 1) argv.push_back("--bounds");
+                ParsedCommandLine parsed =
+                    parse_command_line(static_cast<int>(argv.size()), argv.data());
                 ASSERT_EQ(parsed.outcome, ParsedCommandLine::kRun) << parsed.message;
                 set_start_values();
-                parsed.options.mode = mode;
-                parsed.options.stereo = stereo;
-                parsed.options.bounds = (mode + stereo) % 2 == 1;
                 apply_command_line(parsed.options);
                 StdoutCapture quiet;
                 fs::remove(out);
@@ -75,7 +76,7 @@ TEST(EveryPicture, EverySampleAndShapeInEveryModeAndStereoFormIsSaved) {
             }
         }
     }
-    EXPECT_EQ(saved, static_cast<int>(files.size()) * (kSpecial + 1) * (kCrossEyed + 1));
+    EXPECT_EQ(saved, static_cast<int>(files.size() * std::size(kDisplayModes) * std::size(kStereoForms)));
     fs::remove_all(folder);
 }
 

@@ -100,16 +100,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     show_axes = (on >> 5) & 1;
     transparency = view & 8 ? 0.5f : 1.0f;
     // An interaction with a slow full picture draws the reduced one.
-    interacting = (on >> 6) & 1;
-    full_frame_seconds = interacting ? 1.0 : 0.0;
+    const bool reduced = (on >> 6) & 1;
+    full_frame_seconds = reduced ? 1.0 : 0.0;
     // Pictures too large to keep are drawn directly, piece by piece.
     picture_allowance_bytes = on & 128 ? 0.0 : kDefaultPictureAllowanceBytes;
     fill_data_set(in, width, points_per_set, (on & 4) != 0);
     set_view_preset(view & 7);
 
     set_draw_cache(true);
-    draw_headless_picture();
+    draw_headless_picture(reduced);
     set_draw_cache(false);
-    draw_headless_picture();
+    draw_headless_picture(reduced);
     return 0;
 }

@@ -1,0 +1,256 @@
+#pragma once
+// Every choice a setting makes: one enum each, and one table of its values (in
+// the panel's order, but for the formats), each value with the label of its panel button or list item
+// (trailing blanks included) and the word the command line takes for it. The
+// panel's radio groups and lists, the command line, --help and the README's
+// option table are made from these tables. What a value does lives with the
+// layer that does it, in a table keyed by the same enum (render/mode_drawing.h,
+// data/formats.h); a stereo form's eye passes are data, here. No GL here.
+
+#include <cstddef>
+#include <string>
+
+// The name of one value of a choice.
+struct Named {
+    int value;
+    const char* label;  // on the panel; null: not there
+    const char* word;   // on the command line; null: not there
+};
+
+// Any table whose entries begin with a Named, seen as names alone.
+class NamedList {
+public:
+    NamedList() = default;  // no values
+    template <typename Entry, std::size_t N>
+    NamedList(const Entry (&table)[N])
+        : first_(reinterpret_cast<const char*>(table)), stride_(sizeof(Entry)), count_(N) {
+        static_assert(offsetof(Entry, name) == 0, "a choice's entry begins with its Named");
+    }
+    std::size_t size() const { return count_; }
+    const Named& operator[](std::size_t i) const {
+        return *reinterpret_cast<const Named*>(first_ + i * stride_);
+    }
+    // The value's name, or null for a value outside the choice.
+    const Named* find(int value) const;
+    const Named* find_word(const std::string& word) const;
+    // The words joined by `between` ("mono|anaglyph|...").
+    std::string words(const char* between) const;
+
+private:
+    const char* first_ = nullptr;
+    std::size_t stride_ = 0, count_ = 0;
+};
+
+// The entry of `value` in `table`, or null.
+template <typename Entry, std::size_t N>
+const Entry* find_choice(const Entry (&table)[N], int value) {
+    for (const Entry& e : table)
+        if (e.name.value == value) return &e;
+    return nullptr;
+}
+
+// --- Stereo forms: "Mono/Stereo" ----------------------------------------------------
+enum StereoMode : int {
+    kMonoView,
+    kAnaglyph,
+    kStereoView,
+    kRedBlueGlasses,
+    kRedCyanGlasses,
+    kSideBySide,
+    kCrossEyed
+};
+
+// One eye pass of a stereo form, as data: the eye it sees with ("Swap eyes"
+// exchanges left and right), the buffer it selects first, what it clears, the
+// colour channels it writes, the part of the window it draws into, the
+// colour-map entry of plain data and whether coloured data is softened toward
+// grey (through glasses).
+enum class Eye { centre, left, right };
+enum class PassBuffer { keep, back, back_left, back_right };
+enum class PassPlace { whole, left_half, right_half };
+enum class PassTexel { left, right, cyan };  // left_eye_texel, right_eye_texel, cyan_eye_texel
+enum PassClear : unsigned { kClearNothing = 0, kClearColour = 1, kClearDepth = 2, kClearAll = 3 };
+enum Channels : unsigned { kRed = 1, kGreen = 2, kBlue = 4, kAlpha = 8, kAllChannels = 15 };
+struct EyePassSpec {
+    Eye eye;
+    PassBuffer buffer;
+    unsigned clear;
+    unsigned channels;
+    PassPlace place;
+    PassTexel texel;
+    bool softened;
+};
+// How a picture of the form is saved: the back buffer as drawn, or the left and
+// right back buffers of a quad-buffered window side by side.
+enum class Saving { back_buffer, left_and_right };
+struct StereoForm {
+    Named name;
+    int pass_count;
+    EyePassSpec passes[2];
+    bool stereo_window;  // needs a quad-buffered window
+    Saving saved;
+};
+constexpr EyePassSpec whole_pass(Eye eye, PassTexel texel) {
+    return {eye, PassBuffer::back, kClearAll, kAllChannels, PassPlace::whole, texel, false};
+}
+constexpr EyePassSpec glass_pass(Eye eye, bool first, unsigned channels, PassTexel texel) {
+    return {eye,           first ? PassBuffer::back : PassBuffer::keep, first ? kClearAll : kClearDepth,
+            channels | kAlpha, PassPlace::whole, texel, true};
+}
+constexpr EyePassSpec half_pass(Eye eye, bool first) {
+    return {eye,           first ? PassBuffer::back : PassBuffer::keep, first ? kClearAll : kClearNothing,
+            kAllChannels,  first ? PassPlace::left_half : PassPlace::right_half, PassTexel::left,
+            false};
+}
+inline constexpr StereoForm kStereoForms[] = {
+    // One centre pass.
+    {{kMonoView, "MonoView ", "mono"}, 1, {whole_pass(Eye::centre, PassTexel::left)}, false,
+     Saving::back_buffer},
+    // Both eyes in one buffer, told apart by their colour-map entries; the
+    // second drawn over the first against its depths.
+    {{kAnaglyph, "Anaglyph", "anaglyph"},
+     2,
+     {whole_pass(Eye::left, PassTexel::left),
+      {Eye::right, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::whole, PassTexel::right,
+       false}},
+     false,
+     Saving::back_buffer},
+    // Quad-buffered left and right back buffers.
+    {{kStereoView, "StereoView", "quad"},
+     2,
+     {{Eye::left, PassBuffer::back_left, kClearAll, kAllChannels, PassPlace::whole, PassTexel::left,
+       false},
+      {Eye::right, PassBuffer::back_right, kClearAll, kAllChannels, PassPlace::whole,
+       PassTexel::right, false}},
+     true,
+     Saving::left_and_right},
+    // Each eye in the colour channels of its filter.
+    {{kRedBlueGlasses, "Red/Blue glasses", "red-blue"},
+     2,
+     {glass_pass(Eye::left, true, kRed, PassTexel::left),
+      glass_pass(Eye::right, false, kBlue, PassTexel::right)},
+     false,
+     Saving::back_buffer},
+    {{kRedCyanGlasses, "Red/Cyan glasses", "red-cyan"},
+     2,
+     {glass_pass(Eye::left, true, kRed, PassTexel::left),
+      glass_pass(Eye::right, false, kGreen | kBlue, PassTexel::cyan)},
+     false,
+     Saving::back_buffer},
+    // Each eye in one half of the window; crossed for cross-eyed viewing.
+    {{kSideBySide, "Side by side", "side-by-side"},
+     2,
+     {half_pass(Eye::left, true), half_pass(Eye::right, false)},
+     false,
+     Saving::back_buffer},
+    {{kCrossEyed, "Cross-eyed", "cross-eyed"},
+     2,
+     {half_pass(Eye::right, true), half_pass(Eye::left, false)},
+     false,
+     Saving::back_buffer},
+};
+// The form of `value`, or null.
+inline const StereoForm* stereo_form(int value) { return find_choice(kStereoForms, value); }
+// Whether the form draws each eye into a part of the window.
+inline bool split_viewport(int mode) {
+    const StereoForm* f = stereo_form(mode);
+    return f && f->passes[0].place != PassPlace::whole;
+}
+
+// --- "Axis Scaling" -----------------------------------------------------------------
+enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1 };
+struct AxisScalingChoice {
+    Named name;
+};
+inline constexpr AxisScalingChoice kAxisScalings[] = {
+    {{kIndividualAxes, "Individual", nullptr}},
+    {{kUniformAxes, "Uniform ", nullptr}},
+};
+
+// --- Display modes: "Data Display" --------------------------------------------------
+enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };
+// What a mode draws: points, tubes (the line sets, "Special "), or a surface.
+enum class Draws { points, tubes, surface };
+struct DisplayModeChoice {
+    Named name;
+    Draws draws;
+    bool filled;         // a surface: filled quads, or their outlines
+    // Colours its points: draws coloured data, and "Color by" applies ("Special "
+    // does neither).
+    bool colours_points;
+};
+inline constexpr DisplayModeChoice kDisplayModes[] = {
+    {{kPoints, "Points ", "points"}, Draws::points, false, true},
+    {{kJoined, "Line Sets:Joined ", "joined"}, Draws::tubes, false, true},
+    {{kNeedled, "Line Sets:Needled ", "needled"}, Draws::tubes, false, true},
+    {{kSurfaceGrid, "Surface grid ", "grid"}, Draws::surface, false, true},
+    {{kSurfaceFilled, "Surface filled ", "filled"}, Draws::surface, true, true},
+    {{kSpecial, "Special ", "special"}, Draws::tubes, false, false},
+};
+inline const DisplayModeChoice* display_mode_choice(int mode) {
+    return find_choice(kDisplayModes, mode);
+}
+inline bool draws_tubes(int mode) {
+    const DisplayModeChoice* m = display_mode_choice(mode);
+    return m && m->draws == Draws::tubes;
+}
+inline bool draws_surface(int mode) {
+    const DisplayModeChoice* m = display_mode_choice(mode);
+    return m && m->draws == Draws::surface;
+}
+
+// --- "Color by" ---------------------------------------------------------------------
+// The Part's colours, or a continuous colour map of a coordinate or of each point's value.
+enum ColorBy : int { kColorByNone, kColorByX, kColorByY, kColorByZ, kColorByValue };
+struct ColorByChoice {
+    Named name;
+    int scale;  // what the colour scale shows: coordinate 0..2, 3 the values; -1 none
+};
+inline constexpr ColorByChoice kColorByChoices[] = {
+    {{kColorByNone, "None", "none"}, -1}, {{kColorByX, "x", "x"}, 0},
+    {{kColorByY, "y", "y"}, 1},           {{kColorByZ, "z", "z"}, 2},
+    {{kColorByValue, "Value", "value"}, 3},
+};
+
+// --- View presets: keys 1 to 4 and --view -------------------------------------------
+struct ViewPreset {
+    Named name;       // its key, as the word
+    float angles[3];  // angle_x, angle_y, angle_z, degrees
+};
+inline constexpr ViewPreset kViewPresets[] = {
+    {{1, nullptr, "1"}, {0, 0, 0}},     // along the z axis: the view after a reset
+    {{2, nullptr, "2"}, {90, 0, 0}},    // along the y axis from +y: a map from above
+    {{3, nullptr, "3"}, {0, -90, 0}},   // along the x axis from +x
+    {{4, nullptr, "4"}, {30, 45, 0}},   // three-quarter view from above
+};
+
+// --- "Data Format" (what each format's reader is: data/formats.h) --------------------
+enum DataFormat : int { kDataFormat, kMapleFormat, kColorDataFormat, kColumnsFormat };
+struct DataFormatChoice {
+    Named name;
+};
+// In the command line's order; the panel's buttons go by value.
+inline constexpr DataFormatChoice kDataFormats[] = {
+    {{kDataFormat, "Data ", "data"}},
+    {{kColorDataFormat, "Data with Color", "color"}},
+    {{kMapleFormat, "Maple", "maple"}},
+    {{kColumnsFormat, "Columns", "columns"}},
+};
+
+// --- "Apply Color To:" --------------------------------------------------------------
+enum ApplyColorTo : int {
+    kApplyToBackground,
+    kApplyToLeft,
+    kApplyToRight,
+    kApplyToLight1,
+    kApplyToLight2,
+    kApplyToDataColor
+};
+struct ApplyColorChoice {
+    Named name;
+};
+inline constexpr ApplyColorChoice kApplyColorTargets[] = {
+    {{kApplyToBackground, "Background", nullptr}}, {{kApplyToLeft, "Left", nullptr}},
+    {{kApplyToRight, "Right", nullptr}},           {{kApplyToLight1, "Light 1", nullptr}},
+    {{kApplyToLight2, "Light 2", nullptr}},        {{kApplyToDataColor, "Data Color", nullptr}},
+};
