@@ -22,7 +22,8 @@ constexpr int kLargestSide = 16384;
 // The words a colour option takes: the named colours of "Color Name:".
 std::string colour_words(const char* between) {
     std::string words;
-    for (int k = 1; k < kColorNameCount; ++k) words += (k > 1 ? between : "") + std::string(color_names[k]);
+    for (int k = 1; k < kColorNameCount; ++k)
+        words += (k > 1 ? between : "") + std::string(color_names[k]);
     return words;
 }
 
@@ -40,15 +41,20 @@ std::string refusal(const Option& o, const std::string& word) {
 
 // The command line's option of `o`, recording the word given in `given`.
 void add_option(CLI::App& app, const Option& o, CommandLine& given) {
-    const auto record = [&given, &o](const std::string& word) { given.settings.emplace_back(&o, word); };
+    const auto record = [&given, &o](const std::string& word) {
+        given.settings.emplace_back(&o, word);
+    };
     if (o.type == OptionType::flag) {
-        app.add_flag_callback(o.cli, [record] { record(""); }, o.help);
+        app.add_flag_callback(
+            o.cli, [record] { record(""); }, o.help);
         return;
     }
     CLI::Option* option = app.add_option_function<std::string>(o.cli, record, o.help);
     option->check(CLI::Validator([&o](std::string& word) { return refusal(o, word); }, ""));
-    if (o.type == OptionType::colour) option->type_name(colour_words("|"));
-    else if (o.choices.size() > 0) option->type_name(o.choices.words("|"));
+    if (o.type == OptionType::colour)
+        option->type_name(colour_words("|"));
+    else if (o.choices.size() > 0)
+        option->type_name(o.choices.words("|"));
     if (o.value_name) option->type_name(o.value_name);
 }
 
@@ -90,11 +96,15 @@ void take_start_up(CommandLine& o) {
     std::vector<std::pair<const Option*, std::string>> settings;
     for (const auto& [option, word] : o.settings) {
         const std::string name = option->name;
-        if (option->type != OptionType::start_up) settings.emplace_back(option, word);
-        else if (name == "view") o.view = option->choices.find_word(word)->value;
-        else if (name == "save") o.save = word;
+        if (option->type != OptionType::start_up)
+            settings.emplace_back(option, word);
+        else if (name == "view")
+            o.view = option->choices.find_word(word)->value;
+        else if (name == "save")
+            o.save = word;
         else if (name == "size" && !parse_size(word, o.width, o.height))
-            throw CLI::ValidationError("--size", word + " is not a size WxH from 1x1 to 16384x16384");
+            throw CLI::ValidationError("--size",
+                                       word + " is not a size WxH from 1x1 to 16384x16384");
     }
     o.settings = settings;
 }
@@ -102,8 +112,12 @@ void take_start_up(CommandLine& o) {
 // Writes the word given for option `o` into its setting.
 void apply(const Option& o, const std::string& word) {
     switch (o.type) {
-        case OptionType::flag: *static_cast<int*>(o.global) = o.cli_value; break;
-        case OptionType::choice: *static_cast<int*>(o.global) = o.choices.find_word(word)->value; break;
+        case OptionType::flag:
+            *static_cast<int*>(o.global) = o.cli_value;
+            break;
+        case OptionType::choice:
+            *static_cast<int*>(o.global) = o.choices.find_word(word)->value;
+            break;
         case OptionType::colour:
             for (int k = 1; k < kColorNameCount; ++k) {
                 if (word != color_names[k]) continue;
@@ -111,13 +125,22 @@ void apply(const Option& o, const std::string& word) {
                 for (int c = 0; c < 3; ++c) rgb[c] = named_colors[k - 1][c];
             }
             break;
-        case OptionType::integer: *static_cast<int*>(o.global) = std::stoi(word); break;
-        case OptionType::real: *static_cast<float*>(o.global) = std::stof(word); break;
-        case OptionType::real64: *static_cast<double*>(o.global) = std::stod(word); break;
-        case OptionType::text: *static_cast<std::string*>(o.global) = word; break;
+        case OptionType::integer:
+            *static_cast<int*>(o.global) = std::stoi(word);
+            break;
+        case OptionType::real:
+            *static_cast<float*>(o.global) = std::stof(word);
+            break;
+        case OptionType::real64:
+            *static_cast<double*>(o.global) = std::stod(word);
+            break;
+        case OptionType::text:
+            *static_cast<std::string*>(o.global) = word;
+            break;
         case OptionType::floats:
         case OptionType::flags:
-        case OptionType::start_up: break;  // none of these is given a word
+        case OptionType::start_up:
+            break;  // none of these is given a word
     }
 }
 
@@ -183,10 +206,14 @@ std::string option_table_markdown() {
     for (const Option& o : options()) {
         if (!o.cli) continue;
         std::string values;
-        if (o.type == OptionType::colour) values = "`" + colour_words("`, `") + "`";
-        else if (o.value_name) values = std::string("`") + o.value_name + "`";
-        else if (o.choices.size() > 0) values = "`" + o.choices.words("`, `") + "`";
-        else if (o.low < o.high) values = "from " + number(o.low) + " to " + number(o.high);
+        if (o.type == OptionType::colour)
+            values = "`" + colour_words("`, `") + "`";
+        else if (o.value_name)
+            values = std::string("`") + o.value_name + "`";
+        else if (o.choices.size() > 0)
+            values = "`" + o.choices.words("`, `") + "`";
+        else if (o.low < o.high)
+            values = "from " + number(o.low) + " to " + number(o.high);
         table += std::string("| `") + o.cli + "` | " + values + " | " + o.help + " |\n";
     }
     return table + "| `--help`, `--version` | | print the usage or the version and exit |\n";

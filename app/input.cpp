@@ -70,12 +70,6 @@ void on_key(unsigned char key, int, int) {
         case 'z':
             angle_z -= 1.0;
             break;
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-            set_view_preset(key - '0');
-            break;
         case 'p':
             // One row of the column-major matrix per line.
             std::printf("matCur:\n");
@@ -85,6 +79,9 @@ void on_key(unsigned char key, int, int) {
             }
             break;
         default:
+            // The view presets' keys (kViewPresets).
+            for (const ViewPreset& view : kViewPresets)
+                if (key == view.name.word[0]) set_view_preset(view.name.value);
             break;
     }
     build_rotation(angle_x, angle_y, angle_z, view_rotation);
@@ -159,7 +156,7 @@ void on_motion(int x, int y) {
     const int up_y = height - y;
     const float dx = static_cast<float>(x - last_x);
     const float dy = static_cast<float>(up_y - last_y);
-    switch (mouse_mode) {
+    switch (static_cast<MouseMode>(mouse_mode)) {
         case kTurnDrag:
             angle_x -= dy / sy;
             angle_y += dx / sx;
@@ -172,7 +169,7 @@ void on_motion(int x, int y) {
             object_translation[0] += dx / sx;
             object_translation[1] += dy / sy;
             break;
-        default:
+        case kNoDrag:
             break;
     }
     last_x = x;
@@ -215,11 +212,11 @@ void on_idle() {
 }
 
 void set_view_preset(int preset) {
-    static const float kAngles[4][3] = {{0, 0, 0}, {90, 0, 0}, {0, -90, 0}, {30, 45, 0}};
-    if (preset < 1 || preset > 4) return;
-    angle_x = kAngles[preset - 1][0];
-    angle_y = kAngles[preset - 1][1];
-    angle_z = kAngles[preset - 1][2];
+    const ViewPreset* view = find_choice(kViewPresets, preset);
+    if (!view) return;
+    angle_x = view->angles[0];
+    angle_y = view->angles[1];
+    angle_z = view->angles[2];
     build_rotation(angle_x, angle_y, angle_z, view_rotation);
 }
 

@@ -34,7 +34,8 @@ Image read_window_frame() {
     GLboolean stereo = GL_FALSE;
     glGetBooleanv(GL_STEREO, &stereo);
     const StereoForm* form = stereo_form(stereo_mode);
-    if (!form || form->saved != Saving::left_and_right || !stereo) return read_frame(GL_BACK, view_width, view_height);
+    if (!form || form->saved != Saving::left_and_right || !stereo)
+        return read_frame(GL_BACK, view_width, view_height);
     const Image left = read_frame(GL_BACK_LEFT, view_width, view_height);
     const Image right = read_frame(GL_BACK_RIGHT, view_width, view_height);
     Image pair;

@@ -91,19 +91,26 @@ namespace {
 
 GLenum gl_buffer(PassBuffer buffer) {
     switch (buffer) {
-        case PassBuffer::keep: return GL_NONE;
-        case PassBuffer::back: return GL_BACK;
-        case PassBuffer::back_left: return GL_BACK_LEFT;
-        case PassBuffer::back_right: return GL_BACK_RIGHT;
+        case PassBuffer::keep:
+            return GL_NONE;
+        case PassBuffer::back:
+            return GL_BACK;
+        case PassBuffer::back_left:
+            return GL_BACK_LEFT;
+        case PassBuffer::back_right:
+            return GL_BACK_RIGHT;
     }
     return GL_NONE;
 }
 
 int eye_texel(PassTexel texel) {
     switch (texel) {
-        case PassTexel::left: return left_eye_texel;
-        case PassTexel::right: return right_eye_texel;
-        case PassTexel::cyan: return cyan_eye_texel;
+        case PassTexel::left:
+            return left_eye_texel;
+        case PassTexel::right:
+            return right_eye_texel;
+        case PassTexel::cyan:
+            return cyan_eye_texel;
     }
     return left_eye_texel;
 }

@@ -1,13 +1,13 @@
 #pragma once
 // Every choice a setting makes: one enum each, and one table of its values (in
-// the panel's order, but for the formats), each value with the label of its panel button or list item
-// (trailing blanks included) and the word the command line takes for it. The
-// panel's radio groups and lists, the command line, --help and the README's
-// option table are made from these tables. What a value does lives with the
-// layer that does it, in a table keyed by the same enum (render/mode_drawing.h,
-// data/formats.h); a stereo form's eye passes are data, here. No GL here.
+// the panel's order, but for the formats), each value with the label of its panel button or list
+// item (trailing blanks included) and the word the command line takes for it. The panel's radio
+// groups and lists, the command line, --help and the README's option table are made from these
+// tables. What a value does lives with the layer that does it, in a table keyed by the same enum
+// (render/mode_drawing.h, data/formats.h); a stereo form's eye passes are data, here. No GL here.
 
 #include <cstddef>
+#include <iterator>
 #include <string>
 
 // The name of one value of a choice.
@@ -19,7 +19,7 @@ struct Named {
 
 // Any table whose entries begin with a Named, seen as names alone.
 class NamedList {
-public:
+  public:
     NamedList() = default;  // no values
     template <typename Entry, std::size_t N>
     NamedList(const Entry (&table)[N])
@@ -36,7 +36,7 @@ public:
     // The words joined by `between` ("mono|anaglyph|...").
     std::string words(const char* between) const;
 
-private:
+  private:
     const char* first_ = nullptr;
     std::size_t stride_ = 0, count_ = 0;
 };
@@ -59,6 +59,7 @@ enum StereoMode : int {
     kSideBySide,
     kCrossEyed
 };
+constexpr int kStereoModeCount = kCrossEyed + 1;  // how many there are
 
 // One eye pass of a stereo form, as data: the eye it sees with ("Swap eyes"
 // exchanges left and right), the buffer it selects first, what it clears, the
@@ -94,25 +95,37 @@ constexpr EyePassSpec whole_pass(Eye eye, PassTexel texel) {
     return {eye, PassBuffer::back, kClearAll, kAllChannels, PassPlace::whole, texel, false};
 }
 constexpr EyePassSpec glass_pass(Eye eye, bool first, unsigned channels, PassTexel texel) {
-    return {eye,           first ? PassBuffer::back : PassBuffer::keep, first ? kClearAll : kClearDepth,
-            channels | kAlpha, PassPlace::whole, texel, true};
+    return {eye,
+            first ? PassBuffer::back : PassBuffer::keep,
+            first ? kClearAll : kClearDepth,
+            channels | kAlpha,
+            PassPlace::whole,
+            texel,
+            true};
 }
 constexpr EyePassSpec half_pass(Eye eye, bool first) {
-    return {eye,           first ? PassBuffer::back : PassBuffer::keep, first ? kClearAll : kClearNothing,
-            kAllChannels,  first ? PassPlace::left_half : PassPlace::right_half, PassTexel::left,
+    return {eye,
+            first ? PassBuffer::back : PassBuffer::keep,
+            first ? kClearAll : kClearNothing,
+            kAllChannels,
+            first ? PassPlace::left_half : PassPlace::right_half,
+            PassTexel::left,
             false};
 }
 inline constexpr StereoForm kStereoForms[] = {
     // One centre pass.
-    {{kMonoView, "MonoView ", "mono"}, 1, {whole_pass(Eye::centre, PassTexel::left)}, false,
+    {{kMonoView, "MonoView ", "mono"},
+     1,
+     {whole_pass(Eye::centre, PassTexel::left)},
+     false,
      Saving::back_buffer},
     // Both eyes in one buffer, told apart by their colour-map entries; the
     // second drawn over the first against its depths.
     {{kAnaglyph, "Anaglyph", "anaglyph"},
      2,
      {whole_pass(Eye::left, PassTexel::left),
-      {Eye::right, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::whole, PassTexel::right,
-       false}},
+      {Eye::right, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::whole,
+       PassTexel::right, false}},
      false,
      Saving::back_buffer},
     // Quad-buffered left and right back buffers.
@@ -150,7 +163,9 @@ inline constexpr StereoForm kStereoForms[] = {
      Saving::back_buffer},
 };
 // The form of `value`, or null.
-inline const StereoForm* stereo_form(int value) { return find_choice(kStereoForms, value); }
+inline const StereoForm* stereo_form(int value) {
+    return find_choice(kStereoForms, value);
+}
 // Whether the form draws each eye into a part of the window.
 inline bool split_viewport(int mode) {
     const StereoForm* f = stereo_form(mode);
@@ -159,6 +174,7 @@ inline bool split_viewport(int mode) {
 
 // --- "Axis Scaling" -----------------------------------------------------------------
 enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1 };
+constexpr int kAxisScalingCount = kUniformAxes + 1;
 struct AxisScalingChoice {
     Named name;
 };
@@ -169,12 +185,13 @@ inline constexpr AxisScalingChoice kAxisScalings[] = {
 
 // --- Display modes: "Data Display" --------------------------------------------------
 enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };
+constexpr int kDisplayModeCount = kSpecial + 1;
 // What a mode draws: points, tubes (the line sets, "Special "), or a surface.
 enum class Draws { points, tubes, surface };
 struct DisplayModeChoice {
     Named name;
     Draws draws;
-    bool filled;         // a surface: filled quads, or their outlines
+    bool filled;  // a surface: filled quads, or their outlines
     // Colours its points: draws coloured data, and "Color by" applies ("Special "
     // does neither).
     bool colours_points;
@@ -202,13 +219,16 @@ inline bool draws_surface(int mode) {
 // --- "Color by" ---------------------------------------------------------------------
 // The Part's colours, or a continuous colour map of a coordinate or of each point's value.
 enum ColorBy : int { kColorByNone, kColorByX, kColorByY, kColorByZ, kColorByValue };
+constexpr int kColorByCount = kColorByValue + 1;
 struct ColorByChoice {
     Named name;
     int scale;  // what the colour scale shows: coordinate 0..2, 3 the values; -1 none
 };
 inline constexpr ColorByChoice kColorByChoices[] = {
-    {{kColorByNone, "None", "none"}, -1}, {{kColorByX, "x", "x"}, 0},
-    {{kColorByY, "y", "y"}, 1},           {{kColorByZ, "z", "z"}, 2},
+    {{kColorByNone, "None", "none"}, -1},
+    {{kColorByX, "x", "x"}, 0},
+    {{kColorByY, "y", "y"}, 1},
+    {{kColorByZ, "z", "z"}, 2},
     {{kColorByValue, "Value", "value"}, 3},
 };
 
@@ -218,14 +238,15 @@ struct ViewPreset {
     float angles[3];  // angle_x, angle_y, angle_z, degrees
 };
 inline constexpr ViewPreset kViewPresets[] = {
-    {{1, nullptr, "1"}, {0, 0, 0}},     // along the z axis: the view after a reset
-    {{2, nullptr, "2"}, {90, 0, 0}},    // along the y axis from +y: a map from above
-    {{3, nullptr, "3"}, {0, -90, 0}},   // along the x axis from +x
-    {{4, nullptr, "4"}, {30, 45, 0}},   // three-quarter view from above
+    {{1, nullptr, "1"}, {0, 0, 0}},    // along the z axis: the view after a reset
+    {{2, nullptr, "2"}, {90, 0, 0}},   // along the y axis from +y: a map from above
+    {{3, nullptr, "3"}, {0, -90, 0}},  // along the x axis from +x
+    {{4, nullptr, "4"}, {30, 45, 0}},  // three-quarter view from above
 };
 
 // --- "Data Format" (what each format's reader is: data/formats.h) --------------------
 enum DataFormat : int { kDataFormat, kMapleFormat, kColorDataFormat, kColumnsFormat };
+constexpr int kDataFormatCount = kColumnsFormat + 1;
 struct DataFormatChoice {
     Named name;
 };
@@ -246,6 +267,7 @@ enum ApplyColorTo : int {
     kApplyToLight2,
     kApplyToDataColor
 };
+constexpr int kApplyColorToCount = kApplyToDataColor + 1;
 struct ApplyColorChoice {
     Named name;
 };
@@ -254,3 +276,11 @@ inline constexpr ApplyColorChoice kApplyColorTargets[] = {
     {{kApplyToRight, "Right", nullptr}},           {{kApplyToLight1, "Light 1", nullptr}},
     {{kApplyToLight2, "Light 2", nullptr}},        {{kApplyToDataColor, "Data Color", nullptr}},
 };
+
+// Every value of every choice has its entry (tests/app/tables_test.cpp: once each).
+static_assert(std::size(kStereoForms) == kStereoModeCount);
+static_assert(std::size(kAxisScalings) == kAxisScalingCount);
+static_assert(std::size(kDisplayModes) == kDisplayModeCount);
+static_assert(std::size(kColorByChoices) == kColorByCount);
+static_assert(std::size(kDataFormats) == kDataFormatCount);
+static_assert(std::size(kApplyColorTargets) == kApplyColorToCount);

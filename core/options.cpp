@@ -21,6 +21,10 @@ Option setting(const char* name, OptionType type, void* global, double start) {
     o.start = start;
     return o;
 }
+Option of_choices(Option o, NamedList choices) {
+    o.choices = choices;
+    return o;
+}
 Option limited(Option o, double low, double high) {
     o.low = low;
     o.high = high;
@@ -49,8 +53,8 @@ Option array(const char* name, OptionType type, void* global, int count,
 
 std::vector<Option> make_options() {
     Option background = array("background_color", T::colour, &background_color[0], 4, kOpaqueWhite);
-    Option translation = array("object_translation", T::floats, object_translation, 3,
-                               kStartTranslation);
+    Option translation =
+        array("object_translation", T::floats, object_translation, 3, kStartTranslation);
     translation.resets = true;  // to (0, 0, 0)
     Option filter = setting("file_filter", T::text, &file_filter, 0);
     filter.start_text = "*.*";
@@ -77,7 +81,7 @@ std::vector<Option> make_options() {
         // Display, stereo and geometry.
         setting("swap_eyes", T::flag, &swap_eyes, 0),
         setting("anaglyph_saturation", T::real, &anaglyph_saturation, 0.65),
-        setting("axis_data", T::choice, &axis_data, kIndividualAxes),
+        of_choices(setting("axis_data", T::choice, &axis_data, kIndividualAxes), kAxisScalings),
         limited(setting("segments", T::integer, &segments, 8), 3, 60),
         resetting(limited(setting("scale", T::real, &scale, 1.0), -1000, 1000), 1.0),
         resetting(limited(setting("thickness", T::real, &thickness, 0.02), 0.001, 10), 0.02),
@@ -100,7 +104,8 @@ std::vector<Option> make_options() {
         limited(setting("color_green", T::real, &color_green, 0), 0, 1),
         limited(setting("color_blue", T::real, &color_blue, 0), 0, 1),
         limited(setting("transparency", T::real, &transparency, 1), 0, 1),
-        setting("apply_color_to", T::choice, &apply_color_to, kApplyToBackground),
+        of_choices(setting("apply_color_to", T::choice, &apply_color_to, kApplyToBackground),
+                   kApplyColorTargets),
         limited(setting("data_value", T::integer, &data_value, 0), 0, 9),
         setting("light1_enabled", T::flag, &light1_enabled, 1),
         limited(setting("light1_intensity", T::real, &light1_intensity, 1.0), 0, 1),
@@ -127,9 +132,15 @@ void write(const Option& o, double value, const float* values, const char* text)
     switch (o.type) {
         case T::flag:
         case T::integer:
-        case T::choice: *static_cast<int*>(o.global) = static_cast<int>(value); break;
-        case T::real: *static_cast<float*>(o.global) = static_cast<float>(value); break;
-        case T::real64: *static_cast<double*>(o.global) = value; break;
+        case T::choice:
+            *static_cast<int*>(o.global) = static_cast<int>(value);
+            break;
+        case T::real:
+            *static_cast<float*>(o.global) = static_cast<float>(value);
+            break;
+        case T::real64:
+            *static_cast<double*>(o.global) = value;
+            break;
         case T::colour:
         case T::floats:
             for (int i = 0; i < o.count; ++i)
@@ -138,8 +149,11 @@ void write(const Option& o, double value, const float* values, const char* text)
         case T::flags:
             for (int i = 0; i < o.count; ++i) static_cast<bool*>(o.global)[i] = value != 0;
             break;
-        case T::text: *static_cast<std::string*>(o.global) = text; break;
-        case T::start_up: break;
+        case T::text:
+            *static_cast<std::string*>(o.global) = text;
+            break;
+        case T::start_up:
+            break;
     }
 }
 

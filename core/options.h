@@ -36,9 +36,9 @@ struct Option {
     bool resets = false;       // "Reset View" and every load bring back `reset` (`resets_to`)
     double reset = 0;
     const float* resets_to = nullptr;
-    const char* cli = nullptr;       // "--stereo"; null: not on the command line
-    NamedList choices = NamedList();  // choice (and start_up) options: their values
-    int cli_value = 1;               // flags: what the option sets
+    const char* cli = nullptr;         // "--stereo"; null: not on the command line
+    NamedList choices = NamedList();   // choice (and start_up) options: their values
+    int cli_value = 1;                 // flags: what the option sets
     const char* value_name = nullptr;  // for --help and the README ("WxH", "OUT.png")
     const char* help = "";
 };

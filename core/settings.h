@@ -21,16 +21,15 @@ extern float anaglyph_saturation;  // saturation of coloured data through glasse
 extern int axis_data;     // an AxisScaling (kAxisScalings); start kIndividualAxes
 extern int display_mode;  // a DisplayMode (kDisplayModes); start kJoined
 
-
 // Start values, limits and reset values of all of these: core/options.cpp.
-extern int segments;          // sides of each tube
-extern float scale;           // uniform model scale
-extern float thickness;       // tube radius in data units; point size and line width are 100x
-extern float eye_separation;  // eye distance (scene units x 10)
-extern float focal_length;    // distance to the zero-parallax plane
-extern float focal_ratio;     // focal_length / eye_separation as last set
-extern int show_axes;       // draw the axes figure, 0 or 1; start 0
-extern int show_file_name;  // draw the file-name overlay, 0 or 1; start 1
+extern int segments;                // sides of each tube
+extern float scale;                 // uniform model scale
+extern float thickness;             // tube radius in data units; point size and line width are 100x
+extern float eye_separation;        // eye distance (scene units x 10)
+extern float focal_length;          // distance to the zero-parallax plane
+extern float focal_ratio;           // focal_length / eye_separation as last set
+extern int show_axes;               // draw the axes figure, 0 or 1; start 0
+extern int show_file_name;          // draw the file-name overlay, 0 or 1; start 1
 extern int show_movement_controls;  // "Movement Controls" window shown, 0 or 1; start 1
 extern int fast_interaction;  // draw a reduced picture while the user interacts, when full frames
                               // are slow; start 1

@@ -51,7 +51,8 @@ bool read_file_start(const char* name, FileStart& start) {
     BlockReader in;
     if (in.open(name) != BlockReader::Opened::file) return false;
     while (start.text.size() < kGuessBytes && in.refill()) {
-        start.text.append(in.cur, std::min<std::size_t>(in.end - in.cur, kGuessBytes - start.text.size()));
+        start.text.append(in.cur,
+                          std::min<std::size_t>(in.end - in.cur, kGuessBytes - start.text.size()));
         in.cur = in.end;
     }
     start.whole = in.at_eof() && start.text.size() < kGuessBytes;
@@ -59,12 +60,13 @@ bool read_file_start(const char* name, FileStart& start) {
     split_lines(start);
     const std::vector<std::string_view>& header = start.lines[0];
     int sets = 0, per_set = 0;
-    start.counts = header.size() >= 2 && is_count(header[0], sets) && is_count(header[1], per_set) &&
-                   (header.size() == 2 || !is_number(header[2]));
+    start.counts = header.size() >= 2 && is_count(header[0], sets) &&
+                   is_count(header[1], per_set) && (header.size() == 2 || !is_number(header[2]));
     start.points = static_cast<unsigned long long>(sets) * static_cast<unsigned long long>(per_set);
     for (std::size_t l = 1; l < start.lines.size(); ++l) {
         for (std::string_view w : start.lines[l]) ++(is_number(w) ? start.numbers : start.words);
-        if (!start.lines[l].empty()) (start.lines[l].size() == 4 ? start.four_a_line : start.other_lines) = true;
+        if (!start.lines[l].empty())
+            (start.lines[l].size() == 4 ? start.four_a_line : start.other_lines) = true;
     }
     return true;
 }
@@ -72,7 +74,7 @@ bool read_file_start(const char* name, FileStart& start) {
 int guess_maple(const FileStart& start) {
     const std::size_t lead = start.text.find_first_not_of(" \t");
     return lead != std::string::npos && start.text.compare(lead, 7, "PLOT3D(") == 0 ? kCertain
-                                                                                   : kNotThis;
+                                                                                    : kNotThis;
 }
 
 // A whole file says by its count; a longer one, or one with a problem (which the
@@ -91,7 +93,8 @@ int guess_color_data(const FileStart& start) {
 int guess_columns(const FileStart& start) {
     if (start.counts) return kFallback;
     // A header (a field that is no number) or a delimiter on the first line.
-    const std::string_view first = start.text.substr(0, start.text.find_first_of("\r\n"));
+    const std::string_view first =
+        std::string_view(start.text).substr(0, start.text.find_first_of("\r\n"));
     bool table = first.find_first_of(",;\t") != std::string_view::npos;
     for (std::string_view w : start.lines[0]) table = table || !is_number(w);
     return table ? kCertain : kFallback;

@@ -12,7 +12,7 @@ constexpr std::size_t kGuessBytes = 4u << 20;
 
 // The start of a file, read once for every format's guess.
 struct FileStart {
-    std::string text;  // the first kGuessBytes, a UTF-8 byte-order mark left out
+    std::string text;    // the first kGuessBytes, a UTF-8 byte-order mark left out
     bool whole = false;  // the file ended within them
     // The words of each line (the last, cut off, left out unless the file ended).
     std::vector<std::vector<std::string_view>> lines;

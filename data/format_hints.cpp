@@ -165,4 +165,3 @@ std::string columns_refusal_hint(const char* name) {
     if (reads_as_complete(name, 4)) return "; is it \"Data with Color\"?";
     return starts_like_maple(name) ? kIsItMaple : "";
 }
-

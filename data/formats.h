@@ -26,7 +26,7 @@ struct FileFormat {
     const char* sample;     // a small file in the format
 };
 
-extern const FileFormat kFileFormats[4];
+extern const FileFormat kFileFormats[kDataFormatCount];
 
 // The format of `format`, or null for a value that is none.
 const FileFormat* file_format(int format);

@@ -89,7 +89,8 @@ PictureVertices picture_of(const PictureKey& key, const DataSet& set, int texel_
     const int step = key.reduced_step > 0 ? key.reduced_step : 1;
     const DisplayModeChoice* mode = display_mode_choice(key.display_mode);
     switch (mode->draws) {  // keeping() records only the modes there are
-        case Draws::points: return point_vertices(set, texels, style, step, range);
+        case Draws::points:
+            return point_vertices(set, texels, style, step, range);
         case Draws::surface:
             return surface_vertices(set, texels, style, mode->filled, step, range);
         case Draws::tubes:
@@ -195,8 +196,8 @@ unsigned long model_pieces_made() {
     return pieces_made;
 }
 
-int draw_model_cached(const DataSet& set, int texel_index, int display_mode,
-                      const DrawStyle& style, const Color4& grid_color, const ModelPart& part) {
+int draw_model_cached(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
+                      const Color4& grid_color, const ModelPart& part) {
     const bool reduced = part.reduced;
     const bool tubes = draws_tubes(display_mode);
     GLint polygon_mode[2] = {GL_FILL, GL_FILL};

@@ -57,5 +57,5 @@ unsigned long model_pieces_made();
 // one fits and can be made; falls back to emitting directly when GL cannot
 // record it. A reduced part is of the reduced picture (render/reduced_picture.h).
 // Returns the picture's number of pieces.
-int draw_model_cached(const DataSet& set, int texel_index, int display_mode,
-                      const DrawStyle& style, const Color4& grid_color, const ModelPart& part);
+int draw_model_cached(const DataSet& set, int texel_index, int display_mode, const DrawStyle& style,
+                      const Color4& grid_color, const ModelPart& part);

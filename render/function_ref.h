@@ -10,8 +10,9 @@ class FunctionRef;
 
 template <typename R, typename... Args>
 class FunctionRef<R(Args...)> {
-public:
-    template <typename F, typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, FunctionRef>>>
+  public:
+    template <typename F,
+              typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, FunctionRef>>>
     FunctionRef(F&& f)  // NOLINT: converts like a function pointer
         : object_(const_cast<void*>(static_cast<const void*>(&f))),
           call_([](void* o, Args... args) -> R {
@@ -19,7 +20,7 @@ public:
           }) {}
     R operator()(Args... args) const { return call_(object_, std::forward<Args>(args)...); }
 
-private:
+  private:
     void* object_;
     R (*call_)(void*, Args...);
 };

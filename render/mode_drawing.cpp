@@ -17,11 +17,13 @@ void special(const DataSet& set, const PointTexels&, int texel, TubeVisit visit)
     for_each_special_needle(set, texel, visit);
     for_each_special_grid_segment(set, texel, visit);
 }
-double none(double, double) { return 0; }
+double none(double, double) {
+    return 0;
+}
 
 }  // namespace
 
-const ModeDrawing kModeDrawings[6] = {
+const ModeDrawing kModeDrawings[kDisplayModeCount] = {
     {kPoints, nullptr, none, nullptr, false},
     {kJoined, joined, [](double w, double n) { return w * std::max(0.0, n - 1); }, nullptr, true},
     {kNeedled, needled, [](double w, double n) { return 2 * w * n; }, nullptr, false},

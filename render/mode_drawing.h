@@ -26,7 +26,7 @@ struct ModeDrawing {
     bool gaps;  // coloured data: a segment from a negative value is left out
 };
 
-extern const ModeDrawing kModeDrawings[6];
+extern const ModeDrawing kModeDrawings[kDisplayModeCount];
 
 // The drawing of display mode `mode`, or null for a value that is none.
 const ModeDrawing* mode_drawing(int mode);

@@ -4,9 +4,9 @@
 #include <GL/gl.h>
 
 #include "core/settings.h"
+#include "data/formats.h"
 #include "render/color_map.h"
 #include "render/grid_walk.h"
-#include "data/formats.h"
 #include "render/mode_drawing.h"
 #include "render/tube.h"
 
@@ -61,8 +61,12 @@ void emit_model(const DataSet& set, int texel_index, int display_mode, const Dra
         return;
     const PointTexels texels = PointTexels::for_model(set, texel_index, display_mode);
     switch (mode->draws) {
-        case Draws::points: emit_points(set, texels, style, range); break;
-        case Draws::surface: emit_surface(set, texels, style, mode->filled, range); break;
+        case Draws::points:
+            emit_points(set, texels, style, range);
+            break;
+        case Draws::surface:
+            emit_surface(set, texels, style, mode->filled, range);
+            break;
         case Draws::tubes:
             emit_tubes(*drawing, set, texels, texel_index, style, grid_color, range);
             break;

@@ -28,7 +28,9 @@ double tube_count(const PictureKey& k) {
 }
 
 // What the key's mode draws; keeping() keeps modes that are none out of the rest.
-Draws draws(const PictureKey& k) { return display_mode_choice(k.display_mode)->draws; }
+Draws draws(const PictureKey& k) {
+    return display_mode_choice(k.display_mode)->draws;
+}
 
 bool shared_corners(const PictureKey& k) {
     return draws_surface(k.display_mode) && k.reduced_step == 0 && k.texel >= 0;
@@ -114,7 +116,8 @@ double picture_vertices(const PictureKey& k) {
     const double w = k.width, n = k.points_per_set;
     const double step = k.reduced_step > 0 ? k.reduced_step : 1;
     switch (draws(k)) {
-        case Draws::points: return w * n / (step * step);
+        case Draws::points:
+            return w * n / (step * step);
         case Draws::surface:
             if (shared_corners(k)) return w * n;
             return 4 * std::max(0.0, w - 1) * std::max(0.0, n - 1) / (step * step);
@@ -148,12 +151,14 @@ std::vector<PictureRange> picture_pieces(const PictureKey& k) {
     // The reduced picture and a display list are small: one piece.
     if (k.reduced_step > 0 || how == Keeping::display_list) return {PictureRange{}};
     switch (draws(k)) {
-        case Draws::points: return split(n, piece_vertices / w);
+        case Draws::points:
+            return split(n, piece_vertices / w);
         case Draws::surface:
             if (shared_corners(k)) return split(n - 1, shared_rows_per_piece(k));
             return split(n - 1, piece_vertices / (4 * w));
         case Draws::tubes: {
-            const double per_tube = how == Keeping::direct ? 4.0 * k.segments + 2 : 2.0 * k.segments;
+            const double per_tube =
+                how == Keeping::direct ? 4.0 * k.segments + 2 : 2.0 * k.segments;
             return split(tube_count(k), piece_vertices / per_tube);
         }
     }

@@ -19,7 +19,8 @@ void push(std::vector<float>& out, const float* values, int count) {
 // (all of them in the other modes).
 template <typename Visit>
 void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mode, int texel,
-                   const PictureRange& range, PictureVertices& out, std::size_t (*elements)(const PictureVertices&), Visit visit) {
+                   const PictureRange& range, PictureVertices& out,
+                   std::size_t (*elements)(const PictureVertices&), Visit visit) {
     const ModeDrawing* drawing = mode_drawing(display_mode);
     bool grid_started = false;
     if (drawing) {
@@ -197,11 +198,12 @@ PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
 PictureVertices tube_mesh(const DataSet& set, const PointTexels& texels, int display_mode,
                           int texel, const DrawStyle& style, const PictureRange& range) {
     PictureVertices out;
-    for_each_tube(set, texels, display_mode, texel, range, out,
-                  [](const PictureVertices& o) { return o.indices.size(); },
-                  [&](const Vector3& from, const Vector3& to, int k) {
-                      append_tube(out, from, to, k, style);
-                  });
+    for_each_tube(
+        set, texels, display_mode, texel, range, out,
+        [](const PictureVertices& o) { return o.indices.size(); },
+        [&](const Vector3& from, const Vector3& to, int k) {
+            append_tube(out, from, to, k, style);
+        });
     return out;
 }
 
@@ -233,7 +235,8 @@ PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int di
             push(out.vertices, v, 8);
         }
     };
-    for_each_tube(set, texels, display_mode, texel, range, out,
-                  [](const PictureVertices& o) { return o.vertex_count(); }, line);
+    for_each_tube(
+        set, texels, display_mode, texel, range, out,
+        [](const PictureVertices& o) { return o.vertex_count(); }, line);
     return out;
 }

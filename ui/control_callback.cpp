@@ -36,7 +36,7 @@ void apply_color() {
         if (blue_spinner) blue_spinner->set_float_val(rgb[2]);
     }
     float* target = nullptr;
-    switch (apply_color_to) {
+    switch (static_cast<ApplyColorTo>(apply_color_to)) {
         case kApplyToBackground:
             target = &background_color[0];
             break;
@@ -52,8 +52,9 @@ void apply_color() {
                 data_color_applied[data_value] = true;
             }
             break;
-        default:
-            break;  // "Left" and "Right" store nothing
+        case kApplyToLeft:
+        case kApplyToRight:
+            break;  // store nothing
     }
     if (target) {
         // Alpha stays as it was. A light only sees the new colour at the next

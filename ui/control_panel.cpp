@@ -30,8 +30,8 @@ PanelSpinner* add_spinner(PanelWindow* w, PanelControl* parent, const char* labe
                           float speed) {
     constexpr bool kInt = std::is_same_v<T, int>;
     PanelSpinner* s =
-        w->add_spinner_to_panel(parent, label, kInt ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT,
-                                live, id, id < 0 ? nullptr : control_callback);
+        w->add_spinner_to_panel(parent, label, kInt ? PANEL_SPINNER_INT : PANEL_SPINNER_FLOAT, live,
+                                id, id < 0 ? nullptr : control_callback);
     const Option* setting = option_of(live);
     if constexpr (kInt)
         s->set_int_limits(static_cast<int>(setting->low), static_cast<int>(setting->high),
@@ -99,8 +99,7 @@ void build_colors(PanelWindow* w) {
     PanelRollout* rgb = w->add_rollout_to_panel(colors, "rgb", false);
     red_spinner = add_spinner(w, rgb, "red:", &color_red, control_id::color, 0.001f);
     red_spinner->set_float_val(1.0f);
-    green_spinner =
-        add_spinner(w, rgb, "green:", &color_green, control_id::color, 0.001f);
+    green_spinner = add_spinner(w, rgb, "green:", &color_green, control_id::color, 0.001f);
     green_spinner->set_float_val(1.0f);
     blue_spinner = add_spinner(w, rgb, "blue:", &color_blue, control_id::color, 0.001f);
     blue_spinner->set_float_val(1.0f);
@@ -116,7 +115,8 @@ void build_colors(PanelWindow* w) {
                            control_callback);
     PanelListBox* color_by_list =
         w->add_listbox_to_panel(colors, "Color by", &color_by, control_id::none, nullptr);
-    for (const ColorByChoice& c : kColorByChoices) color_by_list->add_item(c.name.value, c.name.label);
+    for (const ColorByChoice& c : kColorByChoices)
+        color_by_list->add_item(c.name.value, c.name.label);
 }
 
 void build_lights(PanelWindow* w) {

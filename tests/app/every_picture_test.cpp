@@ -54,9 +54,15 @@ TEST(EveryPicture, EverySampleAndShapeInEveryModeAndStereoFormIsSaved) {
         for (int mode = 0; mode < static_cast<int>(std::size(kDisplayModes)); ++mode) {
             for (int stereo = 0; stereo < static_cast<int>(std::size(kStereoForms)); ++stereo) {
                 const std::string out = (folder / "picture.png").string();
-                std::vector<const char*> argv = {"zendral", "--save", out.c_str(), "--size",
-                                                 "160x120", "--mode", kDisplayModes[mode].name.word,
-                                                 "--stereo", kStereoForms[stereo].name.word,
+                std::vector<const char*> argv = {"zendral",
+                                                 "--save",
+                                                 out.c_str(),
+                                                 "--size",
+                                                 "160x120",
+                                                 "--mode",
+                                                 kDisplayModes[mode].name.word,
+                                                 "--stereo",
+                                                 kStereoForms[stereo].name.word,
                                                  file.c_str()};
                 if ((mode + stereo) % 2 == 1) argv.push_back("--bounds");
                 ParsedCommandLine parsed =
@@ -76,7 +82,8 @@ TEST(EveryPicture, EverySampleAndShapeInEveryModeAndStereoFormIsSaved) {
             }
         }
     }
-    EXPECT_EQ(saved, static_cast<int>(files.size() * std::size(kDisplayModes) * std::size(kStereoForms)));
+    EXPECT_EQ(saved,
+              static_cast<int>(files.size() * std::size(kDisplayModes) * std::size(kStereoForms)));
     fs::remove_all(folder);
 }
 

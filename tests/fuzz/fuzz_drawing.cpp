@@ -28,7 +28,6 @@
 namespace {
 
 constexpr int kMostPoints = 4096;
-constexpr int kStereoForms = kCrossEyed + 1;
 
 void check(bool condition) {
     if (!condition) __builtin_trap();
@@ -83,9 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(started);
     Bytes in{data, size};
     set_start_values();
-    display_mode = in.next() % (kSpecial + 1);
-    stereo_mode = in.next() % kStereoForms;
-    color_by = in.next() % (kColorByValue + 1);
+    display_mode = in.next() % std::size(kDisplayModes);
+    stereo_mode = in.next() % std::size(kStereoForms);
+    color_by = in.next() % std::size(kColorByChoices);
     const std::uint8_t on = in.next();
     const int width = 1 + in.next();
     const int points_per_set = std::min(1 + in.next(), kMostPoints / width);

@@ -1,8 +1,8 @@
 #pragma once
-// The harness shared by the reader fuzz targets. Each input is written to a file and
-// loaded over a known good picture. Afterwards the data set must either be exactly
-// the picture (the file was refused) or hold the new file with finite points inside
-// its bounds. Anything else, or any sanitizer report, is a finding.
+// The harness of the reader fuzz target. Each input is written to a file and
+// loaded over a known good picture (the format's sample). Afterwards the data set must either be
+// exactly the picture (the file was refused) or hold the new file with finite points inside its
+// bounds. Anything else, or any sanitizer report, is a finding.
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -17,10 +17,9 @@
 #include "core/settings.h"
 #include "data/block_reader.h"
 #include "data/data_set.h"
+#include "data/formats.h"
 
 namespace reader_fuzz {
-
-using Reader = void (DataSet::*)(const char*);
 
 inline void check(bool condition) {
     if (!condition) __builtin_trap();
@@ -76,17 +75,17 @@ inline void check_points(const DataSet& set, bool bounds_hold_xy) {
             check(std::isfinite(set.color_values[k]));
 }
 
-// Loads the picture, then the input, with `reader`; `kind` is what the reader sets.
-inline int run(const std::uint8_t* data, std::size_t size, Reader reader, int kind,
-               const char* picture_text) {
-    const Files& f = files(picture_text);
+// Loads the format's sample file, then the input, with its reader.
+inline int run(const std::uint8_t* data, std::size_t size, const FileFormat& format) {
+    const Files& f = files(format.sample);
+    const int kind = format.format;
     // The length of the input also picks the verbose prints and the block size, so
     // that small inputs cross block boundaries too.
     verbose = static_cast<int>(size & 1);
     BlockReader::block_size = (size & 2) ? 8 + (size >> 2) % 57 : BlockReader::kDefaultBlockSize;
 
     DataSet set;
-    (set.*reader)(f.picture.c_str());
+    format.read(set, f.picture.c_str());
     check(set.filename == f.picture && set.kind == kind);
     const Vector3* points = set.points.get();
     const int width = set.width;
@@ -94,7 +93,7 @@ inline int run(const std::uint8_t* data, std::size_t size, Reader reader, int ki
     const Vector3 min = set.min, max = set.max;
 
     write_whole(f.input, data, size);
-    (set.*reader)(f.input.c_str());
+    format.read(set, f.input.c_str());
     if (set.filename == f.picture) {
         // Refused: nothing may have changed.
         check(set.points.get() == points && set.width == width &&
