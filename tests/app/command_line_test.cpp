@@ -53,12 +53,11 @@ TEST(CommandLine, MistakesGiveOneLineAndHelpAndVersionExit) {
     const std::string elevation = kSamples + "elevation.dat";
     const std::pair<std::vector<const char*>, std::string> mistakes[] = {
         {{"--stereo", "3d"},
-         "zendral: --stereo: expected mono|anaglyph|quad|red-blue|red-cyan|side-by-side|"
-         "cross-eyed, found \"3d\"\n"},
+         "zendral: --stereo: expected " + NamedList(kStereoForms).words("|") + ", found \"3d\"\n"},
         {{"--view", "5"}, "zendral: --view: expected 1|2|3|4, found \"5\"\n"},
         {{"--size", "800"}, "zendral: --size: 800 is not a size WxH from 1x1 to 16384x16384\n"},
         {{"--mode"},
-         "zendral: --mode: 1 required points|joined|needled|grid|filled|special missing\n"},
+         "zendral: --mode: 1 required " + NamedList(kDisplayModes).words("|") + " missing\n"},
         {{"--fast"}, "zendral: The following argument was not expected: --fast\n"},
         {{"/no/such/file.dat"}, "zendral: /no/such/file.dat: no such file or folder\n"},
         {{"--save", "out.png"}, "zendral: --save: needs a FILE to draw\n"},
