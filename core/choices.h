@@ -59,7 +59,7 @@ enum StereoMode : int {
     kSideBySide,
     kCrossEyed
 };
-constexpr int kStereoModeCount = kCrossEyed + 1;  // how many there are
+constexpr int kStereoModeCount = kCrossEyed + 1;
 
 // One eye pass of a stereo form, as data: the eye it sees with ("Swap eyes"
 // exchanges left and right), the buffer it selects first, what it clears, the
@@ -74,12 +74,12 @@ enum PassClear : unsigned { kClearNothing = 0, kClearColour = 1, kClearDepth = 2
 enum Channels : unsigned { kRed = 1, kGreen = 2, kBlue = 4, kAlpha = 8, kAllChannels = 15 };
 struct EyePassSpec {
     Eye eye;
-    PassBuffer buffer;
-    unsigned clear;
-    unsigned channels;
-    PassPlace place;
-    PassTexel texel;
-    bool softened;
+    PassBuffer buffer = PassBuffer::back;
+    unsigned clear = kClearAll;
+    unsigned channels = kAllChannels;
+    PassPlace place = PassPlace::whole;
+    PassTexel texel = PassTexel::left;
+    bool softened = false;
 };
 // How a picture of the form is saved: the back buffer as drawn, or the left and
 // right back buffers of a quad-buffered window side by side.
@@ -88,81 +88,37 @@ struct StereoForm {
     Named name;
     int pass_count;
     EyePassSpec passes[2];
-    bool stereo_window;  // needs a quad-buffered window
-    Saving saved;
+    bool stereo_window = false;  // needs a quad-buffered window
+    Saving saved = Saving::back_buffer;
 };
-constexpr EyePassSpec whole_pass(Eye eye, PassTexel texel) {
-    return {eye, PassBuffer::back, kClearAll, kAllChannels, PassPlace::whole, texel, false};
-}
-constexpr EyePassSpec glass_pass(Eye eye, bool first, unsigned channels, PassTexel texel) {
-    return {eye,
-            first ? PassBuffer::back : PassBuffer::keep,
-            first ? kClearAll : kClearDepth,
-            channels | kAlpha,
-            PassPlace::whole,
-            texel,
-            true};
-}
-constexpr EyePassSpec half_pass(Eye eye, bool first) {
-    return {eye,
-            first ? PassBuffer::back : PassBuffer::keep,
-            first ? kClearAll : kClearNothing,
-            kAllChannels,
-            first ? PassPlace::left_half : PassPlace::right_half,
-            PassTexel::left,
-            false};
-}
+// clang-format off
 inline constexpr StereoForm kStereoForms[] = {
     // One centre pass.
-    {{kMonoView, "MonoView ", "mono"},
-     1,
-     {whole_pass(Eye::centre, PassTexel::left)},
-     false,
-     Saving::back_buffer},
-    // Both eyes in one buffer, told apart by their colour-map entries; the
-    // second drawn over the first against its depths.
-    {{kAnaglyph, "Anaglyph", "anaglyph"},
-     2,
-     {whole_pass(Eye::left, PassTexel::left),
-      {Eye::right, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::whole,
-       PassTexel::right, false}},
-     false,
-     Saving::back_buffer},
+    {{kMonoView, "MonoView ", "mono"}, 1, {{Eye::centre}}},
+    // Both eyes in one buffer, told apart by their colour-map entries; the second
+    // drawn over the first, against its depths.
+    {{kAnaglyph, "Anaglyph", "anaglyph"}, 2,
+     {{Eye::left}, {Eye::right, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::whole, PassTexel::right}}},
     // Quad-buffered left and right back buffers.
-    {{kStereoView, "StereoView", "quad"},
-     2,
-     {{Eye::left, PassBuffer::back_left, kClearAll, kAllChannels, PassPlace::whole, PassTexel::left,
-       false},
-      {Eye::right, PassBuffer::back_right, kClearAll, kAllChannels, PassPlace::whole,
-       PassTexel::right, false}},
-     true,
-     Saving::left_and_right},
-    // Each eye in the colour channels of its filter.
-    {{kRedBlueGlasses, "Red/Blue glasses", "red-blue"},
-     2,
-     {glass_pass(Eye::left, true, kRed, PassTexel::left),
-      glass_pass(Eye::right, false, kBlue, PassTexel::right)},
-     false,
-     Saving::back_buffer},
-    {{kRedCyanGlasses, "Red/Cyan glasses", "red-cyan"},
-     2,
-     {glass_pass(Eye::left, true, kRed, PassTexel::left),
-      glass_pass(Eye::right, false, kGreen | kBlue, PassTexel::cyan)},
-     false,
-     Saving::back_buffer},
+    {{kStereoView, "StereoView", "quad"}, 2,
+     {{Eye::left, PassBuffer::back_left}, {Eye::right, PassBuffer::back_right, kClearAll, kAllChannels, PassPlace::whole, PassTexel::right}},
+     true, Saving::left_and_right},
+    // Each eye in the colour channels of its filter, softened toward grey.
+    {{kRedBlueGlasses, "Red/Blue glasses", "red-blue"}, 2,
+     {{Eye::left, PassBuffer::back, kClearAll, kRed | kAlpha, PassPlace::whole, PassTexel::left, true},
+      {Eye::right, PassBuffer::keep, kClearDepth, kBlue | kAlpha, PassPlace::whole, PassTexel::right, true}}},
+    {{kRedCyanGlasses, "Red/Cyan glasses", "red-cyan"}, 2,
+     {{Eye::left, PassBuffer::back, kClearAll, kRed | kAlpha, PassPlace::whole, PassTexel::left, true},
+      {Eye::right, PassBuffer::keep, kClearDepth, kGreen | kBlue | kAlpha, PassPlace::whole, PassTexel::cyan, true}}},
     // Each eye in one half of the window; crossed for cross-eyed viewing.
-    {{kSideBySide, "Side by side", "side-by-side"},
-     2,
-     {half_pass(Eye::left, true), half_pass(Eye::right, false)},
-     false,
-     Saving::back_buffer},
-    {{kCrossEyed, "Cross-eyed", "cross-eyed"},
-     2,
-     {half_pass(Eye::right, true), half_pass(Eye::left, false)},
-     false,
-     Saving::back_buffer},
+    {{kSideBySide, "Side by side", "side-by-side"}, 2,
+     {{Eye::left, PassBuffer::back, kClearAll, kAllChannels, PassPlace::left_half},
+      {Eye::right, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::right_half}}},
+    {{kCrossEyed, "Cross-eyed", "cross-eyed"}, 2,
+     {{Eye::right, PassBuffer::back, kClearAll, kAllChannels, PassPlace::left_half},
+      {Eye::left, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::right_half}}},
 };
-// The form of `value`, or null.
+// clang-format on
 inline const StereoForm* stereo_form(int value) {
     return find_choice(kStereoForms, value);
 }
@@ -178,10 +134,8 @@ constexpr int kAxisScalingCount = kUniformAxes + 1;
 struct AxisScalingChoice {
     Named name;
 };
-inline constexpr AxisScalingChoice kAxisScalings[] = {
-    {{kIndividualAxes, "Individual", nullptr}},
-    {{kUniformAxes, "Uniform ", nullptr}},
-};
+inline constexpr AxisScalingChoice kAxisScalings[] = {{{kIndividualAxes, "Individual", nullptr}},
+                                                      {{kUniformAxes, "Uniform ", nullptr}}};
 
 // --- Display modes: "Data Display" --------------------------------------------------
 enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };

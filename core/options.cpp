@@ -10,122 +10,85 @@ const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 const float kOpaqueWhite[4] = {1, 1, 1, 1};
 const float kLight1Diffuse[4] = {0.6f, 0.6f, 1.0f, 1.0f};
 const float kLight2Diffuse[4] = {0.9f, 0.6f, 0.0f, 1.0f};
-const float kStartTranslation[3] = {0, -5, 0};  // "Reset View" brings (0, 0, 0)
+const float kStartTranslation[3] = {0, -5, 0};
 
 using T = OptionType;
 
-// A setting of type `type` at `global`, with its start value.
-Option setting(const char* name, OptionType type, void* global, double start) {
-    Option o{name, type};
-    o.global = global;
-    o.start = start;
-    return o;
-}
-Option of_choices(Option o, NamedList choices) {
-    o.choices = choices;
-    return o;
-}
-Option limited(Option o, double low, double high) {
-    o.low = low;
-    o.high = high;
-    return o;
-}
-Option resetting(Option o, double reset) {
-    o.resets = true;
-    o.reset = reset;
-    return o;
-}
-Option on_command_line(Option o, const char* cli, const char* help, NamedList choices = {},
-                       const char* value_name = nullptr) {
-    o.cli = cli;
-    o.help = help;
-    o.choices = choices;
-    o.value_name = value_name;
-    return o;
-}
-Option array(const char* name, OptionType type, void* global, int count,
-             const float* starts = nullptr) {
-    Option o = setting(name, type, global, 0);
-    o.count = count;
-    o.starts = starts;
-    return o;
-}
-
+// clang-format off
 std::vector<Option> make_options() {
-    Option background = array("background_color", T::colour, &background_color[0], 4, kOpaqueWhite);
-    Option translation =
-        array("object_translation", T::floats, object_translation, 3, kStartTranslation);
-    translation.resets = true;  // to (0, 0, 0)
-    Option filter = setting("file_filter", T::text, &file_filter, 0);
-    filter.start_text = "*.*";
     return {
         // The command line's options, in the order of --help.
-        on_command_line(setting("data_format", T::choice, &data_format, kDataFormat), "--format",
-                        "format of FILE (guessed from its content when not given)", kDataFormats),
-        on_command_line(setting("stereo_mode", T::choice, &stereo_mode, kMonoView), "--stereo",
-                        "mono or stereo picture", kStereoForms),
-        on_command_line(setting("display_mode", T::choice, &display_mode, kJoined), "--mode",
-                        "how the data is drawn", kDisplayModes),
-        on_command_line(setting("color_by", T::choice, &color_by, kColorByNone), "--color-by",
-                        "what the colours of the data show", kColorByChoices),
-        on_command_line(background, "--background", "background colour (white at start)"),
-        on_command_line(setting("show_bounds", T::flag, &show_bounds, 0), "--bounds",
-                        "show the labelled bounds box"),
-        on_command_line(Option{"view", T::start_up}, "--view",
-                        "a view preset, as the keys 1 to 4 give it", kViewPresets),
-        on_command_line(Option{"save", T::start_up}, "--save",
-                        "draw FILE once without a window and save it as a PNG", {}, "OUT.png"),
-        on_command_line(Option{"size", T::start_up}, "--size",
-                        "size of the picture (default 800x600)", {}, "WxH"),
+        {.name = "data_format", .type = T::choice, .global = &data_format, .start = kDataFormat, .cli = "--format",
+         .choices = kDataFormats, .help = "format of FILE (guessed from its content when not given)"},
+        {.name = "stereo_mode", .type = T::choice, .global = &stereo_mode, .start = kMonoView, .cli = "--stereo",
+         .choices = kStereoForms, .help = "mono or stereo picture"},
+        {.name = "display_mode", .type = T::choice, .global = &display_mode, .start = kJoined, .cli = "--mode",
+         .choices = kDisplayModes, .help = "how the data is drawn"},
+        {.name = "color_by", .type = T::choice, .global = &color_by, .start = kColorByNone, .cli = "--color-by",
+         .choices = kColorByChoices, .help = "what the colours of the data show"},
+        {.name = "background_color", .type = T::colour, .global = &background_color[0], .count = 4,
+         .starts = kOpaqueWhite, .cli = "--background", .help = "background colour (white at start)"},
+        {.name = "show_bounds", .type = T::flag, .global = &show_bounds, .cli = "--bounds",
+         .help = "show the labelled bounds box"},
+        {.name = "view", .type = T::start_up, .cli = "--view", .choices = kViewPresets,
+         .help = "a view preset, as the keys 1 to 4 give it"},
+        {.name = "save", .type = T::start_up, .cli = "--save", .value_name = "OUT.png",
+         .help = "draw FILE once without a window and save it as a PNG"},
+        {.name = "size", .type = T::start_up, .cli = "--size", .value_name = "WxH",
+         .help = "size of the picture (default 800x600)"},
 
         // Display, stereo and geometry.
-        setting("swap_eyes", T::flag, &swap_eyes, 0),
-        setting("anaglyph_saturation", T::real, &anaglyph_saturation, 0.65),
-        of_choices(setting("axis_data", T::choice, &axis_data, kIndividualAxes), kAxisScalings),
-        limited(setting("segments", T::integer, &segments, 8), 3, 60),
-        resetting(limited(setting("scale", T::real, &scale, 1.0), -1000, 1000), 1.0),
-        resetting(limited(setting("thickness", T::real, &thickness, 0.02), 0.001, 10), 0.02),
-        limited(setting("eye_separation", T::real, &eye_separation, 2.0), 0, 45),
-        resetting(limited(setting("focal_length", T::real, &focal_length, 20.0), 0, 500), 20.0),
-        resetting(setting("focal_ratio", T::real, &focal_ratio, 20.0), 20.0),
-        setting("show_axes", T::flag, &show_axes, 0),
-        setting("show_file_name", T::flag, &show_file_name, 1),
-        setting("show_movement_controls", T::flag, &show_movement_controls, 1),
-        setting("fast_interaction", T::flag, &fast_interaction, 1),
-        setting("frame_budget", T::real64, &frame_budget, 0.05),
-        setting("full_picture_delay", T::real64, &full_picture_delay, 0.3),
-        setting("show_legend", T::flag, &show_legend, 1),
+        {.name = "swap_eyes", .type = T::flag, .global = &swap_eyes},
+        {.name = "anaglyph_saturation", .type = T::real, .global = &anaglyph_saturation, .start = 0.65},
+        {.name = "axis_data", .type = T::choice, .global = &axis_data, .start = kIndividualAxes, .choices = kAxisScalings},
+        {.name = "segments", .type = T::integer, .global = &segments, .start = 8, .low = 3, .high = 60},
+        {.name = "scale", .type = T::real, .global = &scale, .start = 1, .low = -1000, .high = 1000, .resets = true, .reset = 1},
+        {.name = "thickness", .type = T::real, .global = &thickness, .start = 0.02, .low = 0.001, .high = 10, .resets = true,
+         .reset = 0.02},
+        {.name = "eye_separation", .type = T::real, .global = &eye_separation, .start = 2, .low = 0, .high = 45},
+        {.name = "focal_length", .type = T::real, .global = &focal_length, .start = 20, .low = 0, .high = 500, .resets = true,
+         .reset = 20},
+        {.name = "focal_ratio", .type = T::real, .global = &focal_ratio, .start = 20, .resets = true, .reset = 20},
+        {.name = "show_axes", .type = T::flag, .global = &show_axes},
+        {.name = "show_file_name", .type = T::flag, .global = &show_file_name, .start = 1},
+        {.name = "show_movement_controls", .type = T::flag, .global = &show_movement_controls, .start = 1},
+        {.name = "fast_interaction", .type = T::flag, .global = &fast_interaction, .start = 1},
+        {.name = "frame_budget", .type = T::real64, .global = &frame_budget, .start = 0.05},
+        {.name = "full_picture_delay", .type = T::real64, .global = &full_picture_delay, .start = 0.3},
+        {.name = "show_legend", .type = T::flag, .global = &show_legend, .start = 1},
 
         // Colours and lights.
-        array("data_colors", T::floats, &data_colors[0][0], 4 * kDataColorSlots),
-        array("data_color_applied", T::flags, data_color_applied, kDataColorSlots),
-        limited(setting("color_name", T::integer, &color_name, 0), 0, kColorNameCount - 1),
-        limited(setting("color_red", T::real, &color_red, 0), 0, 1),
-        limited(setting("color_green", T::real, &color_green, 0), 0, 1),
-        limited(setting("color_blue", T::real, &color_blue, 0), 0, 1),
-        limited(setting("transparency", T::real, &transparency, 1), 0, 1),
-        of_choices(setting("apply_color_to", T::choice, &apply_color_to, kApplyToBackground),
-                   kApplyColorTargets),
-        limited(setting("data_value", T::integer, &data_value, 0), 0, 9),
-        setting("light1_enabled", T::flag, &light1_enabled, 1),
-        limited(setting("light1_intensity", T::real, &light1_intensity, 1.0), 0, 1),
-        setting("light2_enabled", T::flag, &light2_enabled, 1),
-        limited(setting("light2_intensity", T::real, &light2_intensity, 0.4), 0, 1),
-        array("light1_diffuse", T::floats, light1_diffuse, 4, kLight1Diffuse),
-        array("light2_diffuse", T::floats, light2_diffuse, 4, kLight2Diffuse),
+        {.name = "data_colors", .type = T::floats, .global = &data_colors[0][0], .count = 4 * kDataColorSlots},
+        {.name = "data_color_applied", .type = T::flags, .global = data_color_applied, .count = kDataColorSlots},
+        {.name = "color_name", .type = T::integer, .global = &color_name, .low = 0, .high = kColorNameCount - 1},
+        {.name = "color_red", .type = T::real, .global = &color_red, .low = 0, .high = 1},
+        {.name = "color_green", .type = T::real, .global = &color_green, .low = 0, .high = 1},
+        {.name = "color_blue", .type = T::real, .global = &color_blue, .low = 0, .high = 1},
+        {.name = "transparency", .type = T::real, .global = &transparency, .start = 1, .low = 0, .high = 1},
+        {.name = "apply_color_to", .type = T::choice, .global = &apply_color_to, .start = kApplyToBackground,
+         .choices = kApplyColorTargets},
+        {.name = "data_value", .type = T::integer, .global = &data_value, .low = 0, .high = 9},
+        {.name = "light1_enabled", .type = T::flag, .global = &light1_enabled, .start = 1},
+        {.name = "light1_intensity", .type = T::real, .global = &light1_intensity, .start = 1, .low = 0, .high = 1},
+        {.name = "light2_enabled", .type = T::flag, .global = &light2_enabled, .start = 1},
+        {.name = "light2_intensity", .type = T::real, .global = &light2_intensity, .start = 0.4, .low = 0, .high = 1},
+        {.name = "light1_diffuse", .type = T::floats, .global = light1_diffuse, .count = 4, .starts = kLight1Diffuse},
+        {.name = "light2_diffuse", .type = T::floats, .global = light2_diffuse, .count = 4, .starts = kLight2Diffuse},
 
-        // Movement.
-        array("object_rotation", T::floats, object_rotation, 16, kIdentity),
-        translation,
-        array("light1_rotation", T::floats, light1_rotation, 16, kIdentity),
+        // Movement: "Reset View" brings the translation to (0, 0, 0).
+        {.name = "object_rotation", .type = T::floats, .global = object_rotation, .count = 16, .starts = kIdentity},
+        {.name = "object_translation", .type = T::floats, .global = object_translation, .count = 3,
+         .starts = kStartTranslation, .resets = true},
+        {.name = "light1_rotation", .type = T::floats, .global = light1_rotation, .count = 16, .starts = kIdentity},
 
         // Data selection and diagnostics.
-        setting("chosen_listitem", T::integer, &chosen_listitem, 0),
-        setting("filedir", T::text, &filedir, 0),
-        filter,
-        setting("verbose", T::flag, &verbose, 0),
+        {.name = "chosen_listitem", .type = T::integer, .global = &chosen_listitem},
+        {.name = "filedir", .type = T::text, .global = &filedir},
+        {.name = "file_filter", .type = T::text, .global = &file_filter, .start_text = "*.*"},
+        {.name = "verbose", .type = T::flag, .global = &verbose},
     };
 }
+// clang-format on
 
 // Writes `value` (or element i of `values` when given) into the setting.
 void write(const Option& o, double value, const float* values, const char* text) {

@@ -23,26 +23,26 @@ bool is_count(std::string_view word, int& value) {
     return scan.status == DecimalStatus::ok && scan.end == word.data() + word.size() && value >= 0;
 }
 
-void split_lines(FileStart& start) {
+// Each line's words (the last, cut off, left out unless the file ended there).
+template <typename Line>
+void for_each_line(const FileStart& start, Line line) {
     const std::string_view text(start.text);
-    start.lines.assign(1, {});
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const char c = text[at];
-        if (is_line_end(c)) {
-            const bool pair = c == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
-            at += pair ? 2 : 1;
-            start.lines.emplace_back();
-        } else if (is_blank(c)) {
-            ++at;
-        } else {
-            std::size_t end = at;
-            while (end < text.size() && !is_blank(text[end])) ++end;
-            start.lines.back().push_back(text.substr(at, end - at));
-            at = end;
+    std::vector<std::string_view> words;
+    for (std::size_t at = 0, number = 0; at <= text.size(); ++number) {
+        std::size_t end = text.find_first_of("\r\n", at);
+        if (end == std::string_view::npos && !start.whole && number > 0) return;
+        end = std::min(end, text.size());
+        words.clear();
+        for (std::size_t w = at; w < end;) {
+            while (w < end && is_blank(text[w])) ++w;
+            std::size_t e = w;
+            while (e < end && !is_blank(text[e])) ++e;
+            if (e > w) words.push_back(text.substr(w, e - w));
+            w = e;
         }
+        line(number, words);
+        at = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
     }
-    if (!start.whole && start.lines.size() > 1) start.lines.pop_back();
 }
 
 }  // namespace
@@ -57,17 +57,19 @@ bool read_file_start(const char* name, FileStart& start) {
     }
     start.whole = in.at_eof() && start.text.size() < kGuessBytes;
     if (start.text.rfind("\xef\xbb\xbf", 0) == 0) start.text.erase(0, 3);
-    split_lines(start);
-    const std::vector<std::string_view>& header = start.lines[0];
+    for_each_line(start, [&](std::size_t number, const std::vector<std::string_view>& words) {
+        if (number == 0) {
+            start.header = words;
+            return;
+        }
+        for (std::string_view w : words) ++(is_number(w) ? start.numbers : start.words);
+        if (!words.empty()) (words.size() == 4 ? start.four_a_line : start.other_lines) = true;
+    });
+    const std::vector<std::string_view>& header = start.header;
     int sets = 0, per_set = 0;
     start.counts = header.size() >= 2 && is_count(header[0], sets) &&
                    is_count(header[1], per_set) && (header.size() == 2 || !is_number(header[2]));
     start.points = static_cast<unsigned long long>(sets) * static_cast<unsigned long long>(per_set);
-    for (std::size_t l = 1; l < start.lines.size(); ++l) {
-        for (std::string_view w : start.lines[l]) ++(is_number(w) ? start.numbers : start.words);
-        if (!start.lines[l].empty())
-            (start.lines[l].size() == 4 ? start.four_a_line : start.other_lines) = true;
-    }
     return true;
 }
 
@@ -96,7 +98,7 @@ int guess_columns(const FileStart& start) {
     const std::string_view first =
         std::string_view(start.text).substr(0, start.text.find_first_of("\r\n"));
     bool table = first.find_first_of(",;\t") != std::string_view::npos;
-    for (std::string_view w : start.lines[0]) table = table || !is_number(w);
+    for (std::string_view w : start.header) table = table || !is_number(w);
     return table ? kCertain : kFallback;
 }
 

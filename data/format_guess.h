@@ -14,8 +14,7 @@ constexpr std::size_t kGuessBytes = 4u << 20;
 struct FileStart {
     std::string text;    // the first kGuessBytes, a UTF-8 byte-order mark left out
     bool whole = false;  // the file ended within them
-    // The words of each line (the last, cut off, left out unless the file ended).
-    std::vector<std::vector<std::string_view>> lines;
+    std::vector<std::string_view> header;  // the words of the first line
     // A first line of two counts, perhaps with words of comment but no third
     // number (a table's first row): the header of "Data " and "Data with Color".
     bool counts = false;
@@ -24,7 +23,7 @@ struct FileStart {
     bool four_a_line = false, other_lines = false;  // lines of four words, and others
 
     FileStart() = default;
-    FileStart(const FileStart&) = delete;  // the lines point into the text
+    FileStart(const FileStart&) = delete;  // the header points into the text
     FileStart& operator=(const FileStart&) = delete;
 };
 // False when the file cannot be opened as a regular file.
