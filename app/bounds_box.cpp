@@ -8,34 +8,24 @@
 
 #include "app/axis_ticks.h"
 #include "app/overlay_text.h"
+#include "app/picture_bands.h"
 #include "core/settings.h"
 #include "data/data_set.h"
+#include "render/box_transform.h"
 
 namespace {
 
 constexpr OverlayFont kFont = OverlayFont::kStatus;
 constexpr double kTextHeight = 9;     // pixels above the baseline of the font's digits
 constexpr double kTickLength = 0.25;  // box units
-constexpr double kLabelGap = 0.4;     // box units from the edge to a number's near side
+constexpr double kNumberGap = 3;      // pixels between a tick mark's end and its number
 constexpr double kNamePixels = 8;     // between the numbers and the axis name
 
-struct Projection {
-    double model[16], proj[16];
-    int viewport[4];
-    // Window position of box point p; false behind the camera.
-    bool window(const Vector3& p, double& wx, double& wy) const {
-        double eye[4], clip[4];
-        for (int r = 0; r < 4; ++r)
-            eye[r] = model[r] * p.x() + model[4 + r] * p.y() + model[8 + r] * p.z() + model[12 + r];
-        for (int r = 0; r < 4; ++r)
-            clip[r] = proj[r] * eye[0] + proj[4 + r] * eye[1] + proj[8 + r] * eye[2] +
-                      proj[12 + r] * eye[3];
-        if (!(clip[3] > 0)) return false;
-        wx = viewport[0] + viewport[2] * (clip[0] / clip[3] + 1) / 2;
-        wy = viewport[1] + viewport[3] * (clip[1] / clip[3] + 1) / 2;
-        return true;
-    }
-};
+// How round a tick's value is, as a multiple of the step: of ten, five, two, or none.
+int rank(double value, double step) {
+    const long long k = std::llround(value / step);
+    return k % 10 == 0 ? 3 : k % 5 == 0 ? 2 : k % 2 == 0 ? 1 : 0;
+}
 
 int text_width(const std::string& text) {
     return ::text_width(kFont, text);
@@ -57,13 +47,48 @@ Vector3 moved(const Vector3& p, const Vector3& direction, double distance) {
 
 }  // namespace
 
+bool ScreenProjection::window(const Vector3& p, double& wx, double& wy) const {
+    double eye[4], clip[4];
+    for (int r = 0; r < 4; ++r)
+        eye[r] = model[r] * p.x() + model[4 + r] * p.y() + model[8 + r] * p.z() + model[12 + r];
+    for (int r = 0; r < 4; ++r)
+        clip[r] =
+            proj[r] * eye[0] + proj[4 + r] * eye[1] + proj[8 + r] * eye[2] + proj[12 + r] * eye[3];
+    if (!(clip[3] > 0)) return false;
+    wx = viewport[0] + viewport[2] * (clip[0] / clip[3] + 1) / 2;
+    wy = viewport[1] + viewport[3] * (clip[1] / clip[3] + 1) / 2;
+    return true;
+}
+
+ScreenProjection current_projection() {
+    ScreenProjection pr;
+    glGetDoublev(GL_MODELVIEW_MATRIX, pr.model);
+    glGetDoublev(GL_PROJECTION_MATRIX, pr.proj);
+    glGetIntegerv(GL_VIEWPORT, pr.viewport);
+    return pr;
+}
+
+bool label_pixels(const BoxLabel& label, const ScreenProjection& pr, PixelRect& r) {
+    double x, y;
+    if (!pr.window(label.at, x, y)) return false;
+    r = {x + label.dx, y + label.dy - 3, x + label.dx + text_width(label.text),
+         y + label.dy + kTextHeight};
+    return true;
+}
+
 BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
+    return layout_bounds_box(set, eye_offset, current_projection(), overlay_bands());
+}
+
+BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset,
+                            const ScreenProjection& projection,
+                            const std::vector<PixelRect>& keep_clear) {
     BoundsBox box;
     if (set.point_count() == 0) return box;
     // The box mapping of the renderer: min to -5, times 10 f per axis.
     Vector3 low, high, centre;
     for (int a = 0; a < 3; ++a) {
-        const double f = axis_data == kUniformAxes ? set.scaleFactor : set.axis_scale[a];
+        const double f = box_factor(set, a);
         low[a] = -5;
         high[a] = (set.max[a] - set.min[a]) * f * 10 - 5;
         if (!std::isfinite(set.min[a]) || !std::isfinite(high[a])) return BoundsBox();
@@ -77,17 +102,16 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
         for (int a = 0; a < 3; ++a)
             if (!(bits & (1 << a))) box.lines.emplace_back(corner(bits), corner(bits | (1 << a)));
 
-    Projection pr;
-    glGetDoublev(GL_MODELVIEW_MATRIX, pr.model);
+    ScreenProjection pr = projection;
     // As the centre sees it: the eyes look the same way from either side of it.
     for (int r = 0; r < 3; ++r) pr.model[12 + r] += eye_offset[r];
-    glGetDoublev(GL_PROJECTION_MATRIX, pr.proj);
     // And through a frustum centred on the view: an eye's off-axis frustum would
     // break the ties of a square-on view differently for each eye.
     pr.proj[8] = pr.proj[9] = 0;
-    glGetIntegerv(GL_VIEWPORT, pr.viewport);
     double cx, cy;
     if (!pr.window(centre, cx, cy)) return box;
+    std::vector<BoxLabel> names;
+    std::vector<std::pair<int, BoxLabel>> numbers;  // with their ranks
 
     for (int a = 0; a < 3; ++a) {
         const int b = (a + 1) % 3, c = (a + 2) % 3;
@@ -125,44 +149,42 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset) {
             uy = (oy - my) / std::hypot(ox - mx, oy - my);
         }
 
-        const double f = axis_data == kUniformAxes ? set.scaleFactor : set.axis_scale[a];
+        const double f = box_factor(set, a);
         const AxisTicks ticks = choose_ticks(set.min[a], set.max[a], 4, 8);
+        const double step = ticks.values.size() > 1 ? ticks.values[1] - ticks.values[0] : 1;
         double widest = 0;  // of the numbers, across the edge
         for (std::size_t t = 0; t < ticks.values.size(); ++t) {
             Vector3 p = middle;
             p[a] = (ticks.values[t] - set.min[a]) * f * 10 - 5;
-            box.lines.emplace_back(p, moved(p, out, kTickLength));
-            box.labels.push_back(place(moved(p, out, kLabelGap), ux, uy, ticks.labels[t], a, 0));
+            const Vector3 tip = moved(p, out, kTickLength);
+            box.lines.emplace_back(p, tip);
+            BoxLabel number = place(tip, ux, uy, ticks.labels[t], a, kNumberGap);
+            numbers.emplace_back(rank(ticks.values[t], step), number);
             widest = std::fmax(
                 widest, std::fabs(ux) * text_width(ticks.labels[t]) + std::fabs(uy) * kTextHeight);
         }
-        std::string name = set.axis_names[a];
+        std::string name = axis_labels[a].empty() ? set.axis_names[a] : axis_labels[a];
         if (!ticks.note.empty()) name += " (" + ticks.note + ")";
-        box.labels.push_back(
-            place(moved(middle, out, kLabelGap), ux, uy, name, a, widest + kNamePixels));
+        names.push_back(place(moved(middle, out, kTickLength), ux, uy, name, a,
+                              kNumberGap + widest + kNamePixels));
     }
-    // Where labels would overlap (an axis seen end-on), the names stay and the
-    // numbers that come later give way.
-    std::vector<BoxLabel> kept;
-    std::vector<std::array<double, 4>> taken;
-    for (const bool names : {true, false}) {
-        for (std::size_t i = 0; i < box.labels.size(); ++i) {
-            const BoxLabel& label = box.labels[i];
-            const bool name = i + 1 == box.labels.size() || box.labels[i + 1].axis != label.axis;
-            double x, y;
-            if (name != names || !pr.window(label.at, x, y)) continue;
-            const std::array<double, 4> r = {x + label.dx, y + label.dy - 3,
-                                             x + label.dx + text_width(label.text),
-                                             y + label.dy + kTextHeight};
-            const auto overlaps = [&](const std::array<double, 4>& o) {
-                return r[0] < o[2] && o[0] < r[2] && r[1] < o[3] && o[1] < r[3];
-            };
-            if (std::any_of(taken.begin(), taken.end(), overlaps)) continue;
-            taken.push_back(r);
-            kept.push_back(label);
-        }
-    }
-    box.labels = kept;
+    // Where labels would overlap (an axis seen end-on, numbers of two axes in one
+    // corner), the names stay and the numbers of lower rank give way; none enters
+    // the bands kept clear.
+    std::stable_sort(numbers.begin(), numbers.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<PixelRect> taken = keep_clear;
+    const auto keep = [&](const BoxLabel& label) {
+        PixelRect r;
+        if (!label_pixels(label, pr, r) ||
+            std::any_of(taken.begin(), taken.end(),
+                        [&](const PixelRect& o) { return r.overlaps(o); }))
+            return;
+        taken.push_back(r);
+        box.labels.push_back(label);
+    };
+    for (const BoxLabel& name : names) keep(name);
+    for (const auto& [r, number] : numbers) keep(number);
     return box;
 }
 
@@ -184,7 +206,7 @@ void draw_bounds_box(const DataSet& set, const Vector3& eye_offset) {
     glEnd();
     for (const BoxLabel& label : box.labels) {
         glRasterPos3d(label.at.x(), label.at.y(), label.at.z());
-        glBitmap(0, 0, 0, 0, static_cast<float>(label.dx), static_cast<float>(label.dy), nullptr);
+        move_raster(label.dx, label.dy);
         draw_text(kFont, label.text);
     }
     glPopAttrib();

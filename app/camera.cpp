@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/settings.h"
 #include "core/view_state.h"
 
 CameraFrame compute_camera(double eye_separation, double focal_length, int view_width,
@@ -41,5 +42,24 @@ CameraFrame compute_camera(double eye_separation, double focal_length, int view_
         if (c.leftv[i] == 0) c.leftv[i] = 0;
         if (c.rightv[i] == 0) c.rightv[i] = 0;
     }
+    return c;
+}
+
+bool map_view_shown() {
+    const ViewPreset* map = find_choice(kViewPresets, 2);
+    bool turned =
+        angle_x != map->angles[0] || angle_y != map->angles[1] || angle_z != map->angles[2];
+    for (int i = 0; i < 16; ++i)
+        turned = turned || object_rotation[i] != ((i % 5 == 0) ? 1.0f : 0.0f);
+    return map_view && stereo_mode == kMonoView && !turned;
+}
+
+CameraFrame frame_camera() {
+    CameraFrame c =
+        compute_camera(eye_separation, focal_length,
+                       split_viewport(stereo_mode) ? view_width / 2 : view_width, view_height);
+    c.parallel = map_view_shown();
+    // As high as the perspective sees at the model's centre.
+    c.half_height = (focal_length + object_translation[2]) * c.wd2 / nearp;
     return c;
 }

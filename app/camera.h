@@ -17,6 +17,9 @@ struct CameraFrame {
     double bottom;
     Vector3 leftv;   // left eye offset from vp: on the -x side
     Vector3 rightv;  // right eye offset: -leftv
+    // The map view: a parallel projection, half_height high above the centre.
+    bool parallel = false;
+    double half_height = 0;
 };
 
 // Computes the frame's camera from the settings and the viewport size. Guards:
@@ -27,3 +30,10 @@ struct CameraFrame {
 // vector, vd and vu unless given.
 CameraFrame compute_camera(double eye_separation, double focal_length, int view_width,
                            int view_height, const Vector3& direction = vd, const Vector3& up = vu);
+
+// Whether the map view is shown now: key 2 chose it, "MonoView " draws, and the
+// model has not been turned since.
+bool map_view_shown();
+// The frame's camera as the frame uses it: compute_camera with the settings and
+// the eye's part of the viewport, parallel in the map view.
+CameraFrame frame_camera();

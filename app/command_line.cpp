@@ -5,6 +5,9 @@
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/options.h"
@@ -27,8 +30,46 @@ std::string colour_words(const char* between) {
     return words;
 }
 
+std::string number(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
+    return text;
+}
+
+// `word` as a number within the option's limits.
+bool parse_number(const Option& o, const std::string& word, double& value) {
+    char* end = nullptr;
+    value = std::strtod(word.c_str(), &end);
+    return !word.empty() && *end == '\0' && std::isfinite(value) &&
+           (o.low >= o.high || (value >= o.low && value <= o.high));
+}
+
+// "height:K": the scaling's word, and K as the height's stretch.
+bool parse_aspect(const std::string& word, const Named*& scaling, double& height) {
+    const std::size_t colon = word.find(':');
+    scaling = NamedList(kAxisScalings).find_word(word.substr(0, colon));
+    height = 1;
+    if (!scaling || (colon != std::string::npos) != (scaling->value == kHeightAxes)) return false;
+    return colon == std::string::npos ||
+           parse_number(*option_of(&height_exaggeration), word.substr(colon + 1), height);
+}
+
 // Why `word` is no value of option `o`; "" when it is one.
 std::string refusal(const Option& o, const std::string& word) {
+    double value = 0;
+    const Named* scaling = nullptr;
+    if (o.type == OptionType::integer || o.type == OptionType::real ||
+        o.type == OptionType::real64) {
+        if (parse_number(o, word, value)) return "";
+        return "expected a number" +
+               (o.low < o.high ? " from " + number(o.low) + " to " + number(o.high) : "") +
+               ", found \"" + word + "\"";
+    }
+    if (std::string(o.name) == "aspect" && !parse_aspect(word, scaling, value)) {
+        const Option& h = *option_of(&height_exaggeration);
+        return "expected individual, uniform or height:K (K from " + number(h.low) + " to " +
+               number(h.high) + "), found \"" + word + "\"";
+    }
     if (o.type == OptionType::colour) {
         for (int k = 1; k < kColorNameCount; ++k)
             if (word == color_names[k]) return "";
@@ -85,12 +126,6 @@ std::string reason(int error) {
     return text;
 }
 
-std::string number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", v);
-    return text;
-}
-
 // The start-up options into `o`, out of the settings given.
 void take_start_up(CommandLine& o) {
     std::vector<std::pair<const Option*, std::string>> settings;
@@ -111,6 +146,9 @@ void take_start_up(CommandLine& o) {
 
 // Writes the word given for option `o` into its setting.
 void apply(const Option& o, const std::string& word) {
+    if (o.marks) *o.marks = 1;
+    double value = 0;
+    if (parse_number(o, word, value) && o.resets) set_reset_value(o, value);
     switch (o.type) {
         case OptionType::flag:
             *static_cast<int*>(o.global) = o.cli_value;

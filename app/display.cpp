@@ -13,8 +13,10 @@
 #include "app/interaction.h"
 #include "app/legend.h"
 #include "app/overlay_text.h"
+#include "app/picture_bands.h"
 #include "app/picture_save.h"
 #include "app/stereo_passes.h"
+#include "app/view_fit.h"
 #include "app/viewer.h"
 #include "core/settings.h"
 #include "core/status_line.h"
@@ -112,8 +114,8 @@ FrameInPieces frame;
 
 void begin_frame(bool reduced) {
     vp.z() = focal_length;
-    const CameraFrame c = compute_camera(
-        eye_separation, focal_length, eye_view_width(stereo_mode, view_width), view_height, vd, vu);
+    fit_view_if_asked();
+    const CameraFrame c = frame_camera();
     if (verbose) {
         std::printf("ratio = %lf radians = %lf wd2 = %lf ndfl = %lf\n", c.ratio, c.radians, c.wd2,
                     c.ndfl);
@@ -301,11 +303,12 @@ std::string overlay_status() {
         if (!text.empty()) text += "  ";
         text += kNoStereoVisualStatus;
     }
+    if (text.empty() && data_set.filename.empty() && data_set.point_count() == 0) text = kStartHint;
     return text;
 }
 
 void draw_overlay_step() {
-    if (show_file_name || !overlay_status().empty()) draw_overlay();
+    if (show_file_name || !title.empty() || !overlay_status().empty()) draw_overlay();
     draw_legend();
 }
 
@@ -321,7 +324,7 @@ void draw_overlay() {
     const bool name_shown = show_file_name && !data_set.filename.empty();
     // A refused load or a folder problem shows whether or not the name does.
     const std::string status = overlay_status();
-    if (!name_shown && status.empty()) return;
+    if (!name_shown && status.empty() && title.empty()) return;
 
     // The text is written over whatever the scene left at that spot, into both
     // back buffers of a stereo window, untextured so that it keeps its colour.
@@ -352,6 +355,13 @@ void draw_overlay() {
         const double above_status = 5 + (count * line_pixels + kOverlayMargin) * units_per_pixel;
         glRasterPos2d(10, count > 1 && above_status > 10 ? above_status : 10);
         draw_text(OverlayFont::kName, data_set.filename);
+    }
+    if (!title.empty()) {
+        // Centred at the top (app/picture_bands.h).
+        const double width = text_width(OverlayFont::kName, title);
+        glRasterPos2d(50 - 50 * width / std::max(1, viewport[2]),
+                      title_baseline(viewport[3]) * units_per_pixel);
+        draw_text(OverlayFont::kName, title);
     }
     if (depth_tested) glEnable(GL_DEPTH_TEST);
     if (textured) glEnable(GL_TEXTURE_2D);

@@ -49,10 +49,14 @@ void draw_overlay();
 // The overlay of one picture, when it has something to show, and the legend.
 void draw_overlay_step();
 
-// What the overlay's status line says: the status line of the data, and on a
-// window without stereo buffers while "StereoView" is chosen, that only one eye
-// shows.
+// What the overlay's status line says: the status line of the data, why the
+// picture is empty where a mode draws nothing of the data, and on a window
+// without stereo buffers while "StereoView" is chosen, that only one eye shows;
+// with nothing to say while no file is loaded, how to load one.
 std::string overlay_status();
+// The status line while no file is loaded.
+constexpr const char* kStartHint =
+    "Choose a file under \"Files:\" in \"Control Display\", or start zendral FILE";
 constexpr const char* kNoStereoVisualStatus =
     "No stereo visual on this display: only the right eye is shown; try \"Red/Cyan "
     "glasses\" or \"Side by side\"";

@@ -70,6 +70,9 @@ void on_key(unsigned char key, int, int) {
         case 'z':
             angle_z -= 1.0;
             break;
+        case '0':
+            fit_requested = 1;  // the picture framed again
+            break;
         case 'p':
             // One row of the column-major matrix per line.
             std::printf("matCur:\n");
@@ -214,6 +217,8 @@ void on_idle() {
 void set_view_preset(int preset) {
     const ViewPreset* view = find_choice(kViewPresets, preset);
     if (!view) return;
+    map_view = preset == 2;
+    fit_requested = 1;
     angle_x = view->angles[0];
     angle_y = view->angles[1];
     angle_z = view->angles[2];

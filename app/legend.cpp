@@ -50,7 +50,10 @@ Legend layout_legend(const DataSet& set, int width, int height) {
             legend.tick_y.push_back(legend.bar_y + at * legend.bar_height);
             legend.texts.push_back(left_of(legend.bar_x, legend.tick_y.back(), ticks.labels[t]));
         }
-        std::string title = axis == kScaleOfValues ? "value" : set.axis_names[axis];
+        const std::string& given = axis == kScaleOfValues ? value_label : axis_labels[axis];
+        std::string title = !given.empty()           ? given
+                            : axis == kScaleOfValues ? std::string("value")
+                                                     : set.axis_names[axis];
         if (!ticks.note.empty()) title += " (" + ticks.note + ")";
         legend.texts.push_back({static_cast<double>(right - text_width(title)),
                                 legend.bar_y + legend.bar_height + 8.0, title});
@@ -80,6 +83,13 @@ Legend layout_legend(const DataSet& set, int width, int height) {
     return legend;
 }
 
+double legend_left(const Legend& legend) {
+    double left = legend.bar ? legend.bar_x - 4 : 1e9;  // the bar's ticks
+    for (const LegendText& t : legend.texts) left = std::min(left, t.x);
+    for (const LegendSwatch& s : legend.swatches) left = std::min(left, static_cast<double>(s.x));
+    return left;
+}
+
 void draw_legend() {
     if (!show_legend) return;
     GLint viewport[4];
@@ -103,12 +113,20 @@ void draw_legend() {
 
     const float ink[3] = {1 - background_color.r(), 1 - background_color.g(),
                           1 - background_color.b()};
+    // Through glasses the key is softened toward grey as the data are.
+    const StereoForm* form = stereo_form(stereo_mode);
+    const float saturation = form && form->passes[0].softened ? anaglyph_saturation : 1.0f;
+    const auto soften = [&](float rgb[3]) {
+        const float grey = (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
+        for (int ch = 0; ch < 3; ++ch) rgb[ch] = grey + saturation * (rgb[ch] - grey);
+    };
     if (legend.bar) {
         glBegin(GL_QUAD_STRIP);
         constexpr int kSteps = 64;
         for (int i = 0; i <= kSteps; ++i) {
             float rgb[3];
             color_scale_rgb(static_cast<double>(i) / kSteps, rgb);
+            soften(rgb);
             glColor3fv(rgb);
             const double y = legend.bar_y + legend.bar_height * static_cast<double>(i) / kSteps;
             glVertex2d(legend.bar_x, y);
@@ -124,7 +142,9 @@ void draw_legend() {
         glEnd();
     }
     for (const LegendSwatch& s : legend.swatches) {
-        glColor3fv(s.gap ? ink : s.rgb);
+        float rgb[3] = {s.rgb[0], s.rgb[1], s.rgb[2]};
+        soften(rgb);
+        glColor3fv(s.gap ? ink : rgb);
         glBegin(s.gap ? GL_LINE_LOOP : GL_QUADS);
         glVertex2d(s.x + 0.5, s.y + 0.5);
         glVertex2d(s.x + kLegendSwatch - 0.5, s.y + 0.5);

@@ -29,6 +29,12 @@ struct Legend {
     std::vector<LegendSwatch> swatches;
 };
 
+// Whether the legend shows anything, and where its leftmost pixel stands.
+inline bool legend_empty(const Legend& l) {
+    return !l.bar && l.swatches.empty();
+}
+double legend_left(const Legend& legend);
+
 constexpr int kLegendBarWidth = 16;
 constexpr int kLegendSwatch = 14;
 

@@ -138,6 +138,11 @@ int line_height(OverlayFont font) {
     return font_file ? font_glyphs().line_height(font) : glutBitmapHeight(glut_font(font));
 }
 
+void move_raster(double dx, double dy) {
+    glBitmap(0, 0, 0, 0, static_cast<float>(dx), static_cast<float>(upside_down ? -dy : dy),
+             nullptr);
+}
+
 void draw_text(OverlayFont font, const std::string& text) {
     if (!font_file) {
         for (const char32_t c : code_points(text))

@@ -17,6 +17,10 @@ void use_font_file(bool on, bool turned_over = false);
 int text_width(OverlayFont font, const std::string& text);
 int line_height(OverlayFont font);
 
+// Moves the current raster position by (dx, dy) pixels up the picture as seen,
+// also in a picture drawn upside down.
+void move_raster(double dx, double dy);
+
 // Draws `text` at the current raster position in the current raster colour,
 // moving the position along, as glutBitmapString does.
 void draw_text(OverlayFont font, const std::string& text);

@@ -21,7 +21,13 @@ int cyan_eye_texel = 3;
 void begin_eye_pass(const CameraFrame& camera, int window) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glFrustum(camera.left[window], camera.right[window], camera.bottom, camera.top, nearp, farp);
+    if (camera.parallel) {
+        const double h = camera.half_height;
+        glOrtho(-h * camera.ratio, h * camera.ratio, -h, h, nearp, farp);
+    } else {
+        glFrustum(camera.left[window], camera.right[window], camera.bottom, camera.top, nearp,
+                  farp);
+    }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -36,6 +36,9 @@ int open_main_window(const char* title) {
 
 void init_lights() {
     glEnable(GL_LIGHTING);
+    // The back of a surface, a tube's inside, a needle's far side are lit as
+    // their fronts are (render/model_draw.cpp sets which faces are fronts).
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     glEnable(GL_NORMALIZE);
     glEnable(GL_LIGHT0);
     glLightfv(GL_LIGHT0, GL_AMBIENT, light1_ambient);

@@ -129,13 +129,33 @@ inline bool split_viewport(int mode) {
 }
 
 // --- "Axis Scaling" -----------------------------------------------------------------
-enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1 };
-constexpr int kAxisScalingCount = kUniformAxes + 1;
+// Each axis filling the box; one factor for all, keeping the data's proportions;
+// or that one factor with the up axis stretched by height_exaggeration.
+enum AxisScaling : int { kIndividualAxes = 0, kUniformAxes = 1, kHeightAxes = 2 };
+constexpr int kAxisScalingCount = kHeightAxes + 1;
 struct AxisScalingChoice {
     Named name;
 };
-inline constexpr AxisScalingChoice kAxisScalings[] = {{{kIndividualAxes, "Individual", nullptr}},
-                                                      {{kUniformAxes, "Uniform ", nullptr}}};
+inline constexpr AxisScalingChoice kAxisScalings[] = {
+    {{kIndividualAxes, "Individual", "individual"}},
+    {{kUniformAxes, "Uniform ", "uniform"}},
+    {{kHeightAxes, "Height \u00d7", "height"}}};
+
+// --- "Up axis" ----------------------------------------------------------------------
+// The data's axis that points up the screen: y, as the Parts draw it, or z, so
+// that z(x, y) surfaces lie flat as maps (+y into the screen).
+enum UpAxis : int { kUpY = 0, kUpZ = 1 };
+constexpr int kUpAxisCount = kUpZ + 1;
+struct UpAxisChoice {
+    Named name;
+    int axis;  // the coordinate: 1 y, 2 z
+};
+inline constexpr UpAxisChoice kUpAxes[] = {{{kUpY, "y", "y"}, 1}, {{kUpZ, "z", "z"}, 2}};
+// The coordinate that points up for the up_axis setting's value.
+inline int up_coordinate(int up_axis) {
+    const UpAxisChoice* c = find_choice(kUpAxes, up_axis);
+    return c ? c->axis : 1;
+}
 
 // --- Display modes: "Data Display" --------------------------------------------------
 enum DisplayMode : int { kPoints, kJoined, kNeedled, kSurfaceGrid, kSurfaceFilled, kSpecial };
@@ -193,7 +213,7 @@ struct ViewPreset {
 };
 inline constexpr ViewPreset kViewPresets[] = {
     {{1, nullptr, "1"}, {0, 0, 0}},    // along the z axis: the view after a reset
-    {{2, nullptr, "2"}, {90, 0, 0}},   // along the y axis from +y: a map from above
+    {{2, nullptr, "2"}, {90, 0, 0}},   // straight down the up axis: a map, parallel in mono
     {{3, nullptr, "3"}, {0, -90, 0}},  // along the x axis from +x
     {{4, nullptr, "4"}, {30, 45, 0}},  // three-quarter view from above
 };
@@ -234,6 +254,7 @@ inline constexpr ApplyColorChoice kApplyColorTargets[] = {
 // Every value of every choice has its entry (tests/app/tables_test.cpp: once each).
 static_assert(std::size(kStereoForms) == kStereoModeCount);
 static_assert(std::size(kAxisScalings) == kAxisScalingCount);
+static_assert(std::size(kUpAxes) == kUpAxisCount);
 static_assert(std::size(kDisplayModes) == kDisplayModeCount);
 static_assert(std::size(kColorByChoices) == kColorByCount);
 static_assert(std::size(kDataFormats) == kDataFormatCount);

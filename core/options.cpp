@@ -36,21 +36,39 @@ std::vector<Option> make_options() {
          .help = "draw FILE once without a window and save it as a PNG"},
         {.name = "size", .type = T::start_up, .cli = "--size", .value_name = "WxH",
          .help = "size of the picture (default 800x600)"},
+        {.name = "up_axis", .type = T::choice, .global = &up_axis, .start = kUpY, .cli = "--up", .choices = kUpAxes,
+         .marks = &up_axis_chosen, .help = "the axis up the screen (z for z(x, y) tables and Maple grids; chosen by the format when not given)"},
+        {.name = "aspect", .type = T::start_up, .cli = "--aspect", .value_name = "individual|uniform|height:K",
+         .help = "\"Axis Scaling\": each axis fills the box, true proportions, or the up axis stretched K times"},
+        {.name = "thickness", .type = T::real, .global = &thickness, .start = 0.02, .low = 0.001, .high = 10, .resets = true,
+         .reset = 0.02, .cli = "--thickness", .help = "tube radius; 100x it, point size and line width (\"Thickness:\")"},
+        {.name = "title", .type = T::text, .global = &title, .cli = "--title", .value_name = "TEXT",
+         .help = "a title at the top of the picture"},
+        {.name = "x_label", .type = T::text, .global = &axis_labels[0], .cli = "--xlabel", .value_name = "TEXT",
+         .help = "the name of the x axis, units included (\"east (m)\")"},
+        {.name = "y_label", .type = T::text, .global = &axis_labels[1], .cli = "--ylabel", .value_name = "TEXT",
+         .help = "the name of the y axis"},
+        {.name = "z_label", .type = T::text, .global = &axis_labels[2], .cli = "--zlabel", .value_name = "TEXT",
+         .help = "the name of the z axis"},
+        {.name = "value_label", .type = T::text, .global = &value_label, .cli = "--value-label", .value_name = "TEXT",
+         .help = "the name of the values, in the legend"},
+        {.name = "show_file_name", .type = T::flag, .global = &show_file_name, .start = 1, .cli = "--no-file-name",
+         .cli_value = 0, .help = "no file name in the picture"},
 
         // Display, stereo and geometry.
         {.name = "swap_eyes", .type = T::flag, .global = &swap_eyes},
         {.name = "anaglyph_saturation", .type = T::real, .global = &anaglyph_saturation, .start = 0.65},
         {.name = "axis_data", .type = T::choice, .global = &axis_data, .start = kIndividualAxes, .choices = kAxisScalings},
+        {.name = "height_exaggeration", .type = T::real, .global = &height_exaggeration, .start = 1, .low = 0.001,
+         .high = 1000},
+        {.name = "up_axis_chosen", .type = T::flag, .global = &up_axis_chosen},
         {.name = "segments", .type = T::integer, .global = &segments, .start = 8, .low = 3, .high = 60},
         {.name = "scale", .type = T::real, .global = &scale, .start = 1, .low = -1000, .high = 1000, .resets = true, .reset = 1},
-        {.name = "thickness", .type = T::real, .global = &thickness, .start = 0.02, .low = 0.001, .high = 10, .resets = true,
-         .reset = 0.02},
         {.name = "eye_separation", .type = T::real, .global = &eye_separation, .start = 2, .low = 0, .high = 45},
         {.name = "focal_length", .type = T::real, .global = &focal_length, .start = 20, .low = 0, .high = 500, .resets = true,
          .reset = 20},
         {.name = "focal_ratio", .type = T::real, .global = &focal_ratio, .start = 20, .resets = true, .reset = 20},
         {.name = "show_axes", .type = T::flag, .global = &show_axes},
-        {.name = "show_file_name", .type = T::flag, .global = &show_file_name, .start = 1},
         {.name = "show_movement_controls", .type = T::flag, .global = &show_movement_controls, .start = 1},
         {.name = "fast_interaction", .type = T::flag, .global = &fast_interaction, .start = 1},
         {.name = "frame_budget", .type = T::real64, .global = &frame_budget, .start = 0.05},
@@ -144,7 +162,23 @@ void set_start_settings() {
     for (const Option& o : options()) write(o, o.start, o.starts, o.start_text);
 }
 
+namespace {
+std::vector<std::pair<const Option*, double>>& reset_values() {
+    static std::vector<std::pair<const Option*, double>> given;
+    return given;
+}
+}  // namespace
+
+void set_reset_value(const Option& o, double value) {
+    reset_values().emplace_back(&o, value);
+}
+
 void reset_settings() {
-    for (const Option& o : options())
-        if (o.resets) write(o, o.reset, o.resets_to, o.start_text);
+    for (const Option& o : options()) {
+        if (!o.resets) continue;
+        double value = o.reset;
+        for (const auto& [option, given] : reset_values())
+            if (option == &o) value = given;
+        write(o, value, o.resets_to, o.start_text);
+    }
 }

@@ -39,6 +39,7 @@ struct Option {
     const char* cli = nullptr;         // "--stereo"; null: not on the command line
     NamedList choices = NamedList();   // choice (and start_up) options: their values
     int cli_value = 1;                 // flags: what the option sets
+    int* marks = nullptr;              // set to 1 when the option is given: the user chose
     const char* value_name = nullptr;  // for --help and the README ("WxH", "OUT.png")
     const char* help = "";
 };
@@ -51,3 +52,6 @@ const Option* option_named(const std::string& cli);
 
 // The reset values of the settings that have one.
 void reset_settings();
+// Makes `value` the reset value of `o` for the rest of the run: a value given on
+// the command line outlasts the loads that reset the view.
+void set_reset_value(const Option& o, double value);

@@ -26,6 +26,9 @@ const float named_colors[kColorNameCount - 1][3] = {
 float object_rotation[16], object_translation[3], light1_rotation[16];
 int data_format, chosen_listitem;
 std::string filedir, file_filter;
+int up_axis, up_axis_chosen;
+float height_exaggeration;
+std::string title, axis_labels[3], value_label;
 int verbose;
 
 void set_identity(float m[16]) {

@@ -18,8 +18,11 @@ extern int
     swap_eyes;  // 1: each two-eye mode shows each eye's picture where the other's goes; start 0
 extern float anaglyph_saturation;  // saturation of coloured data through glasses, 0..1; start 0.65
 
-extern int axis_data;     // an AxisScaling (kAxisScalings); start kIndividualAxes
-extern int display_mode;  // a DisplayMode (kDisplayModes); start kJoined
+extern int axis_data;              // an AxisScaling (kAxisScalings); start kIndividualAxes
+extern float height_exaggeration;  // "Height \u00d7": the up axis's stretch over "Uniform "
+extern int up_axis;                // an UpAxis (kUpAxes); each load sets it unless...
+extern int up_axis_chosen;         // ... the user chose it (panel, command line): 1; start 0
+extern int display_mode;           // a DisplayMode (kDisplayModes); start kJoined
 
 // Start values, limits and reset values of all of these: core/options.cpp.
 extern int segments;                // sides of each tube
@@ -41,6 +44,11 @@ extern double full_picture_delay;  // seconds after the last interaction until t
 extern int show_bounds;  // the labelled box the data fill, ticks and numbers, 0 or 1; start 0
 extern int show_legend;  // the key to the colours (colour bar or swatches), 0 or 1; start 1
 extern int color_by;  // a ColorBy (kColorByChoices): what the colours of the data show; start none
+// Text in the picture: a title centred at its top, and the names of the bounds
+// box's axes and of the values (in the legend); an empty name: the file's own.
+extern std::string title;
+extern std::string axis_labels[3];
+extern std::string value_label;
 
 // --- Colours and lights -----------------------------------------------------------
 extern Color4 background_color;  // clear colour, 0..1 each; start (1, 1, 1, 1)

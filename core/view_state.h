@@ -14,6 +14,12 @@ extern float angle_x, angle_y, angle_z;  // view rotation angles, degrees, not w
 extern float view_rotation[16];  // column-major, built from the angles by the input code; identity
 // What a drag does, by the button that started it.
 enum MouseMode : int { kNoDrag = -1, kTurnDrag = 0, kDepthDrag = 1, kSlideDrag = 2 };
+// Key 2 chose the map view: a parallel projection straight down the up axis, in
+// "MonoView ", for as long as the model is not turned (app/camera.h); 0 at start.
+extern int map_view;
+// The picture is to be framed again at the next frame (a load, "Reset View", a
+// view key, "Fit view"): app/view_fit.h; 0 at start.
+extern int fit_requested;
 extern int mouse_mode;  // a MouseMode: left turns, middle moves in z, right in x/y; kNoDrag first
 extern int last_x, last_y;  // last mouse position; last_y measured up from the bottom; 0, 0
 

@@ -22,6 +22,9 @@ struct FileFormat {
     // Coloured data: each point's value picks its colour-map entry. Otherwise
     // plain data, drawn in one entry per eye.
     bool coloured;
+    // The UpAxis its files are drawn with unless the user chose one: y for the
+    // Parts' point files, z for z(x, y) grids and tables (height third).
+    int up_axis;
     const char* fuzz_name;  // tests/fuzz: the target's name and its corpus folder
     const char* sample;     // a small file in the format
 };

@@ -5,9 +5,11 @@
 #include <GL/glext.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "render/box_transform.h"
 #include "render/color_map.h"
 #include "render/reduced_picture.h"
 #include "render/round_points.h"
@@ -45,9 +47,7 @@ void draw_range(const ArrayPicture& p, GLsizei first, GLsizei count) {
             draw_points(first, count);
             break;
         case ArrayPicture::kQuads:
-            if (p.shared == SharedCorners::filled_triangles)
-                draw_elements(p, GL_TRIANGLES, first, count);
-            else if (p.shared == SharedCorners::outline_quads)
+            if (p.shared == SharedCorners::quads)
                 draw_elements(p, GL_QUADS, first, count);
             else
                 glDrawArrays(GL_QUADS, first, count);
@@ -62,15 +62,21 @@ void draw_range(const ArrayPicture& p, GLsizei first, GLsizei count) {
 }
 
 // The tubes' faces are wound inward (their caps and sides turn clockwise seen
-// from outside), so the faces GL takes for front faces are the insides of the
-// far walls, always hidden behind the near ones: they are left out. A mirroring
-// transform (a negative scale) turns the winding round.
+// from outside), so the faces counter-clockwise in the picture are the insides
+// of the far walls, always hidden behind the near ones: they are left out,
+// whichever winding GL takes for front faces now. A mirroring transform (a
+// negative scale) turns the winding round.
 GLenum hidden_faces() {
     float m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    const double det = m[0] * (m[5] * m[10] - m[9] * m[6]) - m[4] * (m[1] * m[10] - m[9] * m[2]) +
-                       m[8] * (m[1] * m[6] - m[5] * m[2]);
-    return det > 0 ? GL_FRONT : det < 0 ? GL_BACK : 0;
+    GLint front = GL_CCW;
+    glGetIntegerv(GL_FRONT_FACE, &front);
+    const double det = model_view_determinant(m);
+    // No winding to go by; and for a box mapping as thin as that of data spanning
+    // most of single precision (1e-36), Mesa's culling in feedback mode is not to
+    // be relied on: the inner faces are drawn as well, which costs only time.
+    if (!(std::fabs(det) > 1e-30)) return 0;
+    return (det > 0) == (front == GL_CCW) ? GL_FRONT : GL_BACK;
 }
 
 }  // namespace
@@ -140,9 +146,9 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
             // carries the quad's normal gives that very colour.
             if (p.shared != SharedCorners::none) {
                 glGetIntegerv(GL_SHADE_MODEL, &shade_model);
+                // From the last corner (P10), GL's convention: the same one that
+                // splits a quad into the triangles of immediate drawing.
                 glShadeModel(GL_FLAT);
-                // Quads keep to their last corner whatever the convention.
-                glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
                 glTexCoord2fv(p.last);  // plain data's one entry
             }
             break;
@@ -185,10 +191,7 @@ void replay(const ArrayPicture& p, const DrawStyle& style, const Color4& grid_co
         if (p.normals) glNormal3fv(p.last + 2);
     }
 
-    if (p.shared != SharedCorners::none) {
-        glShadeModel(static_cast<GLenum>(shade_model));
-        glProvokingVertex(GL_LAST_VERTEX_CONVENTION);
-    }
+    if (p.shared != SharedCorners::none) glShadeModel(static_cast<GLenum>(shade_model));
     if (p.kind == ArrayPicture::kLines) {
         glLineWidth(line_width);
         if (line_smooth) glEnable(GL_LINE_SMOOTH);

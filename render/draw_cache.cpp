@@ -92,7 +92,7 @@ PictureVertices picture_of(const PictureKey& key, const DataSet& set, int texel_
         case Draws::points:
             return point_vertices(set, texels, style, step, range);
         case Draws::surface:
-            return surface_vertices(set, texels, style, mode->filled, step, range);
+            return surface_vertices(set, texels, style, step, range);
         case Draws::tubes:
             return key.reduced_step > 0
                        ? tube_lines(set, texels, key.display_mode, texel_index, style, range)

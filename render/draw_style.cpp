@@ -4,6 +4,7 @@
 
 #include "core/settings.h"
 #include "data/data_set.h"
+#include "render/box_transform.h"
 #include "render/color_map.h"
 
 DrawStyle current_draw_style(const DataSet& set) {
@@ -18,10 +19,11 @@ DrawStyle current_draw_style(const DataSet& set) {
     // The box mapping scales axis a by 10 f_a; its inverse, by 1 / (10 f_a).
     double smallest = 1.0;
     for (int a = 0; a < 3; ++a) {
-        const double f = 10 * (axis_data == kUniformAxes ? set.scaleFactor : set.axis_scale[a]);
+        const double f = 10 * box_factor(set, a);
         if (f > 0 && f < smallest) smallest = f;
     }
     style.normal_limit *= smallest;
+    style.up = up_coordinate(up_axis);
     return style;
 }
 

@@ -21,6 +21,7 @@ struct DrawStyle {
     // multiplies them by some 1e38; there they are kept small. Far out of reach
     // for any other data.
     double normal_limit = 1e30;
+    int up = 1;  // the coordinate needles stand on: 1 y, 2 z (the up_axis setting)
 };
 
 // The style of the current settings and colour map for `set`.

@@ -7,15 +7,15 @@
 
 namespace {
 
-void joined(const DataSet& set, const PointTexels& texels, int, TubeVisit visit) {
+void joined(const DataSet& set, const PointTexels& texels, int, int, TubeVisit visit) {
     for_each_joined_segment(set, texels, visit);
 }
-void needled(const DataSet& set, const PointTexels& texels, int, TubeVisit visit) {
-    for_each_needled_segment(set, texels, visit);
+void needled(const DataSet& set, const PointTexels& texels, int, int up, TubeVisit visit) {
+    for_each_needled_segment(set, texels, visit, up);
 }
-void special(const DataSet& set, const PointTexels&, int texel, TubeVisit visit) {
-    for_each_special_needle(set, texel, visit);
-    for_each_special_grid_segment(set, texel, visit);
+void special(const DataSet& set, const PointTexels&, int texel, int up, TubeVisit visit) {
+    for_each_special_needle(set, texel, visit, up);
+    for_each_special_grid_segment(set, texel, visit, up);
 }
 double none(double, double) {
     return 0;
@@ -41,14 +41,14 @@ const ModeDrawing* mode_drawing(int mode) {
 }
 
 void walk_tubes(const ModeDrawing& drawing, const DataSet& set, const PointTexels& texels,
-                int texel, const PictureRange& range, TubeVisit visit,
+                int texel, int up, const PictureRange& range, TubeVisit visit,
                 FunctionRef<void()> grid_starts) {
     if (!drawing.tubes) return;
     const long long grid = drawing.grid_from ? drawing.grid_from(set) : -1;
     const bool reaches_grid = grid >= 0 && range.end > grid;
     bool started = false;
     long long n = 0;
-    drawing.tubes(set, texels, texel, [&](const Vector3& from, const Vector3& to, int k) {
+    drawing.tubes(set, texels, texel, up, [&](const Vector3& from, const Vector3& to, int k) {
         if (n == grid && reaches_grid) {
             grid_starts();
             started = true;

@@ -16,8 +16,10 @@ using TubeVisit = FunctionRef<void(const Vector3& from, const Vector3& to, int t
 struct ModeDrawing {
     int mode;  // a DisplayMode
     // Tube modes: every tube in drawing order, in its entry (`texel`: plain
-    // data's, where the mode does not take it from the texels). Null otherwise.
-    void (*tubes)(const DataSet& set, const PointTexels& texels, int texel, TubeVisit visit);
+    // data's, where the mode does not take it from the texels), needles along the
+    // up coordinate `up`. Null otherwise.
+    void (*tubes)(const DataSet& set, const PointTexels& texels, int texel, int up,
+                  TubeVisit visit);
     // Tubes of a grid of w x n points, at most (coloured data's gaps leave some out).
     double (*tube_count)(double w, double n);
     // The tubes from this one on are the bottom grid, in the grid's material
@@ -35,5 +37,5 @@ const ModeDrawing* mode_drawing(int mode);
 // and grid_starts() once before the first tube of the bottom grid that the range
 // reaches, or after the last tube when it reaches the grid but the grid is empty.
 void walk_tubes(const ModeDrawing& drawing, const DataSet& set, const PointTexels& texels,
-                int texel, const PictureRange& range, TubeVisit visit,
+                int texel, int up, const PictureRange& range, TubeVisit visit,
                 FunctionRef<void()> grid_starts);

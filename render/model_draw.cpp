@@ -37,6 +37,12 @@ int DataSet::draw(int texel_index, const ModelPart& part) {
         glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
         glDepthMask(GL_FALSE);
     }
+    // Both sides are lit (two-sided lighting): GL lights a face it takes for a
+    // back face with its normal reversed, so the faces the normals point out of
+    // must be its front faces: a surface's counter-clockwise ones, a tube's
+    // outsides, which are wound clockwise; a mirroring transform turns both.
+    const bool mirrored = model_view_determinant(matCur) < 0;
+    glFrontFace(draws_tubes(display_mode) != mirrored ? GL_CW : GL_CCW);
     const DrawStyle style = current_draw_style(*this);
     const Color4 grid_color = grid_color_for(background_color);
     int pieces = 1;
@@ -51,6 +57,7 @@ int DataSet::draw(int texel_index, const ModelPart& part) {
         glBlendFunc(GL_ONE, GL_ZERO);
         glDisable(GL_BLEND);
     }
+    glFrontFace(GL_CCW);
     glPopMatrix();
     return pieces;
 }

@@ -48,7 +48,7 @@ void emit_tubes(const ModeDrawing& drawing, const DataSet& set, const PointTexel
                 int texel_index, const DrawStyle& style, const Color4& grid_color,
                 const PictureRange& range) {
     walk_tubes(
-        drawing, set, texels, texel_index, range,
+        drawing, set, texels, texel_index, style.up, range,
         [&](const Vector3& from, const Vector3& to, int k) { emit_segment(from, to, k, style); },
         [&] { set_material_color(grid_color); });
 }

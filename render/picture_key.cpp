@@ -59,7 +59,7 @@ bool PictureKey::operator==(const PictureKey& o) const {
            points_per_set == o.points_per_set && same_bits(min, o.min) && same_bits(max, o.max) &&
            same_bits(base_level, o.base_level) && display_mode == o.display_mode &&
            segments == o.segments && same_bits(thickness, o.thickness) &&
-           same_bits(normal_limit, o.normal_limit) && same_bits(texel_s, o.texel_s) &&
+           same_bits(normal_limit, o.normal_limit) && up == o.up && same_bits(texel_s, o.texel_s) &&
            same_bits(texel_t, o.texel_t) && map_row == o.map_row && texel == o.texel &&
            scale == o.scale && same_bits(grid_color, o.grid_color) && outline == o.outline &&
            reduced_step == o.reduced_step;
@@ -82,6 +82,7 @@ PictureKey make_key(const DataSet& set, int texel_index, int display_mode, const
     k.segments = style.segments;
     k.thickness = style.thickness;
     k.normal_limit = style.normal_limit;
+    k.up = style.up;
     k.texel_s = style.texel_s;
     k.texel_t = style.texel_t;
     k.map_row = style.map_row;
@@ -135,8 +136,7 @@ double picture_bytes(const PictureKey& k) {
     if (shared_corners(k)) {
         const double quads = std::max(0, k.width - 1) * std::max(0, k.points_per_set - 1);
         const double index_bytes = 65536.0 / std::max(1, k.width) - 1 >= 1 ? 2 : 4;
-        return vertices * 6 * sizeof(float) +
-               quads * (display_mode_choice(k.display_mode)->filled ? 6 : 4) * index_bytes;
+        return vertices * 6 * sizeof(float) + quads * 4 * index_bytes;
     }
     if (draws(k) == Draws::tubes && k.reduced_step == 0 && !k.outline) {
         const double indices = 2.0 * (k.segments - 2) * 3 + 6.0 * k.segments;  // a tube's

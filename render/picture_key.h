@@ -31,6 +31,7 @@ struct PictureKey {
     int segments = 0;
     float thickness = 0;
     double normal_limit = 0;
+    int up = 1;  // the coordinate the needles stand on
     double texel_s = 0, texel_t = 0;
     int map_row = 0;
     int texel = 0;             // the eye's entry; -1 where it is not used (coloured data, a scale)

@@ -19,12 +19,12 @@ void push(std::vector<float>& out, const float* values, int count) {
 // (all of them in the other modes).
 template <typename Visit>
 void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mode, int texel,
-                   const PictureRange& range, PictureVertices& out,
+                   int up, const PictureRange& range, PictureVertices& out,
                    std::size_t (*elements)(const PictureVertices&), Visit visit) {
     const ModeDrawing* drawing = mode_drawing(display_mode);
     bool grid_started = false;
     if (drawing) {
-        walk_tubes(*drawing, set, texels, texel, range, visit, [&] {
+        walk_tubes(*drawing, set, texels, texel, up, range, visit, [&] {
             out.needles = elements(out);
             grid_started = true;
         });
@@ -34,20 +34,20 @@ void for_each_tube(const DataSet& set, const PointTexels& texels, int display_mo
 
 // A plain surface whose quads share their corners (SharedCorners): the vertices
 // of the rows of points from the range's first row to one past its last, each
-// with the normal of the quad it colours, and the quads or their triangles as
-// indices, in the order of immediate drawing.
+// with the normal of the quad it colours, and the quads as indices, in the order
+// of immediate drawing.
 PictureVertices shared_surface(const DataSet& set, const PointTexels& texels,
-                               const DrawStyle& style, bool filled, const PictureRange& range) {
+                               const DrawStyle& style, const PictureRange& range) {
     PictureVertices out;
-    out.shared = filled ? SharedCorners::filled_triangles : SharedCorners::outline_quads;
+    out.shared = SharedCorners::quads;
     const long long rows = set.points_per_set - 1;  // rows of quads
     const int first = static_cast<int>(range.first < 0 ? 0 : range.first);
     const int end = static_cast<int>(range.end < rows ? range.end : rows);
     // One set has rows of points but no quad between them: nothing to draw.
     if (first >= end || set.width < 2) return out;
     const int width = set.width;
-    // The quad vertex (s, i) colours: the one whose P00 (filled) or P10 it is.
-    const int quad_s = filled ? 0 : -1;
+    // The quad vertex (s, i) colours: the one whose P10 it is.
+    const int quad_s = -1;
     texel_coord(texels.at(0, 0), style, out.last);
     out.vertices.reserve(static_cast<std::size_t>(end - first + 1) * width * 6);
     for (int i = first; i <= end; ++i) {
@@ -73,10 +73,7 @@ PictureVertices shared_surface(const DataSet& set, const PointTexels& texels,
             const int s = static_cast<int>(k % width), i = static_cast<int>(k / width);
             const unsigned p00 = at(s, i), p01 = at(s, i + 1), p11 = at(s + 1, i + 1),
                            p10 = at(s + 1, i);
-            if (filled)
-                out.indices.insert(out.indices.end(), {p00, p01, p11, p00, p11, p10});
-            else
-                out.indices.insert(out.indices.end(), {p00, p01, p11, p10});
+            out.indices.insert(out.indices.end(), {p00, p01, p11, p10});
             out.last[2] = static_cast<float>(n.x());
             out.last[3] = static_cast<float>(n.y());
             out.last[4] = static_cast<float>(n.z());
@@ -164,9 +161,8 @@ PictureVertices point_vertices(const DataSet& set, const PointTexels& texels,
 }
 
 PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
-                                 const DrawStyle& style, bool filled, int step,
-                                 const PictureRange& range) {
-    if (step == 1 && !texels.set) return shared_surface(set, texels, style, filled, range);
+                                 const DrawStyle& style, int step, const PictureRange& range) {
+    if (step == 1 && !texels.set) return shared_surface(set, texels, style, range);
     PictureVertices out;
     out.vertices.reserve(set.point_count() / (static_cast<std::size_t>(step) * step) * 32 + 32);
     for_each_quad(
@@ -199,7 +195,7 @@ PictureVertices tube_mesh(const DataSet& set, const PointTexels& texels, int dis
                           int texel, const DrawStyle& style, const PictureRange& range) {
     PictureVertices out;
     for_each_tube(
-        set, texels, display_mode, texel, range, out,
+        set, texels, display_mode, texel, style.up, range, out,
         [](const PictureVertices& o) { return o.indices.size(); },
         [&](const Vector3& from, const Vector3& to, int k) {
             append_tube(out, from, to, k, style);
@@ -236,7 +232,7 @@ PictureVertices tube_lines(const DataSet& set, const PointTexels& texels, int di
         }
     };
     for_each_tube(
-        set, texels, display_mode, texel, range, out,
+        set, texels, display_mode, texel, style.up, range, out,
         [](const PictureVertices& o) { return o.vertex_count(); }, line);
     return out;
 }

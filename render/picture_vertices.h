@@ -15,12 +15,11 @@
 
 // How a surface's quads are recorded: each with corners of its own, as immediate
 // drawing sends them; or, for plain data, sharing their corners with their
-// neighbours and drawn with flat shading, which gives a whole primitive the
-// colour of one corner: that corner carries the quad's normal. The outlines are
-// quads coloured from their last corner (P10); the filled surface is the two
-// triangles P00 P01 P11 and P00 P11 P10 that GL makes of a quad drawn directly,
-// coloured from their first corner (P00).
-enum class SharedCorners { none, outline_quads, filled_triangles };
+// neighbours and drawn with flat shading, which gives a whole quad the colour of
+// its last corner (P10): that corner carries the quad's normal. Quads, not their
+// triangles, so that GL tells a quad's front from its back as a whole, as it
+// does drawn directly (both sides are lit, by their own normals).
+enum class SharedCorners { none, quads };
 
 struct PictureVertices {
     // texture coordinate, normal, vertex (8 floats), no normal (5), or with shared
@@ -57,7 +56,7 @@ PictureVertices point_vertices(const DataSet& set, const PointTexels& texels,
 // each with its own flat normal and the entry of its corner P00. Plain data at
 // step 1 as quads sharing their corners (shared_corners).
 PictureVertices surface_vertices(const DataSet& set, const PointTexels& texels,
-                                 const DrawStyle& style, bool filled, int step = 1,
+                                 const DrawStyle& style, int step = 1,
                                  const PictureRange& range = {});
 
 // The tubes of display mode 1, 2 or 5 (texel: the entry of plain data's

@@ -110,6 +110,14 @@ void control_callback(int id) {
         }
     } else if (id == control_id::reset_view) {
         reset_view();
+    } else if (id == control_id::fit_view || id == control_id::height) {
+        fit_requested = 1;
+    } else if (id == control_id::up_axis) {
+        up_axis_chosen = 1;  // kept through the loads that follow
+        fit_requested = 1;
+    } else if (id == control_id::title) {
+        if (title_field) title = title_field->get_text();
+        fit_requested = 1;
     } else if (id == control_id::browse_folder) {
         browse();
     } else if (id == control_id::folder_or_filter) {
@@ -141,7 +149,9 @@ void reset_view() {
     // Translation, scale, thickness, focal length and ratio (core/options.cpp).
     reset_settings();
     angle_x = angle_y = angle_z = 0.0f;
+    map_view = 0;
     eye_separation = focal_length / focal_ratio;
+    fit_requested = 1;  // framed anew, when the box or the legend is shown
     last_x = last_y = 0;
     if (rotate_control) rotate_control->reset();
     set_identity(view_rotation);

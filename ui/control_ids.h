@@ -14,6 +14,7 @@ enum : int {
     light2_intensity = 251,
     show_movement = 300,
     reset_view = 301,
+    fit_view = 302,
     data_format = 401,
     browse_folder = 402,
     files_list = 403,
@@ -27,6 +28,9 @@ enum : int {
     mono_stereo = 701,
     axis_scaling = 801,
     data_display = 802,
+    up_axis = 803,
+    height = 804,  // "Height x" spinner
+    title = 805,   // "Title:"
     save_picture = 901,
 };
 }  // namespace control_id

@@ -16,7 +16,7 @@
 // Null until built (static storage starts at zero).
 PanelWindow *control_glui, *movement_glui;
 PanelRotation* rotate_control;
-PanelTextField *folder_field, *filter_field;
+PanelTextField *folder_field, *filter_field, *title_field;
 PanelListBox* files_list;
 PanelSpinner *red_spinner, *green_spinner, *blue_spinner, *light1_intensity_spinner,
     *light2_intensity_spinner;
@@ -68,6 +68,7 @@ void build_display_options(PanelWindow* w) {
     w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, control_id::none, nullptr);
     PanelRollout* axis = w->add_rollout_to_panel(display, "Axis Scaling", false);
     add_radio_group(w, axis, &axis_data, control_id::axis_scaling, kAxisScalings);
+    add_spinner(w, axis, "Height factor:", &height_exaggeration, control_id::height, 0.05f);
     PanelRollout* modes = w->add_rollout_to_panel(display, "Data Display", false);
     add_radio_group(w, modes, &display_mode, control_id::data_display, kDisplayModes);
     add_spinner(w, display, "Eye Separation:", &eye_separation, control_id::eye_separation, 0.05f);
@@ -80,6 +81,11 @@ void build_display_options(PanelWindow* w) {
                              nullptr);
     w->add_checkbox_to_panel(display, "Show bounds", &show_bounds, control_id::none, nullptr);
     w->add_checkbox_to_panel(display, "Show legend", &show_legend, control_id::none, nullptr);
+    PanelRollout* up = w->add_rollout_to_panel(display, "Up axis", false);
+    add_radio_group(w, up, &up_axis, control_id::up_axis, kUpAxes);
+    title_field = w->add_edittext_to_panel(display, "Title:", PANEL_EDITTEXT_TEXT, nullptr,
+                                           control_id::title, control_callback);
+    title_field->set_text(title.c_str());
 }
 
 void build_colors(PanelWindow* w) {
@@ -206,6 +212,7 @@ void build_control_panel() {
     control_glui->add_button("Reset View", control_id::reset_view, control_callback);
     control_glui->add_button("Quit", control_id::quit, quit_callback);
     control_glui->add_button("Save picture", control_id::save_picture, control_callback);
+    control_glui->add_button("Fit view", control_id::fit_view, control_callback);
     control_glui->set_main_gfx_window(window_services.main_window());
 
     build_movement_controls();

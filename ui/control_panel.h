@@ -15,6 +15,7 @@ extern PanelWindow* control_glui;      // "Control Display"
 extern PanelWindow* movement_glui;     // "Movement Controls"
 extern PanelRotation* rotate_control;  // "Rotate" ball
 extern PanelTextField* folder_field;   // "Folder:"
+extern PanelTextField* title_field;    // "Title:"
 extern PanelTextField* filter_field;   // "File filter:"
 extern PanelListBox* files_list;       // "Files:"
 extern PanelSpinner* red_spinner;

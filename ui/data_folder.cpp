@@ -66,6 +66,8 @@ void load_file(int k, const std::string& name, const std::string& path) {
     if (const FileFormat* format = file_format(data_format)) format->read(data_set, name.c_str());
     if (data_set.revision != before) {
         shown_file = path;
+        // The format's up axis, unless the user chose one.
+        if (!up_axis_chosen) up_axis = file_format(data_set.kind)->up_axis;
         reset_view();
     }
     window_services.request_redisplay();

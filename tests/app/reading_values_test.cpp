@@ -28,9 +28,10 @@ void load_pyramid(double top) {
     object_translation[1] = 0;
 }
 
-// The mono camera of the frames with the model transform: box coordinates.
+// The mono camera of the frames (parallel in the map view) with the model
+// transform: box coordinates.
 void mono_camera() {
-    begin_eye_pass(compute_camera(eye_separation, focal_length, kWidth, kHeight), 1);
+    begin_eye_pass(frame_camera(), 1);
     gluLookAt(0, 0, focal_length, 0, 0, focal_length - 1, 0, 1, 0);
     apply_model_transform();
 }

@@ -44,7 +44,7 @@ TEST_F(PanelTest, ControlDisplayHoldsEveryControlInCreationOrder) {
             kStereoForms);
     add({{"Swap eyes", -1}, {"Axis Scaling", -1}, {"", 801}});
     buttons({"Individual", "Uniform "}, kAxisScalings);
-    add({{"Data Display", -1}, {"", 802}});
+    add({{"Height factor:", 804}, {"Data Display", -1}, {"", 802}});
     buttons({"Points ", "Line Sets:Joined ", "Line Sets:Needled ", "Surface grid ",
              "Surface filled ", "Special "},
             kDisplayModes);
@@ -56,6 +56,11 @@ TEST_F(PanelTest, ControlDisplayHoldsEveryControlInCreationOrder) {
          {"Fast interaction", -1},
          {"Show bounds", -1},
          {"Show legend", -1},
+         {"Up axis", -1},
+         {"", 803},
+         {"y", -1},
+         {"z", -1},
+         {"Title:", 805},
          {"Colors", -1},
          {"Color Name:", 502},
          {"rgb", -1},
@@ -89,7 +94,12 @@ TEST_F(PanelTest, ControlDisplayHoldsEveryControlInCreationOrder) {
          {"Data Format", -1},
          {"", 401}});
     buttons({"Data ", "Maple", "Data with Color", "Columns"}, kDataFormats);
-    add({{"Files:", 403}, {"", -1}, {"Reset View", 301}, {"Quit", 0}, {"Save picture", 901}});
+    add({{"Files:", 403},
+         {"", -1},
+         {"Reset View", 301},
+         {"Quit", 0},
+         {"Save picture", 901},
+         {"Fit view", 302}});
     std::vector<std::pair<std::string, int>> built;
     for (const PanelControl* c : control_glui->controls()) built.emplace_back(c->label(), c->id());
     EXPECT_EQ(expected, built);
