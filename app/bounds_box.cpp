@@ -20,11 +20,17 @@ constexpr double kTextHeight = 9;     // pixels above the baseline of the font's
 constexpr double kTickLength = 0.25;  // box units
 constexpr double kNumberGap = 3;      // pixels between a tick mark's end and its number
 constexpr double kNamePixels = 8;     // between the numbers and the axis name
+constexpr double kLabelSpace = 4;     // pixels at least between two labels side by side
 
-// How round a tick's value is, as a multiple of the step: of ten, five, two, or none.
+// How a tick ranks among its axis's when their numbers crowd: by the twos in its
+// place among the multiples of the step, so that every other number stays,
+// then every fourth.
 int rank(double value, double step) {
-    const long long k = std::llround(value / step);
-    return k % 10 == 0 ? 3 : k % 5 == 0 ? 2 : k % 2 == 0 ? 1 : 0;
+    long long k = std::llabs(std::llround(value / step));
+    if (k == 0) return 64;
+    int twos = 0;
+    for (; k % 2 == 0; k /= 2) ++twos;
+    return twos;
 }
 
 int text_width(const std::string& text) {
@@ -108,8 +114,14 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset,
     // And through a frustum centred on the view: an eye's off-axis frustum would
     // break the ties of a square-on view differently for each eye.
     pr.proj[8] = pr.proj[9] = 0;
+    // Which edges are labelled is judged with the box's centre on the line of
+    // sight: by how the box is turned, not by where it was moved (a fit moves it).
+    ScreenProjection choice = pr;
+    for (int r = 0; r < 2; ++r)
+        choice.model[12 + r] -= pr.model[r] * centre.x() + pr.model[4 + r] * centre.y() +
+                                pr.model[8 + r] * centre.z() + pr.model[12 + r];
     double cx, cy;
-    if (!pr.window(centre, cx, cy)) return box;
+    if (!choice.window(centre, cx, cy)) return box;
     std::vector<BoxLabel> names;
     std::vector<std::pair<int, BoxLabel>> numbers;  // with their ranks
 
@@ -125,7 +137,8 @@ BoundsBox layout_bounds_box(const DataSet& set, const Vector3& eye_offset,
             m[b] = e & 1 ? high[b] : low[b];
             m[c] = e & 2 ? high[c] : low[c];
             double mx, my;
-            if (!pr.window(m, mx, my) || std::hypot(mx - cx, my - cy) <= farthest + 0.5) continue;
+            if (!choice.window(m, mx, my) || std::hypot(mx - cx, my - cy) <= farthest + 0.5)
+                continue;
             farthest = std::hypot(mx - cx, my - cy);
             middle = m;
         }
