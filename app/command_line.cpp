@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/picture_file.h"
 #include "core/options.h"
 #include "core/settings.h"
+#include "data/column_choice.h"
 #include "data/format_guess.h"
 
 #ifndef ZENDRAL_VERSION
@@ -58,6 +60,9 @@ bool parse_aspect(const std::string& word, const Named*& scaling, double& height
 std::string refusal(const Option& o, const std::string& word) {
     double value = 0;
     const Named* scaling = nullptr;
+    ColumnChoice chosen;
+    std::string why;
+    if (o.global == &columns && !parse_column_choice(word, chosen, why)) return why;
     if (o.type == OptionType::integer || o.type == OptionType::real ||
         o.type == OptionType::real64) {
         if (parse_number(o, word, value)) return "";
@@ -85,7 +90,8 @@ void add_option(CLI::App& app, const Option& o, CommandLine& given) {
     const auto record = [&given, &o](const std::string& word) {
         given.settings.emplace_back(&o, word);
     };
-    if (o.type == OptionType::flag) {
+    if (o.type == OptionType::flag ||
+        (o.type == OptionType::start_up && !o.value_name && o.choices.size() == 0)) {
         app.add_flag_callback(
             o.cli, [record] { record(""); }, o.help);
         return;
@@ -137,6 +143,8 @@ void take_start_up(CommandLine& o) {
             o.view = option->choices.find_word(word)->value;
         else if (name == "save")
             o.save = word;
+        else if (name == "quiet")
+            o.quiet = true;
         else if (name == "size" && !parse_size(word, o.width, o.height))
             throw CLI::ValidationError("--size",
                                        word + " is not a size WxH from 1x1 to 16384x16384");
@@ -199,8 +207,8 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
     try {
         app.parse(argc, argv);
         take_start_up(o);
-        struct stat about;
-        if (!o.path.empty() && stat(o.path.c_str(), &about) != 0) {
+        struct stat about = {};
+        if (!o.path.empty() && o.path != "-" && stat(o.path.c_str(), &about) != 0) {
             throw CLI::ValidationError(o.path, errno == ENOENT || errno == ENOTDIR
                                                    ? "no such file or folder"
                                                    : reason(errno));
@@ -208,9 +216,11 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
         if (!o.save.empty() && (o.path.empty() || S_ISDIR(about.st_mode)))
             throw CLI::ValidationError("--save", "needs a FILE to draw");
         struct stat target;
-        if (!o.save.empty() && stat(o.save.c_str(), &target) == 0 &&
+        if (!o.save.empty() && o.path != "-" && stat(o.save.c_str(), &target) == 0 &&
             target.st_dev == about.st_dev && target.st_ino == about.st_ino)
             throw CLI::ValidationError("--save", o.save + " is the file to draw");
+        if (!o.save.empty() && !picture_file_kind(o.save))
+            throw CLI::ValidationError("--save", o.save + " is no .png, .jpg, .jpeg or .ppm");
     } catch (const CLI::CallForHelp&) {
         parsed.outcome = ParsedCommandLine::kExit;
         parsed.message = app.help();

@@ -10,11 +10,12 @@
 struct Option;
 
 struct CommandLine {
-    std::string path;  // the FILE or FOLDER named; empty: none
+    std::string path;  // the FILE or FOLDER named, "-" for standard input; empty: none
     // The options of settings given (core/options.h), each with its word.
     std::vector<std::pair<const Option*, std::string>> settings;
     int view = 0;                   // --view 1..4, a view preset; 0: none
     std::string save;               // --save OUT.png: draw one frame without a window
+    bool quiet = false;             // --quiet: no console lines on standard output
     int width = 800, height = 600;  // --size WxH, of the window or the saved picture
 };
 

@@ -136,6 +136,9 @@ int save_without_window(const CommandLine& options) {
     const auto before = data_set.revision;
     choose_file(file.substr(file.rfind('/') + 1));
     if (data_set.revision == before) return fail(status_line());
+    // A file of no points loads (an empty picture), but there is nothing to save.
+    if (status_line().rfind(no_points_status(data_set.filename), 0) == 0)
+        return fail(no_points_status(data_set.filename));
     if (options.view > 0) set_view_preset(options.view);
     const Image picture = draw_headless_picture();
     if (!write_picture(picture, out, false)) return fail(status_line());

@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "panel/panel.h"
 #include "ui/control_panel.h"
+#include "ui/data_folder.h"
 
 namespace {
 constexpr int kWheelUp = 3;
@@ -193,6 +194,8 @@ void on_reshape(int, int) {
 void on_idle() {
     if (glutGetWindow() != main_window) glutSetWindow(main_window);
     panel_master.sync_live_all();
+    // A file that changed is read again ("Reload on change").
+    watch_shown_file(seconds_now());
     // A full picture drawn in pieces goes on, a piece at a time between input.
     if (frame_in_progress()) {
         show_frame_pieces();

@@ -7,6 +7,7 @@
 #include "app/headless.h"
 #include "app/input.h"
 #include "app/picture_save.h"
+#include "app/standard_input.h"
 #include "app/viewer.h"
 #include "render/draw_cache.h"
 #include "ui/data_folder.h"
@@ -20,7 +21,17 @@ int main(int argc, char** argv) {
                    parsed.outcome == ParsedCommandLine::kExit ? stdout : stderr);
         return parsed.outcome == ParsedCommandLine::kExit ? 0 : 2;
     }
-    const CommandLine& options = parsed.options;
+    CommandLine options = parsed.options;
+    // --quiet: the viewer's console lines are not wanted; refusals still reach stderr.
+    if (options.quiet && !std::freopen("/dev/null", "w", stdout)) return 1;
+    if (options.path == "-") {
+        std::string why;
+        options.path = copy_standard_input(why);
+        if (options.path.empty()) {
+            std::fprintf(stderr, "zendral: cannot read standard input: %s\n", why.c_str());
+            return 1;
+        }
+    }
     apply_command_line(options);
     // Pictures go where Zendral was started, whatever folder is listed later.
     picture_folder = current_directory();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/picture_file.h"
 #include "app/viewer.h"
 #include "core/settings.h"
 #include "core/status_line.h"
@@ -53,7 +54,7 @@ Image read_window_frame() {
 
 bool write_picture(const Image& picture, const std::string& path, bool exclusive) {
     std::string reason;
-    const bool written = write_png(path, picture, exclusive, reason);
+    const bool written = write_picture_file(path, picture, exclusive, reason);
     const std::string message = written ? "Saved " + path : "Cannot save " + path + ": " + reason;
     std::printf("%s\n", message.c_str());
     set_status_line(message);

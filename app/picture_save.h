@@ -22,7 +22,8 @@ Image read_frame(unsigned buffer, int width, int height);
 // window with stereo buffers, the left and right back buffers side by side.
 Image read_window_frame();
 
-// Writes `picture` to `path` (a new name only, with `exclusive`), then says
+// Writes `picture` to `path` (a new name only, with `exclusive`) in the kind its
+// name says (app/picture_file.h), then says
 // "Saved <path>" or "Cannot save <path>: <reason>" on the console and the status
 // line. Returns whether it was written.
 bool write_picture(const Image& picture, const std::string& path, bool exclusive);

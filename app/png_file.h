@@ -11,7 +11,10 @@ struct Image {
     std::vector<unsigned char> rgb;
 };
 
-// Writes `image` to `path` (top row first, as PNG wants): into a new file in the
+// `image` as the bytes of a PNG file (top row first, as PNG wants).
+bool encode_png(const Image& image, std::vector<unsigned char>& bytes, std::string& error);
+
+// Writes `image` to `path` as a PNG (app/whole_file.h): into a new file in the
 // same folder, renamed over `path` once it is whole on disk, so that a failed or
 // killed save leaves the file that stood there as it was, and saves running at
 // once each leave a whole picture. With `exclusive`, a file that already exists

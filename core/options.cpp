@@ -54,6 +54,12 @@ std::vector<Option> make_options() {
          .help = "the name of the values, in the legend"},
         {.name = "show_file_name", .type = T::flag, .global = &show_file_name, .start = 1, .cli = "--no-file-name",
          .cli_value = 0, .help = "no file name in the picture"},
+        {.name = "columns", .type = T::text, .global = &columns, .cli = "--columns", .value_name = "X:Y:Z[:V]",
+         .help = "the columns of a table that are x, y, z (and the value): numbers from 1 or header names"},
+        {.name = "reload_on_change", .type = T::flag, .global = &reload_on_change, .cli = "--watch",
+         .help = "read the file again whenever it changes (\"Reload on change\")"},
+        {.name = "quiet", .type = T::start_up, .cli = "--quiet",
+         .help = "no console lines on standard output (refusals still go to standard error)"},
 
         // Display, stereo and geometry.
         {.name = "swap_eyes", .type = T::flag, .global = &swap_eyes},

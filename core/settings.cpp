@@ -28,7 +28,8 @@ int data_format, chosen_listitem;
 std::string filedir, file_filter;
 int up_axis, up_axis_chosen;
 float height_exaggeration;
-std::string title, axis_labels[3], value_label;
+std::string title, axis_labels[3], value_label, columns;
+int reload_on_change;
 int verbose;
 
 void set_identity(float m[16]) {

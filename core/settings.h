@@ -90,6 +90,10 @@ extern int data_format;      // a DataFormat (kDataFormats); start kDataFormat
 extern int chosen_listitem;  // "Files:" item: 0 "Choose Model", k >= 1 the k-th file; start 0
 extern std::string filedir;  // data folder path; set from "Folder:" at each refresh; start empty
 extern std::string file_filter;  // wildcard pattern; start "*.*"
+// Which columns of a table are x, y, z and the value: "X:Y:Z[:V]", each a number
+// from 1 or a header name (data/column_choice.h); empty (the start): the first ones.
+extern std::string columns;
+extern int reload_on_change;  // read the shown file again when it changes, 0 or 1; start 0
 
 // --- Diagnostics ------------------------------------------------------------------
 extern int

@@ -53,6 +53,9 @@ bool BlockReader::refill() {
         const ssize_t n = ::read(fd_, base + kept, capacity_ - kept);
         if (n > 0) {
             end = base + kept + n;
+            // A UTF-8 byte-order mark (Windows editors, spreadsheet exports) is no text.
+            if (!started_ && end - cur >= 3 && std::memcmp(cur, "\xef\xbb\xbf", 3) == 0) cur += 3;
+            started_ = true;
             return true;
         }
         if (n == 0) {

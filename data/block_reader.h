@@ -30,8 +30,9 @@ class BlockReader {
     const char* end = nullptr;
 
     // Moves the unread bytes to the front of the buffer and appends the next bytes of
-    // the file. False when nothing was added: at the end of the file, after a read
-    // error (error()), or when the buffer is already full of unread bytes (full()).
+    // the file (a UTF-8 byte-order mark at its start left out). False when nothing was added: at
+    // the end of the file, after a read error (error()), or when the buffer is already full of
+    // unread bytes (full()).
     bool refill();
     bool at_eof() const { return eof_; }
     int error() const { return error_; }
@@ -47,6 +48,7 @@ class BlockReader {
     long long size_ = -1;
     long long modified_ns_ = -1;
     bool eof_ = false;
+    bool started_ = false;  // bytes were read: a byte-order mark comes first only
     int error_ = 0;
     std::size_t capacity_ = 0;
     std::unique_ptr<char[]> buffer_;

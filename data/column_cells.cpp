@@ -1,6 +1,7 @@
 // The cells of a table (data/column_table.h): numbers, quoted or not, and what
 // the reader says of a cell that is none.
 
+#include <cctype>
 #include <cfloat>
 #include <cmath>
 
@@ -26,36 +27,82 @@ bool is_number_or_not_finite(const std::string& field) {
            is_not_finite_word(field);
 }
 
-// The general cell; read_rows takes the plain ones faster.
+bool is_missing_word(const std::string& word) {
+    std::string w = word;
+    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return w == "nan" || w == "na" || w == "n/a" || w == "?" || w == "-";
+}
+
+void ColumnTable::note_missing(int column) {
+    if (missing_++ == 0) {
+        first_missing_line_ = line_;
+        first_missing_column_ = column + 1;
+    }
+}
+
+// The general cell; read_rows takes the plain ones faster. A missing value
+// (an empty cell, a missing word) reads as NaN.
 template <typename T>
-TableLine ColumnTable::cell(const char*& p, int column, T& value) {
+TableLine ColumnTable::cell(const char*& p, int column, T& value, bool after_delimiter) {
     while (p < end_ && skippable(*p)) ++p;
     if (p == end_ && !eof_) return Line::more;
-    if (p == end_ || is_line_end_char(*p) || *p == '#')
-        return missing_cell(column, "the end of the line");
-    if (*p == delimiter_ && delimiter_ != kBlankRuns) return missing_cell(column, "an empty cell");
+    const bool at_end = p == end_ || is_line_end_char(*p) || *p == '#';
+    const bool empty = at_end ? after_delimiter : *p == delimiter_ && delimiter_ != kBlankRuns;
+    if (at_end && !empty) return missing_cell(column, "the end of the line");
     const char* first = p;
     DecimalScan scan;
-    if (*p == '"') {
+    if (empty) {
+        value = static_cast<T>(NAN);
+        note_missing(column);
+    } else if (*p == '"') {
         std::string text;
         const Line got = quoted_text(p, column, text);
         if (got != Line::row) return got;
         scan = scan_decimal(text.data(), text.data() + text.size(), value);
-        if (scan.end != text.data() + text.size()) return bad_cell(first, column);
+        if (text.empty() || is_missing_word(text)) {
+            value = static_cast<T>(NAN);
+            note_missing(column);
+        } else if (scan.end != text.data() + text.size()) {
+            return bad_cell(first, column);
+        }
     } else {
-        scan = scan_decimal(p, end_, value);
-        p = scan.end;
-        if (p == end_ && !eof_) return Line::more;
+        const char* t = p;
+        while (t < end_ && !ends_cell(*t) && !skippable(*t)) ++t;
+        if (t == end_ && !eof_) return Line::more;
+        if (is_missing_word(std::string(p, t))) {
+            value = static_cast<T>(NAN);
+            note_missing(column);
+            p = t;
+        } else {
+            scan = scan_decimal(p, end_, value);
+            p = scan.end;
+            if (p == end_ && !eof_) return Line::more;
+            if (p < end_ && !ends_cell(*p) && !skippable(*p)) return bad_cell(first, column);
+            if (scan.status != DecimalStatus::ok ||
+                !(std::fabs(static_cast<double>(value)) <= FLT_MAX))
+                return bad_cell(first, column);
+        }
     }
-    if (p < end_ && !ends_cell(*p) && !skippable(*p)) return bad_cell(first, column);
-    if (scan.status != DecimalStatus::ok || !(std::fabs(static_cast<double>(value)) <= FLT_MAX))
-        return bad_cell(first, column);
     while (p < end_ && skippable(*p)) ++p;
     if (p == end_ && !eof_) return Line::more;
     if (delimiter_ == kBlankRuns || p == end_ || is_line_end_char(*p) || *p == '#')
         return Line::row;
     if (*p != delimiter_) return bad_cell(first, column);
     ++p;
+    return Line::row;
+}
+
+// A cell of a column not read, whatever it holds, and the delimiter after it.
+TableLine ColumnTable::skip_cell(const char*& p) {
+    while (p < end_ && skippable(*p)) ++p;
+    for (bool quoted = false; p == end_ || quoted || !ends_cell(*p); ++p) {
+        if (p == end_ || (quoted && is_line_end_char(*p))) return eof_ ? Line::row : Line::more;
+        if (!quoted && skippable(*p) && delimiter_ == kBlankRuns) break;
+        if (*p == '"') quoted = !quoted;
+    }
+    while (p < end_ && skippable(*p)) ++p;
+    if (p == end_ && !eof_) return Line::more;
+    if (p < end_ && *p == delimiter_ && delimiter_ != kBlankRuns) ++p;
     return Line::row;
 }
 
@@ -112,5 +159,5 @@ TableLine ColumnTable::bad_cell(const char* first, int column) {
     return Line::refused;
 }
 
-template TableLine ColumnTable::cell(const char*&, int, double&);
-template TableLine ColumnTable::cell(const char*&, int, float&);
+template TableLine ColumnTable::cell(const char*&, int, double&, bool);
+template TableLine ColumnTable::cell(const char*&, int, float&, bool);

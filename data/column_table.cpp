@@ -4,7 +4,9 @@
 
 #include "data/column_table.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -12,7 +14,9 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/settings.h"
 #include "data/block_reader.h"
+#include "data/column_choice.h"
 #include "data/data_set.h"
 #include "data/decimal.h"
 #include "data/load_report.h"
@@ -156,6 +160,7 @@ bool ColumnTable::plain_cell(const char*& p, T& value, bool last) {
 // delimiters and LF; anything else, and a row near the end of the buffer, is
 // left to scan_line, which reads it all over.
 void ColumnTable::read_rows() {
+    if (!first_columns_) return;
     const char* p = in_.cur;
     for (;;) {
         const char* q = p;
@@ -242,23 +247,75 @@ TableLine ColumnTable::first_line(const char* p, const char*& next) {
     }
     const std::vector<std::string> fields = split(p, last);
     bool header = false;
-    for (const std::string& f : fields) header |= !f.empty() && !is_number_or_not_finite(f);
+    for (const std::string& f : fields)
+        header |= !f.empty() && !is_number_or_not_finite(f) && !is_missing_word(f);
     // A quote left open is named by the row.
     if (header && header_allowed_ && !quoted) {
         header_allowed_ = false;
-        for (std::size_t a = 0; a < 3 && a < fields.size(); ++a)
-            if (!fields[a].empty()) axis_names_[a] = fields[a];
+        header_ = fields;
         next = line_end;
         return Line::skipped;
     }
     header_allowed_ = false;
-    if (!header && !quoted && fields.size() < 3) {
-        report_not_loaded(name_, "line %lld: expected at least 3 columns (x, y, z), found %zu",
-                          line_, fields.size());
+    if (quoted) {
+        used_ = 3;  // the row names the quote left open
+        return row(p, next);
+    }
+    const Line chosen = choose_columns(fields, p, line_end);
+    return chosen == Line::row ? row(p, next) : chosen;
+}
+
+TableLine ColumnTable::choose_columns(const std::vector<std::string>& fields, const char* row,
+                                      const char* after) {
+    ColumnChoice choice;
+    std::string why;
+    if (!parse_column_choice(columns, choice, why)) {
+        report_not_loaded(name_, "the columns asked for: %s", why.c_str());
         return Line::refused;
     }
-    used_ = fields.size() > 3 ? 4 : 3;
-    return row(p, next);
+    if (!choice.empty()) {
+        if (!resolve_columns(choice, header_, fields.size(), wanted_, why)) {
+            report_not_loaded(name_, "%s", why.c_str());
+            return Line::refused;
+        }
+    } else {
+        // An index pandas or R wrote first is passed over: the next columns are x, y, z.
+        const int first = numbers_the_rows(row, after) ? 1 : 0;
+        skipped_index_ = first == 1;
+        if (skipped_index_) index_skipped_ = header_[0];
+        if (fields.size() < static_cast<std::size_t>(3 + first)) {
+            report_not_loaded(name_, "line %lld: expected at least 3 columns (x, y, z), found %zu",
+                              line_, fields.size() - first);
+            return Line::refused;
+        }
+        for (int a = 0; a < 3; ++a) wanted_[a] = a + first;
+        wanted_[3] = fields.size() > static_cast<std::size_t>(3 + first) ? 3 + first : -1;
+    }
+    for (int a = 0; a < 3; ++a)
+        if (static_cast<std::size_t>(wanted_[a]) < header_.size() && !header_[wanted_[a]].empty())
+            axis_names_[a] = header_[wanted_[a]];
+    used_ = wanted_[3] >= 0 ? 4 : 3;
+    first_columns_ = wanted_[0] == 0 && wanted_[1] == 1 && wanted_[2] == 2 &&
+                     (wanted_[3] == 3 || wanted_[3] < 0);
+    return Line::row;
+}
+
+// Whether the header's first field names an index and the first column of the
+// first two rows (this one at `row`, the next at `after`) counts on by one.
+bool ColumnTable::numbers_the_rows(const char* row, const char* after) const {
+    if (header_.empty() || !names_an_index(header_[0])) return false;
+    const auto first_integer = [&](const char* p, long long& n) {
+        while (p < end_ && skippable(*p)) ++p;
+        const char* q = p;
+        while (q < end_ && *q >= '0' && *q <= '9') ++q;
+        if (q == p || q - p > 15 || q == end_ || !(ends_cell(*q) || skippable(*q))) return false;
+        n = std::stoll(std::string(p, q));
+        return true;
+    };
+    long long first = 0, second = 0;
+    if (!first_integer(row, first)) return false;
+    if (after == end_) return true;  // one row: nothing to tell it from
+    return first_integer(after, second) && second == first + 1;
 }
 
 TableLine ColumnTable::row(const char* p, const char*& next) {
@@ -269,13 +326,16 @@ TableLine ColumnTable::row(const char* p, const char*& next) {
     }
     double xyz[3];
     float value = 0;
-    for (int c = 0; c < 3; ++c) {
-        const Line got = cell(p, c, xyz[c]);
+    const int last = *std::max_element(wanted_, wanted_ + used_);
+    bool after_delimiter = false;
+    for (int c = 0; c <= last; ++c) {
+        const int a = static_cast<int>(std::find(wanted_, wanted_ + used_, c) - wanted_);
+        const char* before = p;
+        const Line got = a == used_ ? skip_cell(p)
+                         : a == 3   ? cell(p, c, value, after_delimiter)
+                                    : cell(p, c, xyz[a], after_delimiter);
         if (got != Line::row) return got;
-    }
-    if (used_ == 4) {
-        const Line got = cell(p, 3, value);
-        if (got != Line::row) return got;
+        after_delimiter = p > before && p[-1] == delimiter_ && delimiter_ != kBlankRuns;
     }
     // Further columns and a comment are passed over.
     if (p < end_ && *p == '\n')
@@ -290,12 +350,17 @@ TableLine ColumnTable::store(const double xyz[3], float value) {
         report_not_loaded(name_, "the file changed while it was read");
         return Line::refused;
     }
-    for (int a = 0; a < 3; ++a) {
-        if (lo_[a] > xyz[a]) lo_[a] = xyz[a];
-        if (hi_[a] < xyz[a]) hi_[a] = xyz[a];
-    }
     const int i = static_cast<int>(rows_++);
-    grid_->point(set_, i) = Vector3(xyz[0], xyz[1], xyz[2]);
+    // A point without a coordinate is missing as a whole: no part of the picture.
+    if (std::isnan(xyz[0]) || std::isnan(xyz[1]) || std::isnan(xyz[2])) {
+        grid_->point(set_, i) = Vector3(NAN, NAN, NAN);
+    } else {
+        for (int a = 0; a < 3; ++a) {
+            if (lo_[a] > xyz[a]) lo_[a] = xyz[a];
+            if (hi_[a] < xyz[a]) hi_[a] = xyz[a];
+        }
+        grid_->point(set_, i) = Vector3(xyz[0], xyz[1], xyz[2]);
+    }
     if (used_ == 4) grid_->color_value(set_, i) = value;
     return Line::row;
 }

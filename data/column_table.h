@@ -46,6 +46,13 @@ class ColumnTable {
     double hi_[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
     int used_ = 0;  // columns read: 3, or 4 with values; 0 before the first row
     std::string axis_names_[3] = {"x", "y", "z"};
+    // Missing values (an empty cell, NaN, NA, N/A, ? or - alone) in the columns
+    // read: how many, and where the first stands. A point missing any coordinate
+    // is missing as a whole (NaN), a gap in the picture.
+    long long missing_ = 0, first_missing_line_ = 0;
+    int first_missing_column_ = 0;
+    bool skipped_index_ = false;  // a first column that numbers the rows was passed over
+    std::string index_skipped_;   // its name in the header
 
   private:
     using Line = TableLine;
@@ -58,6 +65,9 @@ class ColumnTable {
     template <typename T>
     [[gnu::always_inline]] inline bool plain_cell(const char*& p, T& value, bool last);
     Line first_line(const char* p, const char*& next);
+    // Which columns are read, from the first row's fields (data/column_choice.h).
+    Line choose_columns(const std::vector<std::string>& fields, const char* row, const char* after);
+    bool numbers_the_rows(const char* row, const char* after) const;
     Line row(const char* p, const char*& next);
     [[gnu::always_inline]] inline Line store(const double xyz[3], float value);
     void end_set();
@@ -67,7 +77,9 @@ class ColumnTable {
     // Cells (data/column_cells.cpp). One cell of column `column` (from 0) at p:
     // its value, and p moved past it, the blanks after it and its delimiter.
     template <typename T>
-    Line cell(const char*& p, int column, T& value);
+    Line cell(const char*& p, int column, T& value, bool after_delimiter);
+    Line skip_cell(const char*& p);
+    void note_missing(int column);
     Line quoted_text(const char*& p, int column, std::string& text);
     Line bad_cell(const char* first, int column);
     Line missing_cell(int column, const char* found);
@@ -92,8 +104,13 @@ class ColumnTable {
     bool eof_ = false;                         // the buffer holds the rest of the file
     char delimiter_ = 0;                       // 0 until the first line of the table
     bool header_allowed_ = true;               // only the first line of the table may be a header
+    std::vector<std::string> header_;          // its fields; none without one
+    int wanted_[4] = {0, 1, 2, -1};            // the columns of x, y, z and the value (-1: none)
+    bool first_columns_ = true;                // they come first, in order: the fast loop
     long long line_ = 1;
 };
 
 // A number, within range or not, or nan or inf: a cell of a row, never a name.
 bool is_number_or_not_finite(const std::string& field);
+// The words that stand for a missing value: NaN (in any case), NA, N/A, ?, -.
+bool is_missing_word(const std::string& word);

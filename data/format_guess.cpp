@@ -56,7 +56,6 @@ bool read_file_start(const char* name, FileStart& start) {
         in.cur = in.end;
     }
     start.whole = in.at_eof() && start.text.size() < kGuessBytes;
-    if (start.text.rfind("\xef\xbb\xbf", 0) == 0) start.text.erase(0, 3);
     for_each_line(start, [&](std::size_t number, const std::vector<std::string_view>& words) {
         if (number == 0) {
             start.header = words;
@@ -102,8 +101,9 @@ int guess_columns(const FileStart& start) {
     return table ? kCertain : kFallback;
 }
 
-int guess_data_format(const char* name) {
+int guess_data_format(const char* name, int* sureness) {
     FileStart start;
+    if (sureness) *sureness = kNotThis;
     if (!read_file_start(name, start)) return kColumnsFormat;
     int best = kColumnsFormat, best_score = -1;
     for (const FileFormat& f : kFileFormats) {
@@ -113,5 +113,6 @@ int guess_data_format(const char* name) {
             best_score = score;
         }
     }
+    if (sureness) *sureness = best_score;
     return best;
 }

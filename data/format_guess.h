@@ -38,4 +38,5 @@ int guess_columns(const FileStart& start);     // anything else; a header or del
 
 // The format a file seems to be in, as a DataFormat: the surest guess of the
 // formats of data/formats.h. Columns for a file that cannot be opened.
-int guess_data_format(const char* name);
+// With `sureness`, how sure the guess is (a GuessScore).
+int guess_data_format(const char* name, int* sureness = nullptr);

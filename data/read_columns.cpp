@@ -57,18 +57,34 @@ void DataSet::read_columns(const char* name) {
     if (!read.read_all()) return;
     std::printf("width = %d points per set = %d\n", fresh.width, fresh.points_per_set);
 
-    const bool empty = fresh.point_count() == 0;
-    std::string status = empty ? no_points_status(name) : "";
+    // No point with all its coordinates: an empty picture, its box the origin.
+    const bool empty = fresh.point_count() == 0 || read.lo_[0] > read.hi_[0];
+    std::vector<std::string> said;  // what the status line says, in turn
+    if (empty) said.push_back(no_points_status(name));
     const std::size_t shortest =
-        empty ? 0 : *std::min_element(count.lengths_.begin(), count.lengths_.end());
+        fresh.point_count() == 0 ? 0
+                                 : *std::min_element(count.lengths_.begin(), count.lengths_.end());
     if (shortest < static_cast<std::size_t>(fresh.points_per_set)) {
-        status = std::string(name) + ": sets of " + std::to_string(shortest) + " to " +
-                 std::to_string(fresh.points_per_set) +
-                 " points; shorter sets repeat their last point";
-        std::printf("%s\n", status.c_str());
+        said.push_back(std::string(name) + ": sets of " + std::to_string(shortest) + " to " +
+                       std::to_string(fresh.points_per_set) +
+                       " points; shorter sets repeat their last point");
+    }
+    if (read.missing_ > 0) {
+        said.push_back(std::string(name) + ": " + std::to_string(read.missing_) + " missing value" +
+                       (read.missing_ == 1 ? "" : "s") + " left as gaps (first: line " +
+                       std::to_string(read.first_missing_line_) + ", column " +
+                       std::to_string(read.first_missing_column_) + ")");
+    }
+    if (read.skipped_index_) {
+        said.push_back(std::string(name) + ": column 1 (\"" + read.index_skipped_ +
+                       "\") numbers the rows; x, y and z are the next columns");
+    }
+    std::string status;
+    for (std::size_t k = 0; k < said.size(); ++k) {
+        if (k > 0 || !empty) std::printf("%s\n", said[k].c_str());
+        status += (k > 0 ? "; " : "") + said[k];
     }
     for (int a = 0; a < 3; ++a) {
-        // An empty table has no extent: its box is the origin.
         fresh.min[a] = empty ? 0 : read.lo_[a];
         fresh.max[a] = empty ? 0 : read.hi_[a];
         fresh.axis_names[a] = read.axis_names_[a];

@@ -51,7 +51,7 @@ bool color_scale_range(const DataSet& set, int axis, double& low, double& high) 
 }
 
 void use_color_scale() {
-    unsigned char texels[kColorScaleEntries * 4];
+    unsigned char texels[(kColorScaleEntries + 1) * 4];
     const float s = std::clamp(color_saturation, 0.0f, 1.0f);
     for (int i = 0; i < kColorScaleEntries; ++i) {
         float rgb[3];
@@ -63,6 +63,13 @@ void use_color_scale() {
                 static_cast<unsigned char>((grey + s * (rgb[ch] - grey)) * 255.0f + 0.5f);
         texels[4 * i + 3] = 255;
     }
+    float missing[3];
+    color_map_entry_rgb(0, missing);
+    const float grey = (missing[0] + missing[1] + missing[2]) / 3.0f;
+    for (int ch = 0; ch < 3; ++ch)
+        texels[4 * kMissingValueEntry + ch] =
+            static_cast<unsigned char>((grey + s * (missing[ch] - grey)) * 255.0f + 0.5f);
+    texels[4 * kMissingValueEntry + 3] = 255;
     glBindTexture(GL_TEXTURE_2D, kColorScaleTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -70,8 +77,8 @@ void use_color_scale() {
     // between its vertices, each of which addresses the centre of its entry.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kColorScaleEntries, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kColorScaleEntries + 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  texels);
-    texel_size_s = 1.0 / kColorScaleEntries;
+    texel_size_s = 1.0 / (kColorScaleEntries + 1);
     texel_size_t = 1.0;
 }

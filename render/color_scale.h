@@ -8,6 +8,9 @@
 #include "data/data_set.h"
 
 constexpr int kColorScaleEntries = 256;
+// One texel more holds the colour of what has no value to show (a missing value
+// of a table): the data colour 0, the colour map's first entry.
+constexpr int kMissingValueEntry = kColorScaleEntries;
 // The scale's texture name in the picture's context, beside the colour map's.
 constexpr unsigned kColorScaleTexture = 2;
 // What a colour scale can show: a coordinate (0 x, 1 y, 2 z) or the values.

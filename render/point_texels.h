@@ -39,9 +39,10 @@ struct PointTexels {
 
     int at(int s, int i) const {
         if (scale >= 0) {
-            if (per_unit == 0) return texel;
             const double v =
                 scale == kScaleOfValues ? set->color_value(s, i) : set->point(s, i)[scale];
+            if (std::isnan(v)) return kMissingValueEntry;
+            if (per_unit == 0) return texel;
             const double e = std::floor((v - low) * per_unit);
             return e >= 0 ? static_cast<int>(std::min(e, kColorScaleEntries - 1.0)) : 0;
         }

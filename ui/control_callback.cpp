@@ -5,7 +5,9 @@
 
 #include "core/options.h"
 #include "core/settings.h"
+#include "core/status_line.h"
 #include "core/view_state.h"
+#include "data/column_choice.h"
 #include "panel/panel.h"
 #include "ui/control_ids.h"
 #include "ui/control_panel.h"
@@ -65,6 +67,19 @@ void apply_color() {
     }
 }
 
+// "Columns:" on Enter: the columns of the file shown read anew, or why not.
+void choose_columns() {
+    const std::string text = columns_field ? columns_field->get_text() : columns;
+    ColumnChoice choice;
+    std::string why;
+    if (!parse_column_choice(text, choice, why)) {
+        set_status_line("Columns: " + why);
+        return;
+    }
+    columns = text;
+    reload_shown_file();
+}
+
 void browse() {
     const char* chosen = browse_for_folder("Select Directory");
     std::printf("\nfiledir= %s\n", chosen ? chosen : "(null)");
@@ -122,6 +137,8 @@ void control_callback(int id) {
         browse();
     } else if (id == control_id::folder_or_filter) {
         refresh_file_list();
+    } else if (id == control_id::columns) {
+        choose_columns();
     } else if (id == control_id::files_list || id == control_id::data_format) {
         // Choosing a file loads it; another format reloads the chosen file in it;
         // "Choose Model" loads nothing.

@@ -19,6 +19,7 @@ enum : int {
     browse_folder = 402,
     files_list = 403,
     folder_or_filter = 404,  // "Folder:" and "File filter:"
+    columns = 405,           // "Columns:"
     color = 502,             // "Color Name:" and the "red:", "green:", "blue:" spinners
     apply_color = 503,
     data_value = 504,

@@ -16,7 +16,7 @@
 // Null until built (static storage starts at zero).
 PanelWindow *control_glui, *movement_glui;
 PanelRotation* rotate_control;
-PanelTextField *folder_field, *filter_field, *title_field;
+PanelTextField *folder_field, *filter_field, *title_field, *columns_field;
 PanelListBox* files_list;
 PanelSpinner *red_spinner, *green_spinner, *blue_spinner, *light1_intensity_spinner,
     *light2_intensity_spinner;
@@ -164,10 +164,15 @@ void build_data_file(PanelWindow* w) {
     filter_field->set_text(file_filter.c_str());
     PanelRollout* format = w->add_rollout_to_panel(file, "Data Format", true);
     add_radio_group(w, format, &data_format, control_id::data_format, kDataFormats);
+    columns_field = w->add_edittext_to_panel(format, "Columns:", PANEL_EDITTEXT_TEXT, nullptr,
+                                             control_id::columns, control_callback);
+    columns_field->set_text(columns.c_str());
     files_list = w->add_listbox_to_panel(file, "Files:", &chosen_listitem, control_id::files_list,
                                          control_callback);
     files_list->add_item(0, "Choose Model");
     files_list->set_w(50);
+    w->add_checkbox_to_panel(file, "Reload on change", &reload_on_change, control_id::none,
+                             nullptr);
     refresh_file_list();
 }
 

@@ -16,6 +16,7 @@ extern PanelWindow* movement_glui;     // "Movement Controls"
 extern PanelRotation* rotate_control;  // "Rotate" ball
 extern PanelTextField* folder_field;   // "Folder:"
 extern PanelTextField* title_field;    // "Title:"
+extern PanelTextField* columns_field;  // "Columns:"
 extern PanelTextField* filter_field;   // "File filter:"
 extern PanelListBox* files_list;       // "Files:"
 extern PanelSpinner* red_spinner;

@@ -11,10 +11,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "core/settings.h"
 #include "core/status_line.h"
 #include "data/data_set.h"
+#include "data/format_guess.h"
 #include "data/formats.h"
 #include "panel/panel.h"
 #include "ui/control_callback.h"
@@ -58,17 +60,52 @@ bool is_folder(const std::string& name) {
     return stat(name.c_str(), &about) == 0 && S_ISDIR(about.st_mode);
 }
 
+// The size and modification time of a file, to tell when it changed; zero when
+// it cannot be read.
+struct FileStamp {
+    long long size = -1, modified_ns = -1;
+    bool operator==(const FileStamp& o) const {
+        return size == o.size && modified_ns == o.modified_ns;
+    }
+};
+FileStamp stamp_of(const std::string& path) {
+    struct stat about;
+    if (stat(path.c_str(), &about) != 0) return {};
+    return {static_cast<long long>(about.st_size),
+            static_cast<long long>(about.st_mtim.tv_sec) * 1000000000 + about.st_mtim.tv_nsec};
+}
+FileStamp shown_stamp;  // the shown file's, when it was read last
+
+void read_as(int format, const std::string& name) {
+    if (const FileFormat* f = file_format(format)) f->read(data_set, name.c_str());
+}
+
 // Runs the reader of data_format on `name` (`path` absolute), printing "list=k"
-// first; a load that arrives resets the view and becomes the shown file.
-void load_file(int k, const std::string& name, const std::string& path) {
+// first. A file that format refuses whose start the format guess is certain of
+// is read in that format, which "Data Format" then shows. A load that arrives
+// becomes the shown file and, unless `keep_view`, resets the view.
+void load_file(int k, const std::string& name, const std::string& path, bool keep_view = false) {
     std::printf("list=%d\n", k);
     const std::uint64_t before = data_set.revision;
-    if (const FileFormat* format = file_format(data_format)) format->read(data_set, name.c_str());
+    read_as(data_format, name);
+    int sure = kNotThis;
+    const int guessed = data_set.revision == before ? guess_data_format(name.c_str(), &sure) : 0;
+    if (sure >= kCertain && guessed != data_format) {
+        data_format = guessed;
+        read_as(data_format, name);
+        std::string label = NamedList(kDataFormats).find(guessed)->label;
+        while (!label.empty() && label.back() == ' ') label.pop_back();
+        const std::string told = status_line();
+        if (data_set.revision != before)
+            set_status_line(name + ": read as \"" + label + "\"" +
+                            (told.empty() ? "" : "; " + told));
+    }
     if (data_set.revision != before) {
         shown_file = path;
+        shown_stamp = stamp_of(path);
         // The format's up axis, unless the user chose one.
-        if (!up_axis_chosen) up_axis = file_format(data_set.kind)->up_axis;
-        reset_view();
+        if (!up_axis_chosen && !keep_view) up_axis = file_format(data_set.kind)->up_axis;
+        if (!keep_view) reset_view();
     }
     window_services.request_redisplay();
 }
@@ -215,12 +252,31 @@ void choose_file(const std::string& name) {
     load_chosen_file(k);
 }
 
-void reload_shown_file() {
+void reload_shown_file(bool keep_view) {
     if (shown_file.empty()) return;
     const std::string name = name_of(shown_file);
     if (folder_of(shown_file) == current_directory()) {
-        load_file(listed_item(name), name, shown_file);
+        load_file(listed_item(name), name, shown_file, keep_view);
     } else {
-        load_file(0, shown_file, shown_file);
+        load_file(0, shown_file, shown_file, keep_view);
     }
+}
+
+bool watch_shown_file(double now) {
+    static double last_look = -1e300;
+    if (!reload_on_change || shown_file.empty() || now - last_look < kWatchSeconds) return false;
+    last_look = now;
+    const FileStamp stamp = stamp_of(shown_file);
+    if (stamp == shown_stamp) return false;
+    // Tried once a change: a file caught half-written keeps the data before it.
+    shown_stamp = stamp;
+    const std::uint64_t before = data_set.revision;
+    reload_shown_file(true);
+    if (data_set.revision == before) return true;  // the reader's reason stands
+    const std::time_t clock = std::time(nullptr);
+    char at[16];
+    std::strftime(at, sizeof at, "%H:%M:%S", std::localtime(&clock));
+    const std::string told = status_line();
+    set_status_line(name_of(shown_file) + ": reloaded " + at + (told.empty() ? "" : "; " + told));
+    return true;
 }

@@ -56,5 +56,12 @@ void choose_file(const std::string& name);
 
 // Reads the file the picture shows again, by its path, with the current format:
 // by its bare name while its folder is the one listed, otherwise by its absolute
-// path. Nothing before the first load.
-void reload_shown_file();
+// path; the view reset, unless `keep_view`. Nothing before the first load.
+void reload_shown_file(bool keep_view = false);
+
+// "Reload on change": the shown file read again, the view kept, when its size or
+// modification time changed since it was read (a look at most every
+// kWatchSeconds, from the idle callback). The status line says when, or why
+// not; a file the reader refuses keeps the data before it. True when it read.
+bool watch_shown_file(double now);
+constexpr double kWatchSeconds = 0.5;

@@ -1,9 +1,13 @@
 // The Columns reader: delimiters, headers, comments, quotes, sets and their
 // padding, refusals with line and column, and the format hints and guess.
 
+#include <cmath>
+
 #include "core/status_line.h"
 #include "data/column_table.h"
 #include "data/format_hints.h"
+#include "data/formats.h"
+#include "render/picture_vertices.h"
 #include "tests/data/reader_files.h"
 #include "tests/support/stdout_capture.h"
 
@@ -104,13 +108,12 @@ TEST_F(ReadColumnsTest, BlankLinesSeparateSetsAndShortSetsRepeatTheirLastPoint) 
 TEST_F(ReadColumnsTest, RefusesABadCellNamingLineAndColumn) {
     const std::pair<std::string, std::string> cases[] = {
         {"x,y,z\n1,2,3\n4,five,6\n", "line 3, column 2: expected a number, found \"five\""},
-        {"1 2 3\n4 5 nan\n", "line 2, column 3: expected a finite number, found \"nan\""},
+        {"1 2 3\n4 5 inf\n", "line 2, column 3: expected a finite number, found \"inf\""},
         {"1,2,-inf\n", "line 1, column 3: expected a finite number, found \"-inf\""},
         {"1,2,3\n1e39,2,3\n",
          "line 2, column 1: expected a single-precision number, found \"1e39\""},
         {"1,2,3,4\n1,2,3,4e40\n",
          "line 2, column 4: expected a single-precision number, found \"4e40\""},
-        {"1;2;3\n1;;3\n", "line 2, column 2: expected a number, found an empty cell"},
         {"1,2,3,4\n1,2,3\n", "line 2, column 4: expected a number, found the end of the line"},
         {"1,\"2,3\n", "line 1, column 2: a quote is not closed on its line"},
         {"1,2,3\n1,2 3,4\n", "line 2, column 2: expected a number, found \"2 3\""},
@@ -163,6 +166,84 @@ TEST_F(ReadColumnsTest, ATableThatShrinksBetweenThePassesIsRefused) {
     EXPECT_FALSE(read.read_all());
     EXPECT_EQ(capture.finish(),
               "File " + path + " not loaded: the file changed while it was read\n");
+}
+
+TEST_F(ReadColumnsTest, MissingValuesAreGapsOfEveryModeAndOutOfTheBounds) {
+    // A 5 x 5 grid of sets; the centre point missing its z, a corner its x (with
+    // a y far beyond the others, which the bounds must not see).
+    for (const char* word : {"", "NaN", "nan", "NA", "N/A", "?", "-"}) {
+        std::string text = "x,y,z\n";
+        for (int s = 0; s < 5; ++s) {
+            for (int i = 0; i < 5; ++i) {
+                const std::string z = s == 2 && i == 2 ? word : std::to_string(s * i);
+                text += (s == 4 && i == 4 ? std::string(word) : std::to_string(s)) + "," +
+                        (s == 4 && i == 4 ? "99" : std::to_string(i)) + "," + z + "\n";
+            }
+            text += "\n";
+        }
+        DataSet set;
+        const std::string out = load(set, "gaps.csv", text);
+        ASSERT_EQ(set.point_count(), 25u) << word << out;
+        EXPECT_TRUE(std::isnan(set.point(2, 2).x()) && std::isnan(set.point(4, 4).y())) << word;
+        expect_point(set.max, 4, 4, 12);
+        EXPECT_EQ(status_line(), path_of("gaps.csv") +
+                                     ": 2 missing values left as gaps (first: line 16, column 3)")
+            << word;
+        const DrawStyle style;
+        const PointTexels plain = PointTexels::plain(0);
+        EXPECT_EQ(point_vertices(set, plain, style).vertex_count(), 23u) << word;
+        // Joined: sets 2 and 4 lose the segments that touch their missing points.
+        EXPECT_EQ(tube_mesh(set, plain, kJoined, 0, style).vertex_count(),
+                  17u * 2 * style.segments);
+        // Filled: the four quads round the centre and the corner's one are gone.
+        EXPECT_EQ(surface_vertices(set, plain, style).indices.size(), (16u - 5) * 4) << word;
+    }
+    DataSet set;
+    load(set, "word.csv", "x,y,z\n1,2,3\n1,two,3\n");
+    EXPECT_EQ(status_line(), path_of("word.csv") +
+                                 " not loaded: line 3, column 2: expected a number, found \"two\"");
+}
+
+TEST_F(ReadColumnsTest, ColumnsChosenByNumberOrNameAndAnIndexPassedOver) {
+    const std::string table = "id,east,north,elev,temp\n7,1,2,30,-4\n8,2,3,40,-5\n";
+    DataSet set;
+    const auto read = [&](const char* choice, const std::string& text) {
+        columns = choice;
+        load(set, "t.csv", text);
+        columns.clear();
+        return status_line();
+    };
+    read("2:3:4", table);
+    expect_point(set.point(0, 1), 2, 3, 40);
+    EXPECT_FALSE(set.has_values);
+    read("east:north:temp:elev", table);
+    expect_point(set.point(0, 0), 1, 2, -4);
+    EXPECT_EQ(set.color_value(0, 1), 40.0f);
+    EXPECT_EQ(set.axis_names[2], "temp");
+    EXPECT_EQ(read("1:2:9", table),
+              path_of("t.csv") + " not loaded: there is no column 9: the table has 5");
+    EXPECT_EQ(read("east:north:height", table),
+              path_of("t.csv") + " not loaded: there is no column \"height\"");
+    // pandas' to_csv: an unnamed first column counting the rows.
+    const std::string pandas = ",east,north,elev\n0,1,2,30\n1,2,3,40\n";
+    EXPECT_EQ(read("", pandas), path_of("t.csv") +
+                                    ": column 1 (\"\") numbers the rows; x, y and z are the next "
+                                    "columns");
+    expect_point(set.point(0, 1), 2, 3, 40);
+    read("", "Unnamed: 0,a,b,c\n5,1,2,3\n9,2,3,4\n");  // no count of the rows: read as it is
+    expect_point(set.point(0, 1), 9, 2, 3);
+}
+
+TEST_F(ReadColumnsTest, EveryReaderSkipsAByteOrderMark) {
+    for (const FileFormat& f : kFileFormats) {
+        DataSet set;
+        const std::string path = write_file("bom", std::string("\xef\xbb\xbf") + f.sample);
+        StdoutCapture quiet;
+        f.read(set, path.c_str());
+        quiet.finish();
+        EXPECT_EQ(set.filename, path) << f.fuzz_name << ": " << status_line();
+        EXPECT_EQ(guess_data_format(path.c_str()), f.format) << f.fuzz_name;
+    }
 }
 
 }  // namespace

@@ -81,9 +81,35 @@ in_a_window() {
   [ -z "$FAILED" ] || cp ./*.png "$ARTIFACTS/" 2>/dev/null
 }
 
+# A table through a pipe, pictures of every kind, and the exit statuses: 0 saved,
+# 1 nothing to save (a file of no points), 2 a name of no picture kind; --quiet
+# leaves standard output empty, and a refusal is said once on standard error.
+kinds_and_statuses() {
+  printf 'x,y,z\n0,0,0\n1,2,1\n\n0,1,1\n1,3,2\n' |
+    env -u DISPLAY "$binary" --quiet --format columns --save piped.png --mode filled - >out.txt 2>err.txt
+  [ $? -eq 0 ] && [ ! -s out.txt ] && [ "$(identify -format %m piped.png 2>&1)" = PNG ] ||
+    fail "a pipe: $(cat out.txt err.txt)"
+  local kind
+  for kind in jpg:JPEG jpeg:JPEG ppm:PPM; do
+    env -u DISPLAY "$binary" --quiet --save "picture.${kind%%:*}" "$wave" ||
+      fail "--save picture.${kind%%:*} ended with $?"
+    [ "$(identify -format %m "picture.${kind%%:*}" 2>&1)" = "${kind##*:}" ] ||
+      fail "picture.${kind%%:*} is $(identify picture.${kind%%:*} 2>&1)"
+  done
+  printf 'x,y,z\n' >empty.csv
+  env -u DISPLAY "$binary" --quiet --save empty.png empty.csv >out.txt 2>err.txt
+  local status=$?
+  [ "$status" -eq 1 ] && [ "$(cat err.txt)" = "zendral: empty.csv holds no points" ] && [ ! -e empty.png ] ||
+    fail "no points: status $status, said $(cat err.txt)"
+  "$binary" --save picture.gif "$wave" >out.txt 2>err.txt
+  status=$?
+  [ "$status" -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] || fail "a .gif: status $status, said $(cat err.txt)"
+}
+
 check() {
   mkdir -p "$WORK/start" "$ARTIFACTS" && cd "$WORK/start" || return
   without_display
+  kinds_and_statuses
   in_a_window
 }
 

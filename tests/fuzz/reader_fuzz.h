@@ -56,10 +56,17 @@ inline const Files& files(const char* picture_text) {
     return made;
 }
 
+// Finite points inside the bounds; a table's missing point is NaN as a whole,
+// and its missing values NaN.
 inline void check_points(const DataSet& set, bool bounds_hold_xy) {
     check(set.width >= 0 && set.points_per_set >= 0);
+    const bool gaps = set.kind == DataSet::kColumns;
     for (std::size_t k = 0; k < set.point_count(); ++k) {
         const Vector3& p = set.points[k];
+        if (gaps && std::isnan(p[0])) {
+            check(std::isnan(p[1]) && std::isnan(p[2]));
+            continue;
+        }
         for (int a = 0; a < 3; ++a) {
             check(std::isfinite(p[a]));
             if (a == 2 || bounds_hold_xy) check(set.min[a] <= p[a] && p[a] <= set.max[a]);
@@ -72,7 +79,7 @@ inline void check_points(const DataSet& set, bool bounds_hold_xy) {
     check(std::isfinite(set.scaleFactor));
     if (set.has_values)
         for (std::size_t k = 0; k < set.point_count(); ++k)
-            check(std::isfinite(set.color_values[k]));
+            check(std::isfinite(set.color_values[k]) || (gaps && std::isnan(set.color_values[k])));
 }
 
 // Loads the format's sample file, then the input, with its reader.

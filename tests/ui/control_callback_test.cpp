@@ -225,12 +225,13 @@ TEST_F(CallbackTest, ARefusedLoadKeepsTheView) {
     angle_x = 30;
     scale = 3;
     object_translation[1] = 2;
-    files_list->user_set_int(3);  // c_grid.mpl, refused as Data
+    control("Maple")->user_click();  // a_curve.dat, refused as Maple
     EXPECT_EQ("a_curve.dat", data_set.filename);
+    EXPECT_EQ(kDataFormat, data_set.kind);
     EXPECT_FLOAT_EQ(30.0f, angle_x);
     EXPECT_FLOAT_EQ(3.0f, scale);
     EXPECT_FLOAT_EQ(2.0f, object_translation[1]);
-    control("Maple")->user_click();  // now it loads, in a view of its own
+    files_list->user_set_int(3);  // c_grid.mpl loads, in a view of its own
     EXPECT_EQ("c_grid.mpl", data_set.filename);
     EXPECT_FLOAT_EQ(0.0f, angle_x);
     EXPECT_FLOAT_EQ(1.0f, scale);

@@ -94,7 +94,9 @@ TEST_F(PanelTest, ControlDisplayHoldsEveryControlInCreationOrder) {
          {"Data Format", -1},
          {"", 401}});
     buttons({"Data ", "Maple", "Data with Color", "Columns"}, kDataFormats);
+    add({{"Columns:", 405}});
     add({{"Files:", 403},
+         {"Reload on change", -1},
          {"", -1},
          {"Reset View", 301},
          {"Quit", 0},

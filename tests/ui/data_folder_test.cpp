@@ -97,8 +97,9 @@ TEST_F(FolderTest, AFolderThatCannotBeOpenedListsNothing) {
 }
 
 TEST_F(FolderTest, RefreshWithFewerNamesLeavesNoStaleItem) {
-    files_list->user_set_int(3);  // c_grid.mpl, as Data
-    ASSERT_EQ(3, chosen_listitem);
+    control("Maple")->user_click();
+    files_list->user_set_int(1);  // a_curve.dat, refused as Maple
+    ASSERT_EQ(1, chosen_listitem);
     const std::string folder = make_temp_folder();
     write_file(folder + "/one.dat", kCurveData);
     enter_folder(folder);
@@ -265,6 +266,47 @@ TEST_F(FolderTest, MissingChooserCountsAsCancel) {
     ASSERT_FALSE(out.empty());
     EXPECT_EQ(out.size() - 1, out.find('\n')) << out;
     EXPECT_NE(std::string::npos, out.find("zenity")) << out;
+}
+
+TEST_F(FolderTest, ATableChosenAsDataIsReadAsColumnsAndAWatchedFileFollowsItsWriter) {
+    const std::string folder = make_temp_folder();
+    write_file(folder + "/t.csv", "x,y,z\n0,0,0\n1,1,1\n");
+    enter_folder(folder);
+    StdoutCapture quiet;
+    files_list->user_set_int(1);  // under "Data "
+    quiet.finish();
+    EXPECT_EQ(kColumnsFormat, data_format);
+    EXPECT_EQ(DataSet::kColumns, data_set.kind);
+    EXPECT_EQ("t.csv: read as \"Columns\"", status_line());
+
+    // Watched: each new version shown in the view as it was; one caught half
+    // written keeps the last good data, until the next change.
+    reload_on_change = 1;
+    angle_x = 30;
+    double now = 100;
+    const auto rewrite = [&](const std::string& text) {
+        write_file(folder + "/t.csv.new", text);
+        std::rename((folder + "/t.csv.new").c_str(), (folder + "/t.csv").c_str());
+        now += kWatchSeconds;
+        StdoutCapture capture;
+        const bool read = watch_shown_file(now);
+        capture.finish();
+        return read;
+    };
+    for (int version = 2; version <= 4; ++version) {
+        std::string text = "x,y,z\n";
+        for (int k = 0; k < version; ++k) text += std::to_string(k) + ",0,0\n";
+        EXPECT_TRUE(rewrite(text));
+        EXPECT_EQ(version, data_set.points_per_set);
+        EXPECT_EQ(0u, status_line().find("t.csv: reloaded ")) << status_line();
+        EXPECT_EQ(30.0f, angle_x);
+    }
+    now += kWatchSeconds;
+    EXPECT_FALSE(watch_shown_file(now)) << "unchanged: not read again";
+    EXPECT_TRUE(rewrite("x,y,z\n0,0,0\n1,1"));  // half written
+    EXPECT_EQ(4, data_set.points_per_set);
+    EXPECT_NE(std::string::npos, status_line().find("not loaded")) << status_line();
+    reload_on_change = 0;
 }
 
 }  // namespace
