@@ -45,7 +45,7 @@ BlockReader::Opened BlockReader::open(const char* name) {
 bool BlockReader::refill() {
     if (fd_ < 0 || eof_ || error_ != 0 || full()) return false;
     char* base = buffer_.get();
-    const std::size_t kept = static_cast<std::size_t>(end - cur);
+    std::size_t kept = static_cast<std::size_t>(end - cur);
     if (kept > 0 && cur != base) std::memmove(base, cur, kept);
     cur = base;
     end = base + kept;
@@ -56,6 +56,13 @@ bool BlockReader::refill() {
             // A UTF-8 byte-order mark (Windows editors, spreadsheet exports) is no text.
             if (!started_ && end - cur >= 3 && std::memcmp(cur, "\xef\xbb\xbf", 3) == 0) cur += 3;
             started_ = true;
+            // Callers take a refill to mean at least one byte more: a file that
+            // was nothing but the mark reads on.
+            if (cur == end) {
+                cur = end = base;
+                kept = 0;
+                continue;
+            }
             return true;
         }
         if (n == 0) {

@@ -243,6 +243,14 @@ TEST_F(ReadColumnsTest, EveryReaderSkipsAByteOrderMark) {
         quiet.finish();
         EXPECT_EQ(set.filename, path) << f.fuzz_name << ": " << status_line();
         EXPECT_EQ(guess_data_format(path.c_str()), f.format) << f.fuzz_name;
+        // A file of the mark alone is an empty file (it once read past the buffer).
+        DataSet empty;
+        const std::string only = write_file("bom_only", "\xef\xbb\xbf");
+        BlockReader::block_size = 8;
+        StdoutCapture refused;
+        f.read(empty, only.c_str());
+        BlockReader::block_size = BlockReader::kDefaultBlockSize;
+        EXPECT_NE(refused.finish(), "") << f.fuzz_name;
     }
 }
 
