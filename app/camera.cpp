@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/stereo_layout.h"
 #include "core/settings.h"
 #include "core/view_state.h"
 
@@ -55,9 +56,9 @@ bool map_view_shown() {
 }
 
 CameraFrame frame_camera() {
-    CameraFrame c =
-        compute_camera(eye_separation, focal_length,
-                       split_viewport(stereo_mode) ? view_width / 2 : view_width, view_height);
+    int width, height;
+    eye_picture_size(view_width, view_height, width, height);
+    CameraFrame c = compute_camera(eye_separation, focal_length, width, height);
     c.parallel = map_view_shown();
     // As high as the perspective sees at the model's centre.
     c.half_height = (focal_length + object_translation[2]) * c.wd2 / nearp;

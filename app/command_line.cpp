@@ -238,10 +238,18 @@ ParsedCommandLine parse_command_line(int argc, const char* const* argv) {
 }
 
 void apply_command_line(const CommandLine& o) {
-    bool format_given = false;
+    bool format_given = false, separation_given = false;
     for (const auto& [option, word] : o.settings) {
         apply(*option, word);
         format_given |= option->global == &data_format;
+        separation_given |= option->global == &eye_separation;
+    }
+    // Loads bring back the separation as the focal length over the ratio: a
+    // separation given is kept by the ratio it makes (as its spinner sets it),
+    // an infinite one for eyes together.
+    if (separation_given && focal_length != 0) {
+        focal_ratio = eye_separation != 0 ? focal_length / eye_separation : HUGE_VALF;
+        set_reset_value(*option_of(&focal_ratio), focal_ratio);
     }
     struct stat about;
     const bool file =

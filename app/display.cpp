@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/camera.h"
+#include "app/eye_pictures.h"
 #include "app/interaction.h"
 #include "app/legend.h"
 #include "app/overlay_text.h"
@@ -123,6 +124,7 @@ void begin_frame(bool reduced) {
 
     glClearColor(background_color.r(), background_color.g(), background_color.b(),
                  background_color.a());
+    bind_picture_framebuffer();  // a frame broken off may have left a picture of an eye bound
     clear_picture();
 
     if (verbose) {
@@ -174,16 +176,7 @@ bool continue_frame(double budget) {
         }
     }
     end_passes();
-    // A split window has an overlay in each half.
-    if (split_viewport(stereo_mode)) {
-        for (int side = 0; side < 2; ++side) {
-            use_half(side);
-            draw_overlay_step();
-        }
-        use_whole_window();
-    } else {
-        draw_overlay_step();
-    }
+    finish_passes(draw_overlay_step);
     glEnable(GL_LIGHTING);
     frame.active = false;
     frame.seconds += seconds_now() - start;
@@ -333,7 +326,7 @@ void draw_overlay() {
     const GLboolean depth_tested = glIsEnabled(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
-    glDrawBuffer(GL_BACK);
+    select_draw_buffer(GL_BACK);
 
     // The status line, smaller than the name (a problem's text is long), wraps
     // within the picture (each half of a split one): its last line stands at

@@ -12,6 +12,7 @@
 
 #include "app/command_line.h"
 #include "app/display.h"
+#include "app/eye_pictures.h"
 #include "app/input.h"
 #include "app/overlay_text.h"
 #include "app/picture_save.h"
@@ -88,6 +89,8 @@ bool make_framebuffer(int width, int height, std::string& why) {
         why = "no framebuffer of " + std::to_string(width) + "x" + std::to_string(height);
         return false;
     }
+    picture_framebuffer = framebuffer;  // where every frame's picture goes
+    picture_rows_top_first = true;
     return true;
 }
 

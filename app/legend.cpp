@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "app/axis_ticks.h"
+#include "app/eye_pictures.h"
 #include "app/overlay_text.h"
+#include "app/stereo_passes.h"
 #include "core/settings.h"
 #include "data/data_set.h"
 #include "data/formats.h"
@@ -100,7 +102,7 @@ void draw_legend() {
     // The line width and the switches stay as the frame left them: the next
     // frame's tubes may be drawn as outlines of the surface's line width.
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT);
-    glDrawBuffer(GL_BACK);  // both back buffers of a stereo window
+    select_draw_buffer(GL_BACK);  // both back buffers of a stereo window
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -114,8 +116,7 @@ void draw_legend() {
     const float ink[3] = {1 - background_color.r(), 1 - background_color.g(),
                           1 - background_color.b()};
     // Through glasses the key is softened toward grey as the data are.
-    const StereoForm* form = stereo_form(stereo_mode);
-    const float saturation = form && form->passes[0].softened ? anaglyph_saturation : 1.0f;
+    const float saturation = drawn_saturation();
     const auto soften = [&](float rgb[3]) {
         const float grey = (rgb[0] + rgb[1] + rgb[2]) / 3.0f;
         for (int ch = 0; ch < 3; ++ch) rgb[ch] = grey + saturation * (rgb[ch] - grey);

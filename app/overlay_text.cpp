@@ -118,6 +118,10 @@ void use_font_file(bool on, bool turned_over) {
     upside_down = turned_over;
 }
 
+void text_turned_over(bool turned_over) {
+    upside_down = turned_over;
+}
+
 // GLUT's bitmap fonts hold Latin-1; any other character is drawn as '?'.
 int glut_character(char32_t c) {
     return c < 256 ? static_cast<int>(c) : '?';

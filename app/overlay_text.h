@@ -12,6 +12,8 @@ enum class OverlayFont { kName, kStatus };
 // before any text is drawn. With `turned_over`, for a picture drawn upside down
 // (whose rows are turned over afterwards), the glyphs are drawn upside down too.
 void use_font_file(bool on, bool turned_over = false);
+// The same for a part of the frame drawn the other way up (app/eye_pictures.h).
+void text_turned_over(bool turned_over);
 
 // Width of `text` in pixels, and the height of one line of the font.
 int text_width(OverlayFont font, const std::string& text);

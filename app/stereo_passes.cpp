@@ -7,6 +7,7 @@
 
 #include "app/bounds_box.h"
 #include "app/camera.h"
+#include "app/eye_pictures.h"
 #include "core/settings.h"
 #include "core/view_state.h"
 #include "data/data_set.h"
@@ -97,14 +98,16 @@ namespace {
 
 GLenum gl_buffer(PassBuffer buffer) {
     switch (buffer) {
-        case PassBuffer::keep:
-            return GL_NONE;
         case PassBuffer::back:
             return GL_BACK;
         case PassBuffer::back_left:
             return GL_BACK_LEFT;
         case PassBuffer::back_right:
             return GL_BACK_RIGHT;
+        case PassBuffer::keep:
+        case PassBuffer::first_picture:
+        case PassBuffer::second_picture:
+            break;
     }
     return GL_NONE;
 }
@@ -117,6 +120,12 @@ int eye_texel(PassTexel texel) {
             return right_eye_texel;
         case PassTexel::cyan:
             return cyan_eye_texel;
+        case PassTexel::green:
+            return 1;
+        case PassTexel::magenta:
+            return 4;
+        case PassTexel::yellow:
+            return 5;
     }
     return left_eye_texel;
 }
@@ -124,21 +133,23 @@ int eye_texel(PassTexel texel) {
 }  // namespace
 
 std::vector<EyePass> eye_passes(const CameraFrame& c) {
-    const StereoForm* form = stereo_form(stereo_mode);
-    if (!form) return {};  // no pass: the frame shows the clear alone
+    const StereoForm form = drawn_form();
     std::vector<EyePass> passes;
-    for (int i = 0; i < form->pass_count; ++i) {
-        const EyePassSpec& spec = form->passes[i];
+    for (int i = 0; i < form.pass_count; ++i) {
+        const EyePassSpec& spec = form.passes[i];
         EyePass p;
         // "Swap eyes" exchanges which eye's picture goes where.
         const bool right = spec.eye == (swap_eyes ? Eye::left : Eye::right);
         p.window = spec.eye == Eye::centre ? 1 : right ? 2 : 0;
         if (spec.eye != Eye::centre) p.offset = right ? c.rightv : c.leftv;
         p.buffer = gl_buffer(spec.buffer);
+        p.picture = spec.buffer == PassBuffer::first_picture    ? 0
+                    : spec.buffer == PassBuffer::second_picture ? 1
+                                                                : -1;
         p.clear = (spec.clear & kClearColour ? GL_COLOR_BUFFER_BIT : 0) |
                   (spec.clear & kClearDepth ? GL_DEPTH_BUFFER_BIT : 0);
         for (int ch = 0; ch < 4; ++ch) p.mask[ch] = spec.channels & (1u << ch) ? GL_TRUE : GL_FALSE;
-        p.half = spec.place == PassPlace::whole ? -1 : spec.place == PassPlace::left_half ? 0 : 1;
+        p.place = spec.place;
         p.texel = eye_texel(spec.texel);
         if (spec.softened) p.saturation = anaglyph_saturation;
         passes.push_back(p);
@@ -147,10 +158,13 @@ std::vector<EyePass> eye_passes(const CameraFrame& c) {
 }
 
 void begin_pass(const EyePass& pass, const CameraFrame& camera, bool clear) {
-    if (pass.buffer != GL_NONE) glDrawBuffer(pass.buffer);
+    // Without offscreen pictures a composed form shows its first eye alone.
+    if (pass.picture < 0 || !bind_eye_picture(pass.picture, view_width, view_height))
+        bind_picture_framebuffer();
+    if (pass.buffer != GL_NONE) select_draw_buffer(pass.buffer);
     if (clear && pass.clear) glClear(pass.clear);
     glColorMask(pass.mask[0], pass.mask[1], pass.mask[2], pass.mask[3]);
-    if (pass.half >= 0) use_half(pass.half);
+    if (pass.place != PassPlace::whole) use_place(pass.place);
     color_saturation = pass.saturation;
     begin_eye_pass(camera, pass.window);
 }
@@ -158,18 +172,38 @@ void begin_pass(const EyePass& pass, const CameraFrame& camera, bool clear) {
 void end_passes() {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     color_saturation = 1.0f;
+    bind_picture_framebuffer();
     if (split_viewport(stereo_mode)) use_whole_window();
 }
 
-int eye_view_width(int mode, int window_width) {
-    return split_viewport(mode) ? window_width / 2 : window_width;
+void finish_passes(void (*draw)()) {
+    const StereoForm form = drawn_form();
+    if (form.composed != Composition::none && eye_pictures_made(view_width, view_height)) {
+        // The overlay at zero parallax: the same in both pictures.
+        for (int picture = 0; picture < 2; ++picture) {
+            bind_eye_picture(picture, view_width, view_height);
+            draw();
+        }
+        bind_picture_framebuffer();
+        compose_eye_pictures(form.composed, form.least_squares, view_width, view_height);
+        return;
+    }
+    if (!split_viewport(stereo_mode)) {
+        draw();
+        return;
+    }
+    for (int i = 0; i < form.pass_count; ++i) {
+        use_place(form.passes[i].place);
+        draw();
+    }
+    use_whole_window();
 }
 
-void use_half(int side) {
-    const int half = view_width / 2;
-    const int x = side == 0 ? 0 : view_width - half;
-    glViewport(x, 0, half, view_height);
-    glScissor(x, 0, half, view_height);
+void use_place(PassPlace place) {
+    PixelBox b = place_box(place, view_width, view_height);
+    if (rows_top_first()) b.y = view_height - b.y - b.height;  // the top half is first
+    glViewport(b.x, b.y, b.width, b.height);
+    glScissor(b.x, b.y, b.width, b.height);
     glEnable(GL_SCISSOR_TEST);
 }
 

@@ -2,14 +2,17 @@
 // The eye passes of one frame, by `stereo_mode`: one centre pass ("MonoView "),
 // or a left and a right eye pass placed by the mode: over each other in one
 // buffer ("Anaglyph"), in the two back buffers of a quad-buffered window
-// ("StereoView"), in colour channels of their own (the glasses modes), or in the
-// two halves of the window ("Side by side", "Cross-eyed"). "Swap eyes" exchanges
-// which eye's picture goes where in every two-eye mode.
+// ("StereoView"), in colour channels of their own (the glasses modes), in two
+// halves of the window ("Side by side", "Cross-eyed", "Top and bottom"), or in
+// two offscreen pictures that the form composes (interlaced, checkerboard,
+// squeezed, least-squares colours). "Swap eyes" exchanges which eye's picture
+// goes where in every two-eye mode.
 
 #include <GL/gl.h>
 
 #include <vector>
 
+#include "app/stereo_layout.h"
 #include "core/settings.h"
 #include "data/data_set.h"
 
@@ -31,17 +34,15 @@ int draw_scene_part(Vector3 offset, int texel, const ModelPart& part);
 // The x (red, with an "X" mark), y (green) and z (blue) axes, `length` long.
 void draw_axes(float length);
 
-// Width of the viewport of one eye's picture: half the window when split.
-int eye_view_width(int mode, int window_width);
-
 // One eye pass of a frame, as GL takes it (from the form's EyePassSpec,
-// core/choices.h): where it draws (buffer, colour channels, half of a split
-// window), what it clears first, and the eye it sees with.
+// core/choices.h): where it draws (buffer or offscreen picture, colour
+// channels, part of the window), what it clears first, and the eye it sees with.
 struct EyePass {
     GLenum buffer = GL_NONE;  // the draw buffer to select first; GL_NONE keeps the last one
+    int picture = -1;         // offscreen picture 0 or 1 (app/eye_pictures.h); -1 the window
     GLbitfield clear = 0;     // cleared before the pass
     GLboolean mask[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};  // colour channels written
-    int half = -1;            // -1 the whole window, 0 its left half, 1 its right half
+    PassPlace place = PassPlace::whole;                        // the part of the window
     int window = 1;           // viewing window of the camera: 0 left eye, 1 centre, 2 right eye
     Vector3 offset{0, 0, 0};  // the eye's offset from vp
     int texel = 0;            // colour-map entry of plain data
@@ -49,19 +50,22 @@ struct EyePass {
 };
 
 // The passes of the current stereo_mode with `camera`, which was computed for
-// eye_view_width.
+// eye_picture_size.
 std::vector<EyePass> eye_passes(const CameraFrame& camera);
 // Sets up a pass (and clears what it clears when `clear`: at its first piece).
 void begin_pass(const EyePass& pass, const CameraFrame& camera, bool clear);
-// After the last pass: every colour channel writable, the whole window.
+// After the last pass: every colour channel writable, the whole window of the
+// frame's framebuffer.
 void end_passes();
+// After end_passes: the overlay (`draw`) into each eye's picture or part of the
+// window, or once over the whole; then a composed form's pictures into the window.
+void finish_passes(void (*draw)());
 
 // All passes of the current stereo_mode, whole: eye_passes, each begun and drawn.
 void draw_eye_passes(const CameraFrame& camera);
 
-// The viewport and scissor of one half of a split window (side 0 the left), and
-// back to the whole window.
-void use_half(int side);
+// The viewport and scissor of one part of the window, and back to the whole window.
+void use_place(PassPlace place);
 void use_whole_window();
 
 // One eye's scene alone: its viewing window and offset from `camera`, the data in

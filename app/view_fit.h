@@ -8,7 +8,8 @@
 // the user's turns; while the user turns or scales by hand the box may leave.
 
 // At the start of a frame: fits when fit_requested (core/view_state.h) asks,
-// and clears the request.
+// with "Comfortable depth" setting the depth too (app/comfortable_depth.h), and
+// clears the request; sets the depth alone when comfort_requested asks.
 void fit_view_if_asked();
 
 // Fits now; false (nothing changed) when neither box nor legend is shown.

@@ -57,9 +57,17 @@ enum StereoMode : int {
     kRedBlueGlasses,
     kRedCyanGlasses,
     kSideBySide,
-    kCrossEyed
+    kCrossEyed,
+    kGreenMagentaGlasses,
+    kAmberBlueGlasses,
+    kRowInterlaced,
+    kColumnInterlaced,
+    kCheckerboard,
+    kTopAndBottom,
+    kSideBySideSqueezed,
+    kTopAndBottomSqueezed
 };
-constexpr int kStereoModeCount = kCrossEyed + 1;
+constexpr int kStereoModeCount = kTopAndBottomSqueezed + 1;
 
 // One eye pass of a stereo form, as data: the eye it sees with ("Swap eyes"
 // exchanges left and right), the buffer it selects first, what it clears, the
@@ -67,9 +75,13 @@ constexpr int kStereoModeCount = kCrossEyed + 1;
 // colour-map entry of plain data and whether coloured data is softened toward
 // grey (through glasses).
 enum class Eye { centre, left, right };
-enum class PassBuffer { keep, back, back_left, back_right };
-enum class PassPlace { whole, left_half, right_half };
-enum class PassTexel { left, right, cyan };  // left_eye_texel, right_eye_texel, cyan_eye_texel
+// The window's back buffers, or one of two offscreen pictures of the window's
+// size that the form composes into the back buffer when both are drawn.
+enum class PassBuffer { keep, back, back_left, back_right, first_picture, second_picture };
+enum class PassPlace { whole, left_half, right_half, top_half, bottom_half };
+// left_eye_texel, right_eye_texel, cyan_eye_texel; then fixed entries of the
+// colour map: green 1, magenta 4, yellow 5.
+enum class PassTexel { left, right, cyan, green, magenta, yellow };
 enum PassClear : unsigned { kClearNothing = 0, kClearColour = 1, kClearDepth = 2, kClearAll = 3 };
 enum Channels : unsigned { kRed = 1, kGreen = 2, kBlue = 4, kAlpha = 8, kAllChannels = 15 };
 struct EyePassSpec {
@@ -84,13 +96,50 @@ struct EyePassSpec {
 // How a picture of the form is saved: the back buffer as drawn, or the left and
 // right back buffers of a quad-buffered window side by side.
 enum class Saving { back_buffer, left_and_right };
+// How the two offscreen pictures become the window's: the first on the rows,
+// columns or squares of even number counted from the window's top-left pixel
+// and the second on the others; each squeezed to half the width (first left)
+// or half the height (first on top); or both through the least-squares
+// matrices of a pair of glasses.
+enum class Composition {
+    none,
+    rows,
+    columns,
+    checkerboard,
+    side_by_side,
+    top_and_bottom,
+    least_squares
+};
+// The least-squares projection of a stereo pair onto what one pair of glasses
+// passes (E. Dubois, 2001 and 2009): out = left * L + right * R, in linear light,
+// each matrix by rows (red, green, blue out).
+struct AnaglyphMatrices {
+    float left[9];
+    float right[9];
+};
+inline constexpr AnaglyphMatrices kRedCyanLeastSquares = {
+    {0.437f, 0.449f, 0.164f, -0.062f, -0.062f, -0.024f, -0.048f, -0.050f, -0.017f},
+    {-0.011f, -0.032f, -0.007f, 0.377f, 0.761f, 0.009f, -0.026f, -0.093f, 1.234f}};
+inline constexpr AnaglyphMatrices kGreenMagentaLeastSquares = {
+    {-0.062f, -0.158f, -0.039f, 0.284f, 0.668f, 0.143f, -0.015f, -0.027f, 0.021f},
+    {0.529f, 0.705f, 0.024f, -0.016f, -0.015f, -0.065f, 0.009f, 0.075f, 0.937f}};
+inline constexpr AnaglyphMatrices kAmberBlueLeastSquares = {
+    {1.062f, -0.205f, 0.299f, -0.026f, 0.908f, 0.068f, -0.038f, -0.173f, 0.022f},
+    {-0.016f, -0.123f, -0.017f, 0.006f, 0.062f, -0.017f, 0.094f, 0.185f, 0.911f}};
 struct StereoForm {
     Named name;
     int pass_count;
     EyePassSpec passes[2];
     bool stereo_window = false;  // needs a quad-buffered window
     Saving saved = Saving::back_buffer;
+    Composition composed = Composition::none;
+    // Glasses: their matrices, which "Least-squares colours" composes with instead
+    // of the passes' filters.
+    const AnaglyphMatrices* least_squares = nullptr;
 };
+// The passes of a composed form: each eye at the window's size into its picture.
+inline constexpr EyePassSpec kFirstPicture{Eye::left, PassBuffer::first_picture};
+inline constexpr EyePassSpec kSecondPicture{Eye::right, PassBuffer::second_picture};
 // clang-format off
 inline constexpr StereoForm kStereoForms[] = {
     // One centre pass.
@@ -107,9 +156,10 @@ inline constexpr StereoForm kStereoForms[] = {
     {{kRedBlueGlasses, "Red/Blue glasses", "red-blue"}, 2,
      {{Eye::left, PassBuffer::back, kClearAll, kRed | kAlpha, PassPlace::whole, PassTexel::left, true},
       {Eye::right, PassBuffer::keep, kClearDepth, kBlue | kAlpha, PassPlace::whole, PassTexel::right, true}}},
-    {{kRedCyanGlasses, "Red/Cyan glasses", "red-cyan"}, 2,
-     {{Eye::left, PassBuffer::back, kClearAll, kRed | kAlpha, PassPlace::whole, PassTexel::left, true},
-      {Eye::right, PassBuffer::keep, kClearDepth, kGreen | kBlue | kAlpha, PassPlace::whole, PassTexel::cyan, true}}},
+    {.name = {kRedCyanGlasses, "Red/Cyan glasses", "red-cyan"}, .pass_count = 2,
+     .passes = {{Eye::left, PassBuffer::back, kClearAll, kRed | kAlpha, PassPlace::whole, PassTexel::left, true},
+                {Eye::right, PassBuffer::keep, kClearDepth, kGreen | kBlue | kAlpha, PassPlace::whole, PassTexel::cyan, true}},
+     .least_squares = &kRedCyanLeastSquares},
     // Each eye in one half of the window; crossed for cross-eyed viewing.
     {{kSideBySide, "Side by side", "side-by-side"}, 2,
      {{Eye::left, PassBuffer::back, kClearAll, kAllChannels, PassPlace::left_half},
@@ -117,6 +167,32 @@ inline constexpr StereoForm kStereoForms[] = {
     {{kCrossEyed, "Cross-eyed", "cross-eyed"}, 2,
      {{Eye::right, PassBuffer::back, kClearAll, kAllChannels, PassPlace::left_half},
       {Eye::left, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::right_half}}},
+    {.name = {kGreenMagentaGlasses, "Green/Magenta glasses", "green-magenta"}, .pass_count = 2,
+     .passes = {{Eye::left, PassBuffer::back, kClearAll, kGreen | kAlpha, PassPlace::whole, PassTexel::green, true},
+                {Eye::right, PassBuffer::keep, kClearDepth, kRed | kBlue | kAlpha, PassPlace::whole, PassTexel::magenta, true}},
+     .least_squares = &kGreenMagentaLeastSquares},
+    {.name = {kAmberBlueGlasses, "Amber/Blue glasses", "amber-blue"}, .pass_count = 2,
+     .passes = {{Eye::left, PassBuffer::back, kClearAll, kRed | kGreen | kAlpha, PassPlace::whole, PassTexel::yellow, true},
+                {Eye::right, PassBuffer::keep, kClearDepth, kBlue | kAlpha, PassPlace::whole, PassTexel::right, true}},
+     .least_squares = &kAmberBlueLeastSquares},
+    // Passive polarised screens (rows), lenticular and barrier screens (columns),
+    // DLP projectors and televisions (squares): both eyes composed.
+    {.name = {kRowInterlaced, "Row interlaced", "row-interlaced"}, .pass_count = 2,
+     .passes = {kFirstPicture, kSecondPicture}, .composed = Composition::rows},
+    {.name = {kColumnInterlaced, "Column interlaced", "column-interlaced"}, .pass_count = 2,
+     .passes = {kFirstPicture, kSecondPicture}, .composed = Composition::columns},
+    {.name = {kCheckerboard, "Checkerboard", "checkerboard"}, .pass_count = 2,
+     .passes = {kFirstPicture, kSecondPicture}, .composed = Composition::checkerboard},
+    // The left eye in the upper half, each half of its own shape.
+    {.name = {kTopAndBottom, "Top and bottom", "top-bottom"}, .pass_count = 2,
+     .passes = {{Eye::left, PassBuffer::back, kClearAll, kAllChannels, PassPlace::top_half},
+                {Eye::right, PassBuffer::keep, kClearNothing, kAllChannels, PassPlace::bottom_half}}},
+    // Each eye of the whole window's shape squeezed into its half, which a 3-D
+    // television or a head-mounted player stretches back.
+    {.name = {kSideBySideSqueezed, "Side by side (squeezed)", "side-by-side-squeezed"}, .pass_count = 2,
+     .passes = {kFirstPicture, kSecondPicture}, .composed = Composition::side_by_side},
+    {.name = {kTopAndBottomSqueezed, "Top and bottom (squeezed)", "top-bottom-squeezed"}, .pass_count = 2,
+     .passes = {kFirstPicture, kSecondPicture}, .composed = Composition::top_and_bottom},
 };
 // clang-format on
 inline const StereoForm* stereo_form(int value) {
@@ -127,6 +203,17 @@ inline bool split_viewport(int mode) {
     const StereoForm* f = stereo_form(mode);
     return f && f->passes[0].place != PassPlace::whole;
 }
+
+// --- "Least-squares colours" ---------------------------------------------------------
+// Glasses forms through colour filters, softened toward grey; or composed from
+// both eyes' full colours with the glasses' least-squares matrices.
+enum AnaglyphColours : int { kFilterColours = 0, kLeastSquaresColours = 1 };
+constexpr int kAnaglyphColoursCount = kLeastSquaresColours + 1;
+struct AnaglyphColoursChoice {
+    Named name;
+};
+inline constexpr AnaglyphColoursChoice kAnaglyphColourChoices[] = {
+    {{kFilterColours, nullptr, "filters"}}, {{kLeastSquaresColours, nullptr, "least-squares"}}};
 
 // --- "Axis Scaling" -----------------------------------------------------------------
 // Each axis filling the box; one factor for all, keeping the data's proportions;
@@ -253,6 +340,7 @@ inline constexpr ApplyColorChoice kApplyColorTargets[] = {
 
 // Every value of every choice has its entry (tests/app/tables_test.cpp: once each).
 static_assert(std::size(kStereoForms) == kStereoModeCount);
+static_assert(std::size(kAnaglyphColourChoices) == kAnaglyphColoursCount);
 static_assert(std::size(kAxisScalings) == kAxisScalingCount);
 static_assert(std::size(kUpAxes) == kUpAxisCount);
 static_assert(std::size(kDisplayModes) == kDisplayModeCount);

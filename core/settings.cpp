@@ -3,8 +3,9 @@
 // The settings are defined without initialisers: set_start_settings() gives them
 // their start values from the table of core/options.cpp, before main runs and
 // whenever a test asks. Their meanings are in the header.
-int stereo_mode, swap_eyes, axis_data, display_mode, segments, show_axes, show_file_name,
-    show_movement_controls, fast_interaction, show_bounds, show_legend, color_by;
+int stereo_mode, swap_eyes, anaglyph_colours, comfortable_depth, axis_data, display_mode, segments,
+    show_axes, show_file_name, show_movement_controls, fast_interaction, show_bounds, show_legend,
+    color_by;
 float anaglyph_saturation, scale, thickness, eye_separation, focal_length, focal_ratio;
 double frame_budget, full_picture_delay;
 

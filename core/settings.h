@@ -17,6 +17,10 @@ extern int stereo_mode;  // a StereoMode (kStereoForms); start kMonoView
 extern int
     swap_eyes;  // 1: each two-eye mode shows each eye's picture where the other's goes; start 0
 extern float anaglyph_saturation;  // saturation of coloured data through glasses, 0..1; start 0.65
+extern int anaglyph_colours;  // an AnaglyphColours: "Least-squares colours" 1; start kFilterColours
+// "Comfortable depth" 1: each load, view key and "Fit view" set focal_length and
+// eye_separation for the data's depth (app/comfortable_depth.h); start 0
+extern int comfortable_depth;
 
 extern int axis_data;              // an AxisScaling (kAxisScalings); start kIndividualAxes
 extern float height_exaggeration;  // "Height \u00d7": the up axis's stretch over "Uniform "

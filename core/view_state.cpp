@@ -4,7 +4,8 @@
 
 // Defined without initialisers: set_start_view() gives the start values.
 float angle_x, angle_y, angle_z, view_rotation[16], matCur[16];
-int mouse_mode, last_x, last_y, view_width, view_height, interacting, map_view, fit_requested;
+int mouse_mode, last_x, last_y, view_width, view_height, interacting, map_view, fit_requested,
+    comfort_requested;
 Vector3 vp, vd, vu;
 double full_frame_seconds, recorded_frame_seconds;
 
@@ -20,7 +21,7 @@ void set_start_view() {
     view_width = view_height = 0;
     for (float& m : matCur) m = 0.0f;
     interacting = 0;
-    map_view = fit_requested = 0;
+    map_view = fit_requested = comfort_requested = 0;
     full_frame_seconds = recorded_frame_seconds = 0;
 }
 // After every definition above, so that their own initialisation comes first.

@@ -20,6 +20,8 @@ extern int map_view;
 // The picture is to be framed again at the next frame (a load, "Reset View", a
 // view key, "Fit view"): app/view_fit.h; 0 at start.
 extern int fit_requested;
+// "Comfortable depth" was just ticked: the depth is set at the next frame; 0 at start.
+extern int comfort_requested;
 extern int mouse_mode;  // a MouseMode: left turns, middle moves in z, right in x/y; kNoDrag first
 extern int last_x, last_y;  // last mouse position; last_y measured up from the bottom; 0, 0
 

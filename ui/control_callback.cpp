@@ -103,6 +103,8 @@ void control_callback(int id) {
         // A zero separation, or a zero focal length, would make the ratio infinite
         // or zero and lock the separation; the previous ratio stays instead.
         if (eye_separation != 0 && focal_length != 0) focal_ratio = focal_length / eye_separation;
+    } else if (id == control_id::comfortable_depth) {
+        comfort_requested = comfortable_depth;  // set at the next frame, for the data as seen
     } else if (id == control_id::mono_stereo) {
         // The callback runs inside the main loop, so only the window part of the
         // start-up is needed: a new main window when the kind has to change.

@@ -26,6 +26,7 @@ enum : int {
     transparency = 505,
     focal_length = 601,
     eye_separation = 602,
+    comfortable_depth = 603,
     mono_stereo = 701,
     axis_scaling = 801,
     data_display = 802,

@@ -66,6 +66,10 @@ void build_display_options(PanelWindow* w) {
     PanelRollout* stereo = w->add_rollout_to_panel(display, "Mono/Stereo", false);
     add_radio_group(w, stereo, &stereo_mode, control_id::mono_stereo, kStereoForms);
     w->add_checkbox_to_panel(stereo, "Swap eyes", &swap_eyes, control_id::none, nullptr);
+    w->add_checkbox_to_panel(stereo, "Least-squares colours", &anaglyph_colours, control_id::none,
+                             nullptr);
+    w->add_checkbox_to_panel(stereo, "Comfortable depth", &comfortable_depth,
+                             control_id::comfortable_depth, control_callback);
     PanelRollout* axis = w->add_rollout_to_panel(display, "Axis Scaling", false);
     add_radio_group(w, axis, &axis_data, control_id::axis_scaling, kAxisScalings);
     add_spinner(w, axis, "Height factor:", &height_exaggeration, control_id::height, 0.05f);

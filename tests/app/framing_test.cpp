@@ -22,6 +22,7 @@
 #include "core/view_state.h"
 #include "data/data_set.h"
 #include "render/box_transform.h"
+#include "tests/support/headless_load.h"
 #include "tests/support/stdout_capture.h"
 #include "ui/data_folder.h"
 
@@ -35,25 +36,8 @@ bool background(const Image& p, int x, int y) {
     return c[0] > 250 && c[1] > 250 && c[2] > 250;
 }
 
-// Loads `file` with these options (as zendral --save would) and draws it; the
-// rows bottom first.
 Image picture_of(const fs::path& file, std::vector<const char*> args) {
-    args.insert(args.begin(), "zendral");
-    args.push_back(file.c_str());
-    const ParsedCommandLine parsed = parse_command_line(static_cast<int>(args.size()), args.data());
-    EXPECT_EQ(parsed.outcome, ParsedCommandLine::kRun) << parsed.message;
-    set_start_values();
-    apply_command_line(parsed.options);
-    std::string why;
-    EXPECT_TRUE(begin_headless_picture(kW, kH, why)) << why;
-    StdoutCapture quiet;
-    filedir = file.parent_path().string();
-    refresh_file_list();
-    choose_file(file.filename().string());
-    quiet.finish();
-    EXPECT_GT(data_set.point_count(), 0u) << file;
-    if (parsed.options.view > 0) set_view_preset(parsed.options.view);
-    return draw_headless_picture();
+    return ::picture_of(file, std::move(args), kW, kH);
 }
 
 // The labels' rectangles of the mono picture drawn last.

@@ -36,6 +36,7 @@ TEST(Tables, EveryChoiceAndItsBehaviourHasOneEntryForEachValue) {
     expect_complete(kDisplayModes, "display modes", true);
     expect_complete(kColorByChoices, "colour by", true);
     expect_complete(kApplyColorTargets, "colour targets", true);
+    expect_complete(kAnaglyphColourChoices, "anaglyph colours", true);
     expect_complete(kDataFormats, "formats", false);  // the panel goes by value
     for (const ViewPreset& v : kViewPresets) EXPECT_EQ(std::to_string(v.name.value), v.name.word);
 

@@ -106,11 +106,35 @@ kinds_and_statuses() {
   [ "$status" -eq 2 ] && [ "$(wc -l <err.txt)" -eq 1 ] || fail "a .gif: status $status, said $(cat err.txt)"
 }
 
+# The composed stereo forms drawn in a window (whose rows GL counts from the
+# bottom) are the pictures drawn without one (counted from the top), but for
+# the text: rows interlaced on the same rows, squeezed halves in the same places.
+composed_in_a_window() {
+  local form win differing
+  for form in row-interlaced top-bottom-squeezed; do
+    rm -f wave_surface.dat-1.png
+    "$binary" --mode filled --stereo "$form" --eye-separation 20 "$wave" >out.txt 2>err.txt &
+    local pid=$!
+    win=$(wait_for_window "Zendral<no stereo>") || { fail "no main window for $form"; kill $pid; return; }
+    sleep 1.5
+    xdotool mousemove 450 350 key --window "$win" w
+    sleep 1
+    kill $pid
+    wait $pid 2>/dev/null
+    env -u DISPLAY "$binary" --save "alone-$form.png" --mode filled --stereo "$form" --eye-separation 20 "$wave" >/dev/null 2>&1
+    differing=$(compare -metric AE -fuzz 3% wave_surface.dat-1.png "alone-$form.png" null: 2>&1)
+    echo "$form: the window's picture and the one without differ in $differing pixels"
+    above 1500 "${differing%% *}" || fail "$form in a window differs from the picture without one in $differing pixels"
+    [ -z "$FAILED" ] || cp wave_surface.dat-1.png "$ARTIFACTS/window-$form.png"
+  done
+}
+
 check() {
   mkdir -p "$WORK/start" "$ARTIFACTS" && cd "$WORK/start" || return
   without_display
   kinds_and_statuses
   in_a_window
+  composed_in_a_window
 }
 
 run_in_xvfb check

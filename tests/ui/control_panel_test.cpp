@@ -42,7 +42,11 @@ TEST_F(PanelTest, ControlDisplayHoldsEveryControlInCreationOrder) {
     buttons({"MonoView ", "Anaglyph", "StereoView", "Red/Blue glasses", "Red/Cyan glasses",
              "Side by side", "Cross-eyed"},
             kStereoForms);
-    add({{"Swap eyes", -1}, {"Axis Scaling", -1}, {"", 801}});
+    add({{"Swap eyes", -1},
+         {"Least-squares colours", -1},
+         {"Comfortable depth", 603},
+         {"Axis Scaling", -1},
+         {"", 801}});
     buttons({"Individual", "Uniform "}, kAxisScalings);
     add({{"Height factor:", 804}, {"Data Display", -1}, {"", 802}});
     buttons({"Points ", "Line Sets:Joined ", "Line Sets:Needled ", "Surface grid ",
