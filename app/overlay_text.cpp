@@ -52,17 +52,19 @@ std::vector<char32_t> code_points(const std::string& text) {
     return out;
 }
 
-// The glyphs of the code points drawn so far in both sizes, rendered on first
-// use; a code point the font has no glyph for is drawn as '?'.
+// The glyphs of the code points drawn so far in both sizes, each way up, rendered
+// on first use; a code point the font has no glyph for is drawn as '?'.
 class FontFile {
   public:
     const Glyph* glyph(OverlayFont font, char32_t c) {
         const int f = static_cast<int>(font);
         if (c < 32 || !open()) return nullptr;
         if (FT_Get_Char_Index(face_, c) == 0) c = '?';
-        auto found = glyphs_[f].find(c);
-        if (found == glyphs_[f].end()) {
-            Glyph& g = glyphs_[f][c];
+        // Each way up its own: a frame draws parts of itself the other way up.
+        std::map<char32_t, Glyph>& glyphs = glyphs_[f][upside_down];
+        auto found = glyphs.find(c);
+        if (found == glyphs.end()) {
+            Glyph& g = glyphs[c];
             FT_Set_Pixel_Sizes(face_, 0, kPixelSizes[f]);
             if (FT_Load_Char(face_, c, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) == 0) {
                 const FT_GlyphSlot slot = face_->glyph;
@@ -103,7 +105,7 @@ class FontFile {
     bool tried_ = false;
     FT_Library library_ = nullptr;
     FT_Face face_ = nullptr;
-    std::map<char32_t, Glyph> glyphs_[2];
+    std::map<char32_t, Glyph> glyphs_[2][2];  // by font, by upside_down
 };
 
 FontFile& font_glyphs() {

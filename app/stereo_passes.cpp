@@ -216,11 +216,3 @@ void draw_eye(const CameraFrame& camera, bool right_eye, int texel) {
     begin_eye_pass(camera, right_eye ? 2 : 0);
     draw_scene(right_eye ? camera.rightv : camera.leftv, texel);
 }
-
-void draw_eye_passes(const CameraFrame& c) {
-    for (const EyePass& pass : eye_passes(c)) {
-        begin_pass(pass, c, true);
-        draw_scene(pass.offset, pass.texel);
-    }
-    end_passes();
-}

@@ -61,9 +61,6 @@ void end_passes();
 // window, or once over the whole; then a composed form's pictures into the window.
 void finish_passes(void (*draw)());
 
-// All passes of the current stereo_mode, whole: eye_passes, each begun and drawn.
-void draw_eye_passes(const CameraFrame& camera);
-
 // The viewport and scissor of one part of the window, and back to the whole window.
 void use_place(PassPlace place);
 void use_whole_window();

@@ -3,7 +3,8 @@
 // an 800 x 600 double-buffered window like the viewer's, with the viewer's own
 // drawing ("zendral": recorded pictures, and the reduced picture of an
 // interaction) beside immediate drawing ("reference"), in "MonoView " and
-// "Anaglyph". Run it under Xvfb for Mesa's software renderer.
+// "Anaglyph"; and the composed stereo forms beside "Red/Cyan glasses". Run it
+// under Xvfb for Mesa's software renderer.
 
 #include <GL/freeglut.h>
 
@@ -140,6 +141,33 @@ int main(int argc, char** argv) {
                 [c, stereo](benchmark::State& s) { run_frames(s, c, stereo, Drawing::kReduced); },
                 reference(c, stereo), 5, 1.0);
         }
+    }
+    // The composed stereo forms beside "Red/Cyan glasses", which also draws both
+    // eyes at the window's size: each frame costs at most 1.3 times as much.
+    const Case surface = rows[3].c;
+    const auto red_cyan = [surface](benchmark::State& s) {
+        anaglyph_colours = kFilterColours;
+        run_frames(s, surface, kRedCyanGlasses, Drawing::kFull);
+    };
+    struct Composed {
+        const char* label;
+        int form;
+        int colours;
+    };
+    for (const Composed& f :
+         {Composed{"Row interlaced", kRowInterlaced, kFilterColours},
+          Composed{"Column interlaced", kColumnInterlaced, kFilterColours},
+          Composed{"Checkerboard", kCheckerboard, kFilterColours},
+          Composed{"Red/Cyan, least-squares colours", kRedCyanGlasses, kLeastSquaresColours}}) {
+        register_pair(
+            "frame", std::string(surface.label) + ", " + f.label + " vs Red/Cyan",
+            RateUnit::kFramesPerSecond, PairTarget{1 / 1.3, 0},
+            [surface, f](benchmark::State& s) {
+                anaglyph_colours = f.colours;
+                run_frames(s, surface, f.form, Drawing::kFull);
+                anaglyph_colours = kFilterColours;
+            },
+            red_cyan, 5, 1.0);
     }
     return run_registered_benchmarks(argc, argv);
 }

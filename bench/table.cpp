@@ -1,5 +1,6 @@
 #include "bench/table.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -121,7 +122,11 @@ int run_registered_benchmarks(int argc, char** argv) {
         if (p.ours < 0 || p.reference < 0) continue;  // filtered out or failed
         const bool mb = p.unit == RateUnit::kMegabytesPerSecond;
         const double ratio = p.reference > 0 ? p.ours / p.reference : 0;
-        std::string target = ">= " + fixed(p.target.min_ratio, 1) + "x";
+        // One decimal, or two where one would round the target (1 / 1.3 is 0.77).
+        const double tenths = p.target.min_ratio * 10;
+        std::string target =
+            ">= " +
+            fixed(p.target.min_ratio, std::fabs(tenths - std::round(tenths)) < 1e-9 ? 1 : 2) + "x";
         if (p.target.min_rate > 0)
             target += ", >= " + fixed(p.target.min_rate, 0) + (mb ? " MB/s" : " fps");
         const bool met = ratio >= p.target.min_ratio && p.ours >= p.target.min_rate;

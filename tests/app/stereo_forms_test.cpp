@@ -72,6 +72,25 @@ TEST(StereoForms, InterlacedFormsPutTheLeftEyeOnEvenRowsColumnsAndSquaresFromThe
     }
 }
 
+TEST(StereoForms, InterlacedWithTheEyesTogetherIsTheMonoPictureTextIncluded) {
+    // The legend's and the title's glyphs too, though the eyes' pictures are
+    // drawn the other way up from the picture without a window.
+    const fs::path levels = fs::path(ZENDRAL_SOURCE_DIR) / "Data/color_levels.cdat";
+    const auto with = [&](const char* form) {
+        return picture_of(levels,
+                          {"--stereo", form, "--eye-separation", "0", "--mode", "filled", "--title",
+                           "\u00c9l\u00e9vation \u00b1"},
+                          320, 240);
+    };
+    const Image mono = with("mono");
+    for (const char* form : {"row-interlaced", "column-interlaced", "checkerboard"}) {
+        const Image p = with(form);
+        int differing = 0;
+        for (std::size_t i = 0; i < p.rgb.size(); ++i) differing += p.rgb[i] != mono.rgb[i];
+        EXPECT_LE(differing, 6) << form;
+    }
+}
+
 TEST(StereoForms, SqueezedHalvesAreTheWholePictureHalvedAlongOneAxis) {
     constexpr int kW = 320, kH = 240;
     // Eyes together: each eye sees the centre's picture.

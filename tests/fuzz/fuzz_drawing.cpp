@@ -6,7 +6,8 @@
 // Input: ten bytes of choices, then the points, four bytes (a float) a number:
 //   0 display mode   1 stereo form   2 colour by   3 switches (below)
 //   4 sets - 1       5 points per set - 1 (sets x points at most kMostPoints)
-//   6 tube sides     7 thickness     8 piece size  9 view key (low 3 bits), see-through
+//   6 tube sides     7 thickness     8 piece size  9 view key (low 3 bits), then
+//     switches: 8 see-through, 16 least-squares colours, 32 comfortable depth
 // Switches: 1 bounds box, 2 legend, 4 coloured data, 8 uniform axes, 16 swap eyes,
 // 32 axes figure, 64 the reduced picture of an interaction, 128 drawn directly.
 // Numbers that are not finite are taken as the largest float of their sign (or 0).
@@ -98,6 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     swap_eyes = (on >> 4) & 1;
     show_axes = (on >> 5) & 1;
     transparency = view & 8 ? 0.5f : 1.0f;
+    anaglyph_colours = view & 16 ? kLeastSquaresColours : kFilterColours;
+    comfortable_depth = (view >> 5) & 1;
     // An interaction with a slow full picture draws the reduced one.
     const bool reduced = (on >> 6) & 1;
     full_frame_seconds = reduced ? 1.0 : 0.0;
