@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "data/load_progress.h"
+
 std::size_t BlockReader::block_size = BlockReader::kDefaultBlockSize;
 
 BlockReader::~BlockReader() {
@@ -14,6 +16,13 @@ BlockReader::~BlockReader() {
 }
 
 BlockReader::Opened BlockReader::open(const char* name) {
+    // Opened again: from the start, as a reader of its own.
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    eof_ = started_ = false;
+    error_ = 0;
+    read_ = 0;
+    cur = end = nullptr;
     // A pipe is refused before it is opened (opening one to read would wait for a
     // writer), and the open does not block either, in case the name now stands
     // for something else; its own type is what counts.
@@ -42,8 +51,20 @@ BlockReader::Opened BlockReader::open(const char* name) {
     return Opened::file;
 }
 
+void BlockReader::use_text(const char* text, std::size_t size) {
+    cur = text;
+    end = text + size;
+    eof_ = started_ = true;
+    capacity_ = size + 1;  // never full: the text is all there is
+}
+
 bool BlockReader::refill() {
     if (fd_ < 0 || eof_ || error_ != 0 || full()) return false;
+    LoadProgress* const progress = load_progress();
+    if (load_cancelled(progress)) {
+        error_ = ECANCELED;  // the readers stop as at any read error
+        return false;
+    }
     char* base = buffer_.get();
     std::size_t kept = static_cast<std::size_t>(end - cur);
     if (kept > 0 && cur != base) std::memmove(base, cur, kept);
@@ -53,6 +74,8 @@ bool BlockReader::refill() {
         const ssize_t n = ::read(fd_, base + kept, capacity_ - kept);
         if (n > 0) {
             end = base + kept + n;
+            read_ += n;
+            add_load_progress(progress, n);
             // A UTF-8 byte-order mark (Windows editors, spreadsheet exports) is no text.
             if (!started_ && end - cur >= 3 && std::memcmp(cur, "\xef\xbb\xbf", 3) == 0) cur += 3;
             started_ = true;

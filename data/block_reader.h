@@ -18,6 +18,9 @@ class BlockReader {
     // is failed, with its errno in error().
     enum class Opened { file, missing, not_regular, failed };
     Opened open(const char* name);
+    // Reads `text` (which outlives the reader) as if it were a whole file: a chunk
+    // of one that another reader cut out (data/text_chunks.h).
+    void use_text(const char* text, std::size_t size);
     // The size of the file in bytes, and its modification time (nanoseconds), at open.
     long long size() const { return size_; }
     long long modified_ns() const { return modified_ns_; }
@@ -35,6 +38,10 @@ class BlockReader {
     // unread bytes (full()).
     bool refill();
     bool at_eof() const { return eof_; }
+    // The open file, for readers that read parts of it themselves (pread).
+    int fd() const { return fd_; }
+    // The file offset of cur: how far into the file the reader has come.
+    long long offset() const { return read_ - (end - cur); }
     int error() const { return error_; }
     bool full() const { return static_cast<std::size_t>(end - cur) == capacity_; }
 
@@ -47,6 +54,7 @@ class BlockReader {
     int fd_ = -1;
     long long size_ = -1;
     long long modified_ns_ = -1;
+    long long read_ = 0;  // bytes read from the file so far
     bool eof_ = false;
     bool started_ = false;  // bytes were read: a byte-order mark comes first only
     int error_ = 0;

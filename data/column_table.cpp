@@ -50,11 +50,32 @@ inline const char* find_line_end(const char* p, const char* e) {
 
 }  // namespace
 
+ColumnTable::ColumnTable(BlockReader& chunk, const ColumnTable& opening, DataSet* grid,
+                         const std::vector<std::size_t>* counted, int set, std::size_t rows,
+                         long long line)
+    : in_(chunk), name_(opening.name_), grid_(grid), counted_(counted) {
+    used_ = opening.used_;
+    delimiter_ = opening.delimiter_;
+    header_allowed_ = false;
+    std::copy(opening.wanted_, opening.wanted_ + 4, wanted_);
+    first_columns_ = opening.first_columns_;
+    chunk_ = true;
+    set_ = set;
+    rows_ = rows;
+    line_ = line;
+}
+
+bool ColumnTable::read_opening() {
+    opening_ = true;
+    return read_all();
+}
+
 bool ColumnTable::read_all() {
     for (;;) {
         end_ = in_.end;
         eof_ = in_.at_eof();
         if (used_ != 0) {
+            if (opening_) return true;
             if (grid_)
                 read_rows();
             else
@@ -79,6 +100,11 @@ bool ColumnTable::read_all() {
         in_.cur = next;
         ++line_;
         if (got == Line::blank) end_set();
+    }
+    if (chunk_) {
+        // A chunk ends where the next begins, a set's rows running on into it.
+        if (!grid_) end_set();
+        return !changed_;
     }
     end_set();
     if (grid_ && (set_ != grid_->width || changed_ || in_.changed_since_open())) {
@@ -328,12 +354,22 @@ TableLine ColumnTable::row(const char* p, const char*& next) {
     float value = 0;
     const int last = *std::max_element(wanted_, wanted_ + used_);
     bool after_delimiter = false;
+    // A row scanned again once more of the file is in counts its missing values once.
+    const long long missing = missing_, missing_line = first_missing_line_;
+    const int missing_column = first_missing_column_;
+    const auto again = [&] {
+        missing_ = missing;
+        first_missing_line_ = missing_line;
+        first_missing_column_ = missing_column;
+        return Line::more;
+    };
     for (int c = 0; c <= last; ++c) {
         const int a = static_cast<int>(std::find(wanted_, wanted_ + used_, c) - wanted_);
         const char* before = p;
         const Line got = a == used_ ? skip_cell(p)
                          : a == 3   ? cell(p, c, value, after_delimiter)
                                     : cell(p, c, xyz[a], after_delimiter);
+        if (got == Line::more) return again();
         if (got != Line::row) return got;
         after_delimiter = p > before && p[-1] == delimiter_ && delimiter_ != kBlankRuns;
     }
@@ -341,7 +377,7 @@ TableLine ColumnTable::row(const char* p, const char*& next) {
     if (p < end_ && *p == '\n')
         next = p + 1;
     else if (end_of_line(p, next) == Line::more)
-        return Line::more;
+        return again();
     return store(xyz, value);
 }
 
@@ -366,6 +402,11 @@ TableLine ColumnTable::store(const double xyz[3], float value) {
 }
 
 void ColumnTable::end_set() {
+    if (chunk_ && !grid_) {  // every blank line, and the chunk's end
+        segments_.push_back(rows_);
+        rows_ = 0;
+        return;
+    }
     if (rows_ == 0) return;
     if (!grid_) {
         lengths_.push_back(rows_);
@@ -373,13 +414,17 @@ void ColumnTable::end_set() {
         if (counted_ &&
             (static_cast<std::size_t>(set_) >= counted_->size() || (*counted_)[set_] != rows_))
             changed_ = true;
-        // A short set repeats its last point, so that line sets draw just the data.
-        const int last = static_cast<int>(rows_) - 1;
-        for (int i = last + 1; i < grid_->points_per_set; ++i) {
-            grid_->point(set_, i) = grid_->point(set_, last);
-            if (used_ == 4) grid_->color_value(set_, i) = grid_->color_value(set_, last);
-        }
+        if (!chunk_) pad_set(*grid_, set_, rows_, used_ == 4);
         ++set_;
     }
     rows_ = 0;
+}
+
+void pad_set(DataSet& grid, int set, std::size_t rows, bool values) {
+    // A short set repeats its last point, so that line sets draw just the data.
+    const int last = static_cast<int>(rows) - 1;
+    for (int i = last + 1; i < grid.points_per_set; ++i) {
+        grid.point(set, i) = grid.point(set, last);
+        if (values) grid.color_value(set, i) = grid.color_value(set, last);
+    }
 }

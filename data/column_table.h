@@ -38,8 +38,24 @@ class ColumnTable {
     ColumnTable(BlockReader& in, const char* name, DataSet* grid,
                 const std::vector<std::size_t>* counted = nullptr)
         : in_(in), name_(name), grid_(grid), counted_(counted) {}
+    // A chunk of the table's text (data/parallel_columns.h) read after `opening`
+    // read the table's first part: with its delimiter and columns, its next row
+    // row `rows` of set `set`, at line `line`. Counting, it counts the rows
+    // between its blank lines into segments_; reading, it ends only the sets it
+    // sees end and pads none (the whole table's reader pads them afterwards).
+    ColumnTable(BlockReader& chunk, const ColumnTable& opening, DataSet* grid,
+                const std::vector<std::size_t>* counted, int set, std::size_t rows, long long line);
     // False when the file was refused (reported).
     bool read_all();
+    // Reads only the opening: up to and including the table's first row.
+    bool read_opening();
+    bool has_rows() const { return used_ != 0; }
+    long long line() const { return line_; }
+    int set() const { return set_; }
+    std::size_t rows() const { return rows_; }
+    bool changed() const { return changed_; }
+
+    std::vector<std::size_t> segments_;  // a chunk's count: rows before, between, after blank lines
 
     std::vector<std::size_t> lengths_;  // rows of each set (the pass that counts)
     double lo_[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
@@ -97,6 +113,8 @@ class ColumnTable {
     const char* name_;
     DataSet* grid_;                            // null in the pass that counts
     const std::vector<std::size_t>* counted_;  // rows of each set, as counted
+    bool chunk_ = false;                       // a chunk of the table, not all of it
+    bool opening_ = false;                     // read_opening: stop after the first row
     bool changed_ = false;                     // a set read with another length than counted
     int set_ = 0;                              // the set the next row goes to
     std::size_t rows_ = 0;                     // rows of that set so far
@@ -109,6 +127,9 @@ class ColumnTable {
     bool first_columns_ = true;                // they come first, in order: the fast loop
     long long line_ = 1;
 };
+
+// Set `set` of `grid`, read to `rows` points, filled up with its last point.
+void pad_set(DataSet& grid, int set, std::size_t rows, bool values);
 
 // A number, within range or not, or nan or inf: a cell of a row, never a name.
 bool is_number_or_not_finite(const std::string& field);

@@ -11,7 +11,15 @@
 
 namespace {
 RefusalHint::Hint current_hint = nullptr;
+thread_local bool silent = false;
 }  // namespace
+
+SilentReports::SilentReports() : previous_(silent) {
+    silent = true;
+}
+SilentReports::~SilentReports() {
+    silent = previous_;
+}
 
 RefusalHint::RefusalHint(Hint hint) : previous_(current_hint) {
     current_hint = hint;
@@ -21,6 +29,7 @@ RefusalHint::~RefusalHint() {
 }
 
 void report_not_loaded(const char* name, const char* problem_format, ...) {
+    if (silent) return;
     va_list args, again;
     va_start(args, problem_format);
     va_copy(again, args);

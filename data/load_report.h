@@ -14,6 +14,19 @@
 void report_not_loaded(const char* name, const char* problem_format, ...)
     ZENDRAL_PRINTF_FORMAT(2, 3);
 
+// While one lives, report_not_loaded on this thread says nothing: a part of a
+// file read on a helper thread, whose problem the whole file's reader names.
+class SilentReports {
+  public:
+    SilentReports();
+    ~SilentReports();
+    SilentReports(const SilentReports&) = delete;
+    SilentReports& operator=(const SilentReports&) = delete;
+
+  private:
+    bool previous_;
+};
+
 // "File <name> does not exist"; on the status line "<name> not loaded: the file
 // does not exist".
 void report_missing_file(const char* name);

@@ -16,7 +16,9 @@
 #include "data/formats.h"
 #include "data/load_report.h"
 #include "data/memory_limit.h"
+#include "data/parallel_points.h"
 #include "data/set_block.h"
+#include "data/text_chunks.h"
 
 std::size_t set_block_bytes = kDefaultSetBlockBytes;
 
@@ -387,8 +389,18 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
                           points_per_set);
         return;
     }
+    // A large file on every core; what that read leaves to one thread, one reads.
+    RestOfFile rest;
+    ParallelRead parallel = ParallelRead::given_up;
+    if (point_count > 0 && parse_threads() > 1 && in.size() - in.offset() >= parallel_load_bytes)
+        parallel = read_points_in_parallel(in, values, fresh, rest);
+    if (parallel == ParallelRead::cancelled) {
+        report_not_loaded(name, "the load was cancelled");
+        return;
+    }
     const PointsRead read =
-        format == PointFormat::xyz
+        parallel == ParallelRead::loaded ? PointsRead::loaded
+        : format == PointFormat::xyz
             ? reader.read_points<3, true>(&fresh, fresh.width, fresh.points_per_set)
             : reader.read_points<4, true>(&fresh, fresh.width, fresh.points_per_set);
     if (read == PointsRead::recheck) {
@@ -405,8 +417,9 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     }
     if (read != PointsRead::loaded) return;
     // The rest is not read as data; numbers there hint at "Data with Color".
+    if (parallel != ParallelRead::loaded) rest = count_rest(in);
     const std::string trailing =
-        format == PointFormat::xyz ? trailing_numbers_hint(name, point_count, count_rest(in)) : "";
+        format == PointFormat::xyz ? trailing_numbers_hint(name, point_count, rest) : "";
     fresh.filename = name;
     fresh.kind = format == PointFormat::xyz ? DataSet::kData : DataSet::kColorData;
     fresh.has_values = format == PointFormat::xyz_color;

@@ -16,6 +16,8 @@
 #include "data/formats.h"
 #include "data/load_report.h"
 #include "data/memory_limit.h"
+#include "data/parallel_columns.h"
+#include "data/text_chunks.h"
 
 namespace {
 
@@ -42,19 +44,31 @@ void DataSet::read_columns(const char* name) {
     BlockReader in;
     if (!open_or_report(in, name)) return;
     const RefusalHint hint(file_format(kColumnsFormat)->refusal_hint);
-    ColumnTable count(in, name, nullptr);
     DataSet fresh;
-    if (!count.read_all() || !allocate(fresh, count.lengths_, name)) return;
     BlockReader again;
-    if (!open_or_report(again, name)) return;
-    // A file rewritten between the passes (growing or shrinking) is refused.
-    if (again.size() != in.size() || again.modified_ns() != in.modified_ns() ||
-        in.changed_since_open()) {
-        report_not_loaded(name, "the file changed while it was read");
-        return;
+    // A large table on every core; what that read leaves to one thread, one reads.
+    ParallelRead parallel = ParallelRead::given_up;
+    ColumnTable count(in, name, nullptr), read(again, name, &fresh, &count.lengths_);
+    if (parse_threads() > 1 && in.size() >= parallel_load_bytes) {
+        parallel = read_columns_in_parallel(name, in, fresh, read, count.lengths_);
+        if (parallel == ParallelRead::cancelled) {
+            report_not_loaded(name, "the load was cancelled");
+            return;
+        }
+        if (parallel == ParallelRead::given_up && !open_or_report(in, name)) return;
     }
-    ColumnTable read(again, name, &fresh, &count.lengths_);
-    if (!read.read_all()) return;
+    if (parallel != ParallelRead::loaded) {
+        count.lengths_.clear();
+        if (!count.read_all() || !allocate(fresh, count.lengths_, name)) return;
+        if (!open_or_report(again, name)) return;
+        // A file rewritten between the passes (growing or shrinking) is refused.
+        if (again.size() != in.size() || again.modified_ns() != in.modified_ns() ||
+            in.changed_since_open()) {
+            report_not_loaded(name, "the file changed while it was read");
+            return;
+        }
+        if (!read.read_all()) return;
+    }
     std::printf("width = %d points per set = %d\n", fresh.width, fresh.points_per_set);
 
     // No point with all its coordinates: an empty picture, its box the origin.

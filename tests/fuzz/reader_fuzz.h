@@ -15,9 +15,11 @@
 #include <string>
 
 #include "core/settings.h"
+#include "core/status_line.h"
 #include "data/block_reader.h"
 #include "data/data_set.h"
 #include "data/formats.h"
+#include "data/text_chunks.h"
 
 namespace reader_fuzz {
 
@@ -82,6 +84,36 @@ inline void check_points(const DataSet& set, bool bounds_hold_xy) {
             check(std::isfinite(set.color_values[k]) || (gaps && std::isnan(set.color_values[k])));
 }
 
+// The bytes of a grid's points (and values), bounds and shape.
+inline std::string grid_bytes(const DataSet& set) {
+    std::string b(reinterpret_cast<const char*>(set.points.get()),
+                  set.point_count() * sizeof(Vector3));
+    if (set.has_values)
+        b.append(reinterpret_cast<const char*>(set.color_values.get()),
+                 set.point_count() * sizeof(float));
+    for (const Vector3* v : {&set.min, &set.max})
+        b.append(reinterpret_cast<const char*>(v), sizeof(Vector3));
+    return b + std::to_string(set.width) + "x" + std::to_string(set.points_per_set) + set.filename;
+}
+
+// The input read again on several threads in small chunks gives the very same
+// data set and status line as the one-thread read just made into `one`.
+inline void same_in_chunks(const DataSet& one, const FileFormat& format, const std::string& input,
+                           std::size_t size) {
+    const std::string status = status_line();
+    DataSet many;
+    load_threads = 2 + static_cast<int>((size >> 3) % 3);
+    load_chunk_bytes = 1 + static_cast<long long>((size >> 5) % 13);
+    parallel_load_bytes = 0;
+    format.read(many, input.c_str());
+    load_threads = 0;
+    load_chunk_bytes = kDefaultLoadChunkBytes;
+    parallel_load_bytes = kDefaultParallelLoadBytes;
+    const bool loaded = one.filename == input;
+    check((many.filename == input) == loaded && status_line() == status);
+    if (loaded) check(grid_bytes(many) == grid_bytes(one));
+}
+
 // Loads the format's sample file, then the input, with its reader.
 inline int run(const std::uint8_t* data, std::size_t size, const FileFormat& format) {
     const Files& f = files(format.sample);
@@ -111,6 +143,7 @@ inline int run(const std::uint8_t* data, std::size_t size, const FileFormat& for
         // Maple takes x and y bounds from the header ranges as written.
         check_points(set, kind != DataSet::kMaple);
     }
+    if (size & 4) same_in_chunks(set, format, f.input, size);
     return 0;
 }
 
