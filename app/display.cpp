@@ -13,6 +13,7 @@
 #include "app/eye_pictures.h"
 #include "app/interaction.h"
 #include "app/legend.h"
+#include "app/load_progress_bar.h"
 #include "app/overlay_text.h"
 #include "app/picture_bands.h"
 #include "app/picture_save.h"
@@ -303,6 +304,7 @@ std::string overlay_status() {
 void draw_overlay_step() {
     if (show_file_name || !title.empty() || !overlay_status().empty()) draw_overlay();
     draw_legend();
+    draw_load_progress();
 }
 
 void draw_overlay() {

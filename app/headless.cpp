@@ -5,6 +5,7 @@
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,12 +15,14 @@
 #include "app/display.h"
 #include "app/eye_pictures.h"
 #include "app/input.h"
+#include "app/load_progress_bar.h"
 #include "app/overlay_text.h"
 #include "app/picture_save.h"
 #include "app/viewer.h"
 #include "core/status_line.h"
 #include "data/data_set.h"
 #include "render/draw_cache.h"
+#include "ui/background_load.h"
 #include "ui/data_folder.h"
 
 namespace {
@@ -137,7 +140,16 @@ int save_without_window(const CommandLine& options) {
     filedir = file.substr(0, file.rfind('/') + 1);
     refresh_file_list();
     const auto before = data_set.revision;
+    // On a terminal, a load that takes a while says how far it got.
+    background_loads = isatty(STDERR_FILENO) != 0;
     choose_file(file.substr(file.rfind('/') + 1));
+    if (running_load()) {
+        wait_for_file_load(kLoadProgressSeconds, [](const FileLoad& load) {
+            std::fprintf(stderr, "\r%s", load_progress_text(load.name, load.fraction()).c_str());
+        });
+        std::fputs("\r\033[K", stderr);  // the line cleared again
+    }
+    background_loads = false;
     if (data_set.revision == before) return fail(status_line());
     // A file of no points loads (an empty picture), but there is nothing to save.
     if (status_line().rfind(no_points_status(data_set.filename), 0) == 0)

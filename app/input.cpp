@@ -9,10 +9,12 @@
 
 #include "app/display.h"
 #include "app/interaction.h"
+#include "app/load_progress_bar.h"
 #include "app/picture_save.h"
 #include "app/viewer.h"
 #include "core/settings.h"
 #include "panel/panel.h"
+#include "ui/background_load.h"
 #include "ui/control_panel.h"
 #include "ui/data_folder.h"
 
@@ -23,12 +25,18 @@ constexpr int kWheelDown = 4;
 unsigned buttons_down = 0;
 // main_window's frames when the idle callback last waited.
 unsigned long frames_at_last_wait = 0;
+int preset_after_load = 0;  // set_view_preset_after_load's, until the load is done
 }  // namespace
 
 void on_key(unsigned char key, int, int) {
     if (key == 'w') {
         // Saves the picture as it stands: no interaction, no change of view.
         request_picture_save();
+        return;
+    }
+    if (key == 27 && running_load()) {
+        // Esc stops a load that runs; the data before it stay.
+        cancel_file_load();
         return;
     }
     switch (key) {
@@ -194,6 +202,17 @@ void on_reshape(int, int) {
 void on_idle() {
     if (glutGetWindow() != main_window) glutSetWindow(main_window);
     panel_master.sync_live_all();
+    // A load on the worker that is done replaces the data; one that runs shows
+    // its progress.
+    if (finish_done_load() && preset_after_load > 0) {
+        set_view_preset(preset_after_load);
+        preset_after_load = 0;
+    }
+    static double last_progress = 0;
+    if (running_load() && seconds_now() - last_progress >= kLoadProgressSeconds) {
+        last_progress = seconds_now();
+        glutPostWindowRedisplay(main_window);
+    }
     // A file that changed is read again ("Reload on change").
     watch_shown_file(seconds_now());
     // A full picture drawn in pieces goes on, a piece at a time between input.
@@ -226,6 +245,13 @@ void set_view_preset(int preset) {
     angle_y = view->angles[1];
     angle_z = view->angles[2];
     build_rotation(angle_x, angle_y, angle_z, view_rotation);
+}
+
+void set_view_preset_after_load(int preset) {
+    if (running_load())
+        preset_after_load = preset;
+    else
+        set_view_preset(preset);
 }
 
 void build_rotation(double ax, double ay, double az, float m[16]) {

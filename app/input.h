@@ -17,6 +17,9 @@ void on_idle();
 // the three angles and the rotation; translation and scale stay. Other numbers
 // change nothing.
 void set_view_preset(int preset);
+// The same once the load that runs has taken its data over (which resets the
+// view), or now when none runs: the view named at start.
+void set_view_preset_after_load(int preset);
 
 // Fills m with Rz(az) Ry(ay) Rx(ax), angles in degrees.
 void build_rotation(double ax, double ay, double az, float m[16]);

@@ -10,6 +10,7 @@
 #include "app/standard_input.h"
 #include "app/viewer.h"
 #include "render/draw_cache.h"
+#include "ui/background_load.h"
 #include "ui/data_folder.h"
 
 int main(int argc, char** argv) {
@@ -58,8 +59,10 @@ int main(int argc, char** argv) {
     // Each picture of the model is recorded once and replayed until it changes.
     set_draw_cache(true);
     open_viewer_window();
+    // A large file loads while the window answers and shows how far it got.
+    background_loads = true;
     if (!file.empty()) choose_file(file);
-    if (options.view > 0) set_view_preset(options.view);
+    if (options.view > 0) set_view_preset_after_load(options.view);
     start_viewer();
     return 0;
 }

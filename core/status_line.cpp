@@ -3,8 +3,9 @@
 #include <utility>
 
 namespace {
-std::string text;
-bool about_folder = false;
+thread_local std::string text;
+thread_local bool about_folder = false;
+thread_local unsigned changes = 0;
 }  // namespace
 
 const std::string& status_line() {
@@ -14,11 +15,17 @@ const std::string& status_line() {
 void set_status_line(std::string line) {
     text = std::move(line);
     about_folder = false;
+    ++changes;
 }
 
 void set_folder_status(std::string line) {
     text = std::move(line);
     about_folder = true;
+    ++changes;
+}
+
+unsigned status_line_changes() {
+    return changes;
 }
 
 void clear_folder_status() {

@@ -14,12 +14,12 @@
 #include <emmintrin.h>
 #endif
 
-#include "core/settings.h"
 #include "data/block_reader.h"
 #include "data/column_choice.h"
 #include "data/data_set.h"
 #include "data/decimal.h"
 #include "data/load_report.h"
+#include "data/load_settings.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ bool ColumnTable::read_all() {
                 return false;
             }
             if (!in_.refill() && in_.error() != 0) {
-                report_not_loaded(name_, "cannot read it (%s)", std::strerror(in_.error()));
+                report_not_loaded(name_, "%s", read_error_problem(in_.error()).c_str());
                 return false;
             }
             continue;
@@ -295,7 +295,7 @@ TableLine ColumnTable::choose_columns(const std::vector<std::string>& fields, co
                                       const char* after) {
     ColumnChoice choice;
     std::string why;
-    if (!parse_column_choice(columns, choice, why)) {
+    if (!parse_column_choice(load_settings().columns, choice, why)) {
         report_not_loaded(name_, "the columns asked for: %s", why.c_str());
         return Line::refused;
     }

@@ -1,18 +1,21 @@
 #include "data/data_set.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <new>
 
-#include "core/settings.h"
+#include "core/console.h"
 #include "data/formats.h"
+#include "data/load_settings.h"
 #include "data/memory_limit.h"
 
 DataSet data_set;
 
 namespace {
+// Loads fill their sets on worker threads too.
 std::uint64_t next_revision() {
-    static std::uint64_t last = 0;
+    static std::atomic<std::uint64_t> last{0};
     return ++last;
 }
 }  // namespace
@@ -59,13 +62,14 @@ void DataSet::normalize_bounds(const char* translation_format) {
     }
     scaleFactor = any_extent ? uniform : 1.0;
     translation = (max + min) / 2.0;
-    if (verbose) {
-        std::printf("Input min = %lf %lf %lf\n", min.x(), min.y(), min.z());
-        std::printf("Input max = %lf %lf %lf\n", max.x(), max.y(), max.z());
-        std::printf("Input scaleFactor= %lf sx = %lf sy = %lf  sz = %lf\n", scaleFactor,
-                    axis_scale.x(), axis_scale.y(), axis_scale.z());
-        std::printf(translation_format, translation.x(), translation.y(), translation.z());
-        std::printf("axis_data = %d\n", axis_data);
+    const LoadSettings settings = load_settings();
+    if (settings.verbose) {
+        console_print("Input min = %lf %lf %lf\n", min.x(), min.y(), min.z());
+        console_print("Input max = %lf %lf %lf\n", max.x(), max.y(), max.z());
+        console_print("Input scaleFactor= %lf sx = %lf sy = %lf  sz = %lf\n", scaleFactor,
+                      axis_scale.x(), axis_scale.y(), axis_scale.z());
+        console_print(translation_format, translation.x(), translation.y(), translation.z());
+        console_print("axis_data = %d\n", settings.axis_data);
     }
 }
 

@@ -1,11 +1,13 @@
 #include "data/load_report.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "core/console.h"
 #include "core/status_line.h"
 #include "data/block_reader.h"
 
@@ -40,12 +42,12 @@ void report_not_loaded(const char* name, const char* problem_format, ...) {
     va_end(args);
     std::string problem = text.data();
     if (current_hint) problem += current_hint(name);
-    std::printf("File %s not loaded: %s\n", name, problem.c_str());
+    console_print("File %s not loaded: %s\n", name, problem.c_str());
     set_status_line(std::string(name) + " not loaded: " + problem);
 }
 
 void report_missing_file(const char* name) {
-    std::printf("File %s does not exist\n", name);
+    console_print("File %s does not exist\n", name);
     set_status_line(std::string(name) + " not loaded: the file does not exist");
 }
 
@@ -79,4 +81,9 @@ std::string quote_text(const char* first, const char* last) {
     if (stop != last) out += "...";
     out += '"';
     return out;
+}
+
+std::string read_error_problem(int error) {
+    if (error == ECANCELED) return "the load was cancelled";
+    return std::string("cannot read it (") + std::strerror(error) + ")";
 }

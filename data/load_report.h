@@ -27,6 +27,10 @@ class SilentReports {
     bool previous_;
 };
 
+// The problem a read error makes: "cannot read it (<the system's reason>)", or,
+// for a load asked to stop (data/load_progress.h), "the load was cancelled".
+std::string read_error_problem(int error);
+
 // "File <name> does not exist"; on the status line "<name> not loaded: the file
 // does not exist".
 void report_missing_file(const char* name);

@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "core/console.h"
 #include "core/status_line.h"
 #include "data/block_reader.h"
 #include "data/data_set.h"
@@ -114,7 +115,7 @@ struct Bounds {
 };
 
 bool PointReader::report_read_error() {
-    report_not_loaded(name_, "cannot read it (%s)", std::strerror(in_.error()));
+    report_not_loaded(name_, "%s", read_error_problem(in_.error()).c_str());
     return false;
 }
 
@@ -339,7 +340,7 @@ PointsRead look_for_problem(PointReader& reader, PointFormat format, int width, 
 }  // namespace
 
 void load_point_file(DataSet& target, const char* name, PointFormat format) {
-    std::printf("\nfilename = %s\n", name);
+    console_print("\nfilename = %s\n", name);
     BlockReader in;
     if (!open_or_report(in, name)) return;
     const RefusalHint hint(
@@ -349,7 +350,7 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     int width = 0;
     int points_per_set = 0;
     if (!reader.read_header(width, points_per_set)) return;
-    std::printf("width = %d points per set = %d\n", width, points_per_set);
+    console_print("width = %d points per set = %d\n", width, points_per_set);
 
     if (width < 0 || points_per_set < 0) {
         report_not_loaded(name, "line 1: expected counts of 0 or more, found %d sets of %d points",
@@ -425,6 +426,6 @@ void load_point_file(DataSet& target, const char* name, PointFormat format) {
     fresh.has_values = format == PointFormat::xyz_color;
     fresh.normalize_bounds(DataSet::kDataTranslationFormat);
     target.take_grid_from(fresh);
-    if (!trailing.empty()) std::printf("%s\n", trailing.c_str());
+    if (!trailing.empty()) console_print("%s\n", trailing.c_str());
     set_status_line(point_count == 0 ? no_points_status(name) : trailing);
 }

@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "core/console.h"
 #include "core/status_line.h"
 #include "data/block_reader.h"
 #include "data/column_table.h"
@@ -40,7 +41,7 @@ bool allocate(DataSet& fresh, const std::vector<std::size_t>& lengths, const cha
 }  // namespace
 
 void DataSet::read_columns(const char* name) {
-    std::printf("\nfilename = %s\n", name);
+    console_print("\nfilename = %s\n", name);
     BlockReader in;
     if (!open_or_report(in, name)) return;
     const RefusalHint hint(file_format(kColumnsFormat)->refusal_hint);
@@ -69,7 +70,7 @@ void DataSet::read_columns(const char* name) {
         }
         if (!read.read_all()) return;
     }
-    std::printf("width = %d points per set = %d\n", fresh.width, fresh.points_per_set);
+    console_print("width = %d points per set = %d\n", fresh.width, fresh.points_per_set);
 
     // No point with all its coordinates: an empty picture, its box the origin.
     const bool empty = fresh.point_count() == 0 || read.lo_[0] > read.hi_[0];
@@ -95,7 +96,7 @@ void DataSet::read_columns(const char* name) {
     }
     std::string status;
     for (std::size_t k = 0; k < said.size(); ++k) {
-        if (k > 0 || !empty) std::printf("%s\n", said[k].c_str());
+        if (k > 0 || !empty) console_print("%s\n", said[k].c_str());
         status += (k > 0 ? "; " : "") + said[k];
     }
     for (int a = 0; a < 3; ++a) {

@@ -12,13 +12,14 @@
 #include <new>
 #include <string_view>
 
-#include "core/settings.h"
+#include "core/console.h"
 #include "core/status_line.h"
 #include "data/block_reader.h"
 #include "data/data_set.h"
 #include "data/format_hints.h"
 #include "data/formats.h"
 #include "data/load_report.h"
+#include "data/load_settings.h"
 #include "data/maple_header.h"
 #include "data/maple_text.h"
 #include "data/memory_limit.h"
@@ -51,7 +52,7 @@ class MapleLoad {
     // the refusal. Always false.
     template <typename... Args>
     bool refuse(const char* problem_format, Args... args) {
-        if (line_open_) std::printf("\n");
+        if (line_open_) console_print("\n");
         line_open_ = false;
         if constexpr (sizeof...(args) == 0)
             report_not_loaded(name_, "%s", problem_format);
@@ -76,27 +77,27 @@ class MapleLoad {
 bool MapleLoad::read_header() {
     std::string_view chunk = chunks_.next();
     if (chunk.empty()) {
-        if (in_.error()) return refuse("cannot read it (%s)", std::strerror(in_.error()));
+        if (in_.error()) return refuse("%s", read_error_problem(in_.error()).c_str());
         return refuse("the file is empty");
     }
     // The verbose print of the first chunk leaves its line open; a refusal starts a
     // line of its own.
-    if (verbose) {
+    if (load_settings().verbose) {
         const std::size_t matrix = chunk.find("Matrix");
-        std::printf("%.*s \n%d", static_cast<int>(chunk.size()), chunk.data(),
-                    matrix == std::string_view::npos ? -1 : static_cast<int>(matrix));
+        console_print("%.*s \n%d", static_cast<int>(chunk.size()), chunk.data(),
+                      matrix == std::string_view::npos ? -1 : static_cast<int>(matrix));
         line_open_ = true;
     }
     header_chunk_ = cut_at_backslash(chunk);
     header_ = parse_maple_header(header_chunk_);
     if (header_.form == MapleHeader::kNone) {
-        std::printf("Problem with maple file");
+        console_print("Problem with maple file");
         line_open_ = true;
         return refuse("%s", header_.problem.c_str());
     }
     if (header_.form == MapleHeader::kMatrix && header_.ranges_read) {
-        std::printf("min max = %lf %lf %lf %lf\n", header_.x_min, header_.x_max, header_.y_min,
-                    header_.y_max);
+        console_print("min max = %lf %lf %lf %lf\n", header_.x_min, header_.x_max, header_.y_min,
+                      header_.y_max);
         line_open_ = false;
     }
     if (!header_.problem.empty()) return refuse("%s", header_.problem.c_str());
@@ -178,7 +179,7 @@ bool MapleLoad::read_values() {
     while (good && close == std::string_view::npos) {
         if (!chunks_.next_cut(text, close)) {
             if (refuse_value_beyond_range()) return false;
-            if (in_.error()) return refuse("cannot read it (%s)", std::strerror(in_.error()));
+            if (in_.error()) return refuse("%s", read_error_problem(in_.error()).c_str());
             return refuse("the file ends before the closing \"]]\" (%lld values read)",
                           values_->count());
         }
@@ -202,9 +203,9 @@ bool MapleLoad::finish(DataSet& target) {
     const bool empty = count == 0;
     fresh_.min = Vector3(header_.x_min, header_.y_min, empty ? 0.0 : values_->z_min());
     fresh_.max = Vector3(header_.x_max, header_.y_max, empty ? 0.0 : values_->z_max());
-    if (verbose) {
-        std::printf("Input min = %lf %lf %lf\n", fresh_.min.x(), fresh_.min.y(), fresh_.min.z());
-        std::printf("Input max = %lf %lf %lf\n", fresh_.max.x(), fresh_.max.y(), fresh_.max.z());
+    if (load_settings().verbose) {
+        console_print("Input min = %lf %lf %lf\n", fresh_.min.x(), fresh_.min.y(), fresh_.min.z());
+        console_print("Input max = %lf %lf %lf\n", fresh_.max.x(), fresh_.max.y(), fresh_.max.z());
     }
     fresh_.normalize_bounds(DataSet::kMapleTranslationFormat);
     fresh_.kind = DataSet::kMaple;
@@ -217,7 +218,7 @@ bool MapleLoad::finish(DataSet& target) {
 }  // namespace
 
 void DataSet::read_maple(const char* name) {
-    std::printf("\nfilename = %s\n", name);
+    console_print("\nfilename = %s\n", name);
     BlockReader in;
     if (!open_or_report(in, name)) return;
     const RefusalHint hint(file_format(kMapleFormat)->refusal_hint);

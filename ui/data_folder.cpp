@@ -16,9 +16,9 @@
 #include "core/settings.h"
 #include "core/status_line.h"
 #include "data/data_set.h"
-#include "data/format_guess.h"
 #include "data/formats.h"
 #include "panel/panel.h"
+#include "ui/background_load.h"
 #include "ui/control_callback.h"
 #include "ui/control_panel.h"
 #include "ui/window_services.h"
@@ -76,38 +76,41 @@ FileStamp stamp_of(const std::string& path) {
 }
 FileStamp shown_stamp;  // the shown file's, when it was read last
 
-void read_as(int format, const std::string& name) {
-    if (const FileFormat* f = file_format(format)) f->read(data_set, name.c_str());
-}
+}  // namespace
 
-// Runs the reader of data_format on `name` (`path` absolute), printing "list=k"
-// first. A file that format refuses whose start the format guess is certain of
-// is read in that format, which "Data Format" then shows. A load that arrives
-// becomes the shown file and, unless `keep_view`, resets the view.
-void load_file(int k, const std::string& name, const std::string& path, bool keep_view = false) {
-    std::printf("list=%d\n", k);
-    const std::uint64_t before = data_set.revision;
-    read_as(data_format, name);
-    int sure = kNotThis;
-    const int guessed = data_set.revision == before ? guess_data_format(name.c_str(), &sure) : 0;
-    if (sure >= kCertain && guessed != data_format) {
-        data_format = guessed;
-        read_as(data_format, name);
-        std::string label = NamedList(kDataFormats).find(guessed)->label;
-        while (!label.empty() && label.back() == ' ') label.pop_back();
-        const std::string told = status_line();
-        if (data_set.revision != before)
-            set_status_line(name + ": read as \"" + label + "\"" +
-                            (told.empty() ? "" : "; " + told));
-    }
-    if (data_set.revision != before) {
-        shown_file = path;
-        shown_stamp = stamp_of(path);
+void take_load_over(FileLoad& load) {
+    std::fputs(load.console.c_str(), stdout);
+    std::fflush(stdout);
+    if (load.status_set) set_status_line(load.status);
+    if (load.read_format != load.format) data_format = load.read_format;
+    if (load.loaded()) {
+        data_set.take_grid_from(load.fresh);
+        shown_file = load.path;
+        shown_stamp = stamp_of(load.path);
         // The format's up axis, unless the user chose one.
-        if (!up_axis_chosen && !keep_view) up_axis = file_format(data_set.kind)->up_axis;
-        if (!keep_view) reset_view();
+        if (!up_axis_chosen && !load.keep_view) up_axis = file_format(data_set.kind)->up_axis;
+        if (!load.keep_view) reset_view();
+        if (load.watched) {
+            const std::time_t clock = std::time(nullptr);
+            char at[16];
+            std::strftime(at, sizeof at, "%H:%M:%S", std::localtime(&clock));
+            const std::string told = status_line();
+            set_status_line(name_of(load.path) + ": reloaded " + at +
+                            (told.empty() ? "" : "; " + told));
+        }
     }
     window_services.request_redisplay();
+}
+
+namespace {
+// Reads `name` (`path` absolute) as "Files:" item k, printing "list=k" first
+// (ui/file_load.h); finish_load takes the result over.
+void load_file(int k, const std::string& name, const std::string& path, bool keep_view = false,
+               bool watched = false) {
+    std::printf("list=%d\n", k);
+    std::unique_ptr<FileLoad> load = make_file_load(k, name, path, keep_view);
+    load->watched = watched;
+    start_file_load(std::move(load), take_load_over);
 }
 
 bool matches(const std::string& filter, const char* name) {
@@ -252,31 +255,33 @@ void choose_file(const std::string& name) {
     load_chosen_file(k);
 }
 
-void reload_shown_file(bool keep_view) {
+namespace {
+void reload(bool keep_view, bool watched) {
     if (shown_file.empty()) return;
     const std::string name = name_of(shown_file);
     if (folder_of(shown_file) == current_directory()) {
-        load_file(listed_item(name), name, shown_file, keep_view);
+        load_file(listed_item(name), name, shown_file, keep_view, watched);
     } else {
-        load_file(0, shown_file, shown_file, keep_view);
+        load_file(0, shown_file, shown_file, keep_view, watched);
     }
+}
+}  // namespace
+
+void reload_shown_file(bool keep_view) {
+    reload(keep_view, false);
 }
 
 bool watch_shown_file(double now) {
     static double last_look = -1e300;
-    if (!reload_on_change || shown_file.empty() || now - last_look < kWatchSeconds) return false;
+    if (!reload_on_change || shown_file.empty() || running_load() ||
+        now - last_look < kWatchSeconds)
+        return false;
     last_look = now;
     const FileStamp stamp = stamp_of(shown_file);
     if (stamp == shown_stamp) return false;
-    // Tried once a change: a file caught half-written keeps the data before it.
+    // Tried once a change: a file caught half-written keeps the data before it,
+    // and the reader's reason stands.
     shown_stamp = stamp;
-    const std::uint64_t before = data_set.revision;
-    reload_shown_file(true);
-    if (data_set.revision == before) return true;  // the reader's reason stands
-    const std::time_t clock = std::time(nullptr);
-    char at[16];
-    std::strftime(at, sizeof at, "%H:%M:%S", std::localtime(&clock));
-    const std::string told = status_line();
-    set_status_line(name_of(shown_file) + ": reloaded " + at + (told.empty() ? "" : "; " + told));
+    reload(true, true);
     return true;
 }

@@ -50,6 +50,14 @@ int list_folder(const std::string& filter);
 // the data folder and is listed, as if typed into "Folder:".
 void load_chosen_file(int k);
 
+// Takes a load that is done over (ui/file_load.h), on the event loop's thread:
+// prints its console lines, sets its status line, and replaces the data with
+// what it read, which becomes the shown file and, unless it keeps the view,
+// resets the view. A format the guess chose shows in "Data Format". A refused
+// or cancelled load keeps the data before it.
+struct FileLoad;
+void take_load_over(FileLoad& load);
+
 // Chooses `name`, a file of the folder listed last, in "Files:" and loads it, as
 // a click on it would; a file the listing leaves out (a dot name) loads by its path.
 void choose_file(const std::string& name);

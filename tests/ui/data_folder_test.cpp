@@ -9,6 +9,7 @@
 #include "core/status_line.h"
 #include "data/data_set.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/background_load.h"
 
 namespace {
 
@@ -307,6 +308,44 @@ TEST_F(FolderTest, ATableChosenAsDataIsReadAsColumnsAndAWatchedFileFollowsItsWri
     EXPECT_EQ(4, data_set.points_per_set);
     EXPECT_NE(std::string::npos, status_line().find("not loaded")) << status_line();
     reload_on_change = 0;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FolderTest, ALoadOnTheWorkerSaysWhatTheReaderSaysAndACancelledOneKeepsTheData) {
+    const std::string folder = make_temp_folder();
+    write_file(folder + "/a.dat", "2 2\n0 0 0\n1 0 0\n0 1 0\n1 1 1\n");
+    std::string big = "3 400\n";
+    for (int k = 0; k < 1200; ++k)
+        big += std::to_string(k) + " 0.5 " + std::to_string(k % 7) + "\n";
+    write_file(folder + "/b.dat", big);
+    enter_folder(folder);
+    const auto load_printing = [&](int item) {
+        StdoutCapture capture;
+        files_list->user_set_int(item);
+        return capture.finish();
+    };
+    const std::string here = load_printing(1);
+    background_loads = true;
+    EXPECT_EQ(here, load_printing(1)) << "the same lines, in order, from the worker";
+    EXPECT_EQ(nullptr, running_load()) << "a small file is waited for";
+    const std::uint64_t shown = data_set.revision;
+
+    // Esc before the first block.
+    auto load = make_file_load(2, "b.dat", folder + "/b.dat", false);
+    load->progress.cancel = true;
+    StdoutCapture capture;
+    start_file_load(std::move(load), take_load_over);
+    wait_for_file_load(0.01, nullptr);
+    EXPECT_EQ("\nfilename = b.dat\nFile b.dat not loaded: the load was cancelled\n",
+              capture.finish());
+    EXPECT_EQ(shown, data_set.revision);
+    EXPECT_EQ(2, data_set.width);
+    EXPECT_EQ("b.dat not loaded: the load was cancelled", status_line());
+    EXPECT_EQ(folder + "/a.dat", shown_file);
+    background_loads = false;
 }
 
 }  // namespace
