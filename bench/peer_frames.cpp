@@ -1,11 +1,13 @@
 // Zendral's side of the comparison with a peer toolkit (bench/vtk_peer.py): one
 // "Data" file drawn as the viewer draws it after a load, in an 800 x 600 window,
 // "MonoView ", the view reset (the box filling the middle of the picture), and
-// the processor time and wall time per frame over `frames` frames, after the
-// first (which records the picture).
+// the processor time, wall time and minor page faults per frame over `frames`
+// frames, after the first (which records the picture); then one more frame,
+// read back before its swap, for the pixels it covers.
 //
 // Usage: bench_peer_frames <file> points|surface|tubes <frames>
-// Prints "<processor seconds a frame> <wall seconds a frame>".
+// Prints "<processor seconds a frame> <wall seconds a frame> <page faults a
+// frame> <pixels covered>".
 
 #include <GL/freeglut.h>
 #include <time.h>
@@ -18,6 +20,7 @@
 #include "app/interaction.h"
 #include "app/viewer.h"
 #include "bench/bench_window.h"
+#include "bench/frame_pixels.h"
 #include "bench/quiet_stdout.h"
 #include "core/settings.h"
 #include "core/view_state.h"
@@ -59,8 +62,19 @@ int main(int argc, char** argv) {
     show_file_name = 0;
     set_draw_cache(true);
     frame();  // records the picture
+    const long faults = minor_page_faults();
     const double cpu = process_seconds(), wall = seconds_now();
     for (int f = 0; f < frames; ++f) frame();
-    std::printf("%.6f %.6f\n", (process_seconds() - cpu) / frames, (seconds_now() - wall) / frames);
+    const double cpu_frame = (process_seconds() - cpu) / frames;
+    const double wall_frame = (seconds_now() - wall) / frames;
+    const double faults_frame = static_cast<double>(minor_page_faults() - faults) / frames;
+    // The same frame, whole, up to its swap.
+    begin_frame(false);
+    continue_frame(-1);
+    unsigned char background[3];
+    for (int c = 0; c < 3; ++c)
+        background[c] = static_cast<unsigned char>(background_color[c] * 255 + 0.5f);
+    std::printf("%.6f %.6f %.1f %ld\n", cpu_frame, wall_frame, faults_frame,
+                covered_pixels(800, 600, background));
     return 0;
 }
