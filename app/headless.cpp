@@ -22,6 +22,7 @@
 #include "core/status_line.h"
 #include "data/data_set.h"
 #include "render/draw_cache.h"
+#include "render/frame_memory.h"
 #include "ui/background_load.h"
 #include "ui/data_folder.h"
 
@@ -104,6 +105,7 @@ std::string absolute(const std::string& path, const std::string& folder) {
 }  // namespace
 
 bool begin_headless_picture(int width, int height, std::string& why) {
+    keep_frame_memory();
     if (!make_context(why) || !make_framebuffer(width, height, why)) return false;
     view_width = width;
     view_height = height;

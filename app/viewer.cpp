@@ -9,6 +9,7 @@
 #include "app/picture_save.h"
 #include "core/settings.h"
 #include "panel/panel.h"
+#include "render/frame_memory.h"
 #include "ui/control_panel.h"
 #include "ui/window_services.h"
 
@@ -95,6 +96,7 @@ void install_window_services() {
 }
 
 bool open_viewer_window() {
+    keep_frame_memory();
     install_window_services();
     // Only a change between a double-buffered mode (every mode but "StereoView")
     // and "StereoView" needs a new window; among the others only the display changes.

@@ -4,8 +4,10 @@
 
 #include "app/viewer.h"
 #include "core/view_state.h"
+#include "render/frame_memory.h"
 
 void open_bench_window() {
+    keep_frame_memory();
     int argc = 1;
     char name[] = "zendral-bench";
     char* argv[] = {name, nullptr};
