@@ -17,7 +17,7 @@ std::string load_progress_text(const std::string& name, double fraction) {
 
 void draw_load_progress() {
     const FileLoad* load = running_load();
-    if (!load) return;
+    if (!load || running_load_seconds() < kLoadShownSeconds) return;
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     const int width = viewport[2], height = viewport[3];

@@ -8,7 +8,8 @@
 // "Loading <name>: 42 %", for a load of `name` that has read `fraction` (0..1).
 std::string load_progress_text(const std::string& name, double fraction);
 
-// Draws the bar into the current viewport when a load runs; else nothing.
+// Draws the bar into the current viewport when a load has run for
+// kLoadShownSeconds; else nothing.
 void draw_load_progress();
 
 // How often the window redraws the bar while a load runs, in seconds.

@@ -19,6 +19,7 @@
 #include "render/picture_vertices.h"
 #include "render/point_texels.h"
 #include "render/reduced_picture.h"
+#include "render/thin_grid.h"
 
 namespace {
 
@@ -94,6 +95,14 @@ PictureVertices picture_of(const PictureKey& key, const DataSet& set, int texel_
         case Draws::surface:
             return surface_vertices(set, texels, style, step, range);
         case Draws::tubes:
+            if (key.reduced_step > 1) {
+                // Lines through every step-th point, coloured as the whole grid is.
+                DataSet thin;
+                thin_grid(set, key.reduced_step, thin);
+                PointTexels thin_texels = texels;
+                if (thin_texels.set) thin_texels.set = &thin;
+                return tube_lines(thin, thin_texels, key.display_mode, texel_index, style, range);
+            }
             return key.reduced_step > 0
                        ? tube_lines(set, texels, key.display_mode, texel_index, style, range)
                        : tube_mesh(set, texels, key.display_mode, texel_index, style, range);
@@ -204,7 +213,7 @@ int draw_model_cached(const DataSet& set, int texel_index, int display_mode, con
     if (tubes && !reduced) glGetIntegerv(GL_POLYGON_MODE, polygon_mode);
     const PictureKey key = make_key(set, texel_index, display_mode, style, grid_color,
                                     !reduced ? 0
-                                    : tubes  ? 1
+                                    : tubes  ? reduced_tube_step()
                                              : reduced_grid_step(),
                                     polygon_mode[0] != GL_FILL || polygon_mode[1] != GL_FILL);
     Entry& e = entry_for(glXGetCurrentContext(), key);

@@ -20,11 +20,25 @@ bool reduced_picture_wanted() {
     return reduced_picture_wanted(interacting != 0);
 }
 
-int reduced_grid_step() {
-    // The cost of the recorded picture, which the reduced one is drawn like; a
-    // frame that recorded or drew directly says little of it.
-    const double cost = recorded_frame_seconds > 0 ? recorded_frame_seconds : full_frame_seconds;
-    const double ratio = cost / (0.75 * frame_budget);
+namespace {
+// The step whose square divides `ratio`, the full picture's cost over the
+// reduced one's share of the budget, between `least` and kMaxStep.
+int step_for(double ratio, int least) {
     if (!(ratio < static_cast<double>(kMaxStep) * kMaxStep)) return kMaxStep;
-    return std::clamp(static_cast<int>(std::ceil(std::sqrt(ratio))), 2, kMaxStep);
+    return std::clamp(static_cast<int>(std::ceil(std::sqrt(ratio))), least, kMaxStep);
+}
+
+// The cost of the recorded picture, which the reduced one is drawn like; a
+// frame that recorded or drew directly says little of it.
+double full_picture_cost() {
+    return recorded_frame_seconds > 0 ? recorded_frame_seconds : full_frame_seconds;
+}
+}  // namespace
+
+int reduced_grid_step() {
+    return step_for(full_picture_cost() / (0.75 * frame_budget), 2);
+}
+
+int reduced_tube_step() {
+    return step_for(full_picture_cost() / (std::max(1, segments) * 0.75 * frame_budget), 1);
 }

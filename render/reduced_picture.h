@@ -2,7 +2,8 @@
 // The reduced picture drawn while the user interacts with a model whose full
 // picture is too slow for the frame budget: points and surfaces on a regular
 // subsample of the grid, the tubes of the line-set and "Special " modes as lit
-// lines. It is a recorded picture like the others (render/draw_cache.h).
+// lines, thinned the same way when there are too many. It is a recorded picture like the others
+// (render/draw_cache.h).
 
 // Whether the model is drawn reduced during an interaction (when
 // `during_interaction`): "Fast interaction" is ticked, pictures are recorded,
@@ -18,6 +19,12 @@ bool reduced_picture_wanted();
 // is known), and a quarter of the budget is left to the rest of the frame. At
 // least 2.
 int reduced_grid_step();
+
+// The same for the lines of the tube modes, through every step-th point of
+// every step-th set: a lit line costs about what one side of a tube does, so
+// the step is that of a picture "Segments:" times cheaper. At least 1 (every
+// line).
+int reduced_tube_step();
 
 // Width of the reduced picture's lines, in pixels.
 constexpr float kReducedLineWidth = 2.0f;

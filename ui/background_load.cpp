@@ -17,6 +17,7 @@ struct Running {
     std::mutex mutex;
     std::condition_variable finished;
     bool is_done = false;
+    std::chrono::steady_clock::time_point started;
 };
 Running running;
 
@@ -57,6 +58,7 @@ void start_file_load(std::unique_ptr<FileLoad> load, LoadDone done) {
     running.load = std::move(load);
     running.done = done;
     running.is_done = false;
+    running.started = std::chrono::steady_clock::now();
     running.worker = std::thread([load = running.load.get()] {
         load->run();
         std::lock_guard<std::mutex> lock(running.mutex);
@@ -74,6 +76,12 @@ bool finish_done_load() {
 
 const FileLoad* running_load() {
     return running.load.get();
+}
+
+double running_load_seconds() {
+    if (!running.load) return 0;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - running.started)
+        .count();
 }
 
 void cancel_file_load() {

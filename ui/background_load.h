@@ -13,9 +13,12 @@
 // thread before returning. The window sets it.
 extern bool background_loads;
 
-// A load that is done is waited for this long before the window answers input
-// again, so that a small file loads without the progress bar showing.
-constexpr double kLoadWaitSeconds = 0.5;
+// A load is waited for this long before the window answers input again, so that
+// a small file is shown in the frame after the click; the window then answers
+// within a fifth of a second whatever the file.
+constexpr double kLoadWaitSeconds = 0.1;
+// A load that runs longer than this shows its progress.
+constexpr double kLoadShownSeconds = 0.5;
 
 // Called on the event loop's thread with a load that is done, loaded or not.
 using LoadDone = void (*)(FileLoad& load);
@@ -28,8 +31,9 @@ void start_file_load(std::unique_ptr<FileLoad> load, LoadDone done);
 // one finished.
 bool finish_done_load();
 
-// The load running on the worker, or null.
+// The load running on the worker, or null; how long it has run, in seconds.
 const FileLoad* running_load();
+double running_load_seconds();
 
 // Asks the running load to stop; it finishes as a refusal ("the load was
 // cancelled") and the data before it stay.

@@ -44,10 +44,12 @@ TEST_F(ReducedTest, OnlyASlowFullFrameDuringAnInteractionIsReduced) {
         display_mode = 0;
         const Feedback points = record_feedback([] { data_set.draw(0); });
         EXPECT_EQ(c.reduced ? 7 * 7 : 40 * 40, points.count(GL_POINT_TOKEN));
-        // Tubes: lines along their axes instead of prisms.
+        // Tubes: lines along their axes instead of prisms, through every second
+        // point of every second set and the last ones (a line is some eight
+        // times cheaper than a tube).
         display_mode = 1;
         const Feedback tubes = record_feedback([] { data_set.draw(0); });
-        EXPECT_EQ(c.reduced ? 40 * 39 : 0, tubes.count(GL_LINE_TOKEN));
+        EXPECT_EQ(c.reduced ? 21 * 20 : 0, tubes.count(GL_LINE_TOKEN));
         // (the hidden half of each solid tube is culled)
         EXPECT_EQ(c.reduced ? 0 : 40 * 39 * (2 * segments - 2), tubes.triangles());
         // Surfaces: the quads of every k-th set and point, reaching the edge.
@@ -55,8 +57,22 @@ TEST_F(ReducedTest, OnlyASlowFullFrameDuringAnInteractionIsReduced) {
         EXPECT_EQ(c.reduced ? 7 * 7 * 2 : 39 * 39 * 2,
                   record_feedback([] { data_set.draw(0); }).triangles());
     }
+    // A full frame a little over the budget keeps every line, reaching the far corner.
+    interacting = fast_interaction = 1;
+    full_frame_seconds = 0.2;
+    display_mode = 1;
+    const Feedback lines = record_feedback([] { data_set.draw(0); });
+    EXPECT_EQ(40 * 39, lines.count(GL_LINE_TOKEN));
+    full_frame_seconds = 1.0;
+    const Feedback thinned = record_feedback([] { data_set.draw(0); });
+    ASSERT_FALSE(thinned.primitives.empty());
+    const FeedbackVertex& end = lines.primitives.back().vertices.back();
+    const FeedbackVertex& thinned_end = thinned.primitives.back().vertices.back();
+    EXPECT_EQ(end.x, thinned_end.x) << "the last point of the last set is kept";
+    EXPECT_EQ(end.y, thinned_end.y);
     full_frame_seconds = 1e9;
     EXPECT_EQ(64, reduced_grid_step()) << "the step has a bound";
+    EXPECT_EQ(64, reduced_tube_step());
 }
 
 }  // namespace
