@@ -51,7 +51,8 @@ class ParallelColumns {
     ParallelRead run(DataSet& fresh, ColumnTable& summary, std::vector<std::size_t>& lengths) {
         SilentReports quiet;  // the one-thread reader names any problem
         if (!opening_.read_opening() || !opening_.has_rows()) return ParallelRead::given_up;
-        TextChunks chunks(in_.fd(), in_.offset(), in_.size(), Cuts::at_line_ends);
+        const long long opening_end = in_.offset();
+        TextChunks chunks(in_.fd(), opening_end, in_.size(), Cuts::at_line_ends);
         if (!count(chunks)) return outcome();
         lengths = join_sets();
         if (!allocate_quietly(fresh, lengths)) return ParallelRead::given_up;
@@ -60,7 +61,12 @@ class ParallelColumns {
             again.modified_ns() != in_.modified_ns() || in_.changed_since_open())
             return ParallelRead::given_up;
         ColumnTable first(again, name_, &fresh, &lengths);
-        if (!first.read_opening() || !read(chunks, first, fresh, lengths)) return outcome();
+        // The opening read again must end where the counted one did: one whose
+        // first row waits for more of the file stops before it.
+        if (!first.read_opening() || again.offset() != opening_end ||
+            first.rows() != opening_.rows())
+            return outcome();
+        if (!read(chunks, first, fresh, lengths)) return outcome();
         if (!ends_meet(lengths) || in_.changed_since_open() || again.changed_since_open())
             return ParallelRead::given_up;
         summarise(first, summary);
@@ -84,6 +90,9 @@ class ParallelColumns {
         run_in_order(chunks.count(), parse_threads(), failed_, [&](long long k) {
             std::string text;
             if (load_cancelled(progress_) || !chunks.read(k, text, 0)) return fail();
+            // A quoted cell may hold a line end, which a chunk's edge could cut:
+            // such a table is left to the one-thread reader.
+            if (text.find('"') != std::string::npos) return fail();
             BlockReader part;
             part.use_text(text.data(), text.size());
             SilentReports quiet;
