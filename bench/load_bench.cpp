@@ -1,12 +1,14 @@
 // Loading speed: each reader beside the reference loader on the same generated
-// file, in MB/s (10^6 bytes of file per second). The inputs are written once
-// into $ZENDRAL_BENCH_DATA (default ./bench-data).
+// file, in MB/s (10^6 bytes of file per second); then the "Data" reader on one
+// and two threads, first loads and repeated ones (bench/load_threads.h). The
+// inputs are written once into $ZENDRAL_BENCH_DATA (default ./bench-data).
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "bench/generate.h"
+#include "bench/load_threads.h"
 #include "bench/quiet_stdout.h"
 #include "bench/reference_loaders.h"
 #include "bench/table.h"
@@ -125,5 +127,10 @@ int main(int argc, char** argv) {
         PairTarget{0.8, 0},
         [=](benchmark::State& s) { run_reader(s, in.columns, &DataSet::read_columns); },
         [=](benchmark::State& s) { run_reader(s, in.data, &DataSet::read_data); });
-    return run_registered_benchmarks(argc, argv);
+    const int status = run_registered_benchmarks(argc, argv);
+    LargeInputs large;
+    if (ensure_large_inputs(dir, large))
+        write_load_thread_rows(
+            {{"1M", in.data}, {"10M", large.points_10m}, {"30M", large.points_30m}});
+    return status;
 }
