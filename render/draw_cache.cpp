@@ -117,16 +117,35 @@ ArrayPicture::Kind array_kind(const PictureKey& key) {
     return key.reduced_step > 0 ? ArrayPicture::kLines : ArrayPicture::kTubes;
 }
 
+// Fills `a` with the vertices of `range` of `key`'s picture; false when GL could not.
+bool fill_arrays(ArrayPicture& a, const PictureKey& key, const DataSet& set, int texel_index,
+                 const DrawStyle& style, const PictureRange& range) {
+    a.kind = array_kind(key);
+    a.filled = display_mode_choice(key.display_mode)->filled;
+    a.grid_material = mode_drawing(key.display_mode)->grid_from != nullptr;
+    return upload(a, picture_of(key, set, texel_index, style, range));
+}
+
+// A piece of tubes too large to keep, drawn from vertex arrays filled for this
+// frame alone rather than vertex by vertex: the same triangles, several times
+// faster. Outlines (kept as display lists) and "Special " (whose grid's material
+// follows the pieces) are drawn vertex by vertex. False when it drew nothing.
+bool stream_piece(const PictureKey& key, const DataSet& set, int texel_index,
+                  const DrawStyle& style, const Color4& grid_color, const PictureRange& range) {
+    if (!draws_tubes(key.display_mode) || key.outline || mode_drawing(key.display_mode)->grid_from)
+        return false;
+    ArrayPicture a;
+    const bool filled = fill_arrays(a, key, set, texel_index, style, range);
+    if (filled) replay(a, style, grid_color);
+    release(a);
+    return filled;
+}
+
 // Records piece `p` of `e`'s picture; false when GL could not (out of memory).
 bool record(Entry& e, std::size_t p, const DataSet& set, int texel_index, const DrawStyle& style,
             const Color4& grid_color) {
-    if (e.how == Keeping::arrays) {
-        ArrayPicture& a = e.pieces[p];
-        a.kind = array_kind(e.key);
-        a.filled = display_mode_choice(e.key.display_mode)->filled;
-        a.grid_material = mode_drawing(e.key.display_mode)->grid_from != nullptr;
-        return upload(a, picture_of(e.key, set, texel_index, style, e.ranges[p]));
-    }
+    if (e.how == Keeping::arrays)
+        return fill_arrays(e.pieces[p], e.key, set, texel_index, style, e.ranges[p]);
     clear_gl_errors();
     e.list = glGenLists(1);
     if (e.list == 0) return false;
@@ -224,7 +243,8 @@ int draw_model_cached(const DataSet& set, int texel_index, int display_mode, con
     for (int p = std::max(0, part.first); p < end; ++p) {
         if (e.how == Keeping::direct) {
             ++pieces_made;
-            emit_model(set, texel_index, display_mode, style, grid_color, e.ranges[p]);
+            if (!stream_piece(key, set, texel_index, style, grid_color, e.ranges[p]))
+                emit_model(set, texel_index, display_mode, style, grid_color, e.ranges[p]);
             continue;
         }
         if (!recorded(e, p)) {
