@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "data/block_reader.h"
@@ -41,6 +42,19 @@ bool allocate_quietly(DataSet& fresh, const std::vector<std::size_t>& lengths) {
         return false;  // the one-thread reader says so
     }
     return true;
+}
+
+// Whether a line of `text` is long enough (two bytes short of `buffer`, the end
+// of a line taking up to two) that a buffer of that size could not hold it.
+bool has_long_line(const char* p, const char* e, std::size_t buffer) {
+    const std::size_t limit = buffer > 2 ? buffer - 2 : 1;
+    while (static_cast<std::size_t>(e - p) >= limit) {
+        const void* lf = std::memchr(p, '\n', limit);
+        if (!lf) lf = std::memchr(p, '\r', limit);
+        if (!lf) return true;
+        p = static_cast<const char*>(lf) + 1;
+    }
+    return false;
 }
 
 class ParallelColumns {
@@ -90,9 +104,12 @@ class ParallelColumns {
         run_in_order(chunks.count(), parse_threads(), failed_, [&](long long k) {
             std::string text;
             if (load_cancelled(progress_) || !chunks.read(k, text, 0)) return fail();
-            // A quoted cell may hold a line end, which a chunk's edge could cut:
-            // such a table is left to the one-thread reader.
-            if (text.find('"') != std::string::npos) return fail();
+            // A quoted cell may hold a line end, which a chunk's edge could cut,
+            // and a line the one-thread reader's buffer cannot hold is refused
+            // there: such a table is left to that reader.
+            if (text.find('"') != std::string::npos ||
+                has_long_line(text.data(), text.data() + text.size(), BlockReader::block_size))
+                return fail();
             BlockReader part;
             part.use_text(text.data(), text.size());
             SilentReports quiet;
