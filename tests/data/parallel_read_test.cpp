@@ -91,11 +91,17 @@ TEST_F(ParallelRead, ChunkedReadsEqualTheOneThreadReadRefusalsIncluded) {
         std::vector<std::string> files = paths;
         for (const auto& e : fs::directory_iterator(corpus / format.fuzz_name))
             files.push_back(e.path().string());
+        // The samples of every format, each read by every reader.
+        for (const auto& e : fs::directory_iterator(fs::path(ZENDRAL_SOURCE_DIR) / "Data"))
+            files.push_back(e.path().string());
         for (const std::string& file : files)
             for (const std::size_t block : {BlockReader::kDefaultBlockSize, std::size_t{13}}) {
                 BlockReader::block_size = block;
                 const Outcome one = load(format, file, 1, kDefaultLoadChunkBytes);
-                for (const long long chunk : {1, 2, 3, 7, 61}) {
+                // Chunks of a few bytes in the small files, of some lines in the samples.
+                const bool small = fs::file_size(file) < 4096;
+                for (const long long chunk : small ? std::vector<long long>{1, 2, 3, 7, 61}
+                                                   : std::vector<long long>{61, 997}) {
                     for (const int threads : {2, 3}) {
                         const Outcome many = load(format, file, threads, chunk);
                         std::size_t first = 0;
