@@ -8,8 +8,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "app/command_line.h"
 #include "app/display.h"
@@ -146,10 +148,13 @@ int save_without_window(const CommandLine& options) {
     background_loads = isatty(STDERR_FILENO) != 0;
     choose_file(file.substr(file.rfind('/') + 1));
     if (running_load()) {
-        wait_for_file_load(kLoadProgressSeconds, [](const FileLoad& load) {
+        while (!running_load_done()) {
+            const FileLoad& load = *running_load();
             std::fprintf(stderr, "\r%s", load_progress_text(load.name, load.fraction()).c_str());
-        });
-        std::fputs("\r\033[K", stderr);  // the line cleared again
+            std::this_thread::sleep_for(std::chrono::duration<double>(kLoadProgressSeconds));
+        }
+        std::fputs("\r\033[K", stderr);  // the line cleared before the load's own lines
+        finish_done_load();
     }
     background_loads = false;
     if (data_set.revision == before) return fail(status_line());

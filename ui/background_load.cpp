@@ -78,6 +78,10 @@ const FileLoad* running_load() {
     return running.load.get();
 }
 
+bool running_load_done() {
+    return running.load && wait_done(0);
+}
+
 double running_load_seconds() {
     if (!running.load) return 0;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - running.started)

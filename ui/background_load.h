@@ -34,6 +34,8 @@ bool finish_done_load();
 // The load running on the worker, or null; how long it has run, in seconds.
 const FileLoad* running_load();
 double running_load_seconds();
+// Whether the running load has finished reading (finish_done_load takes it over).
+bool running_load_done();
 
 // Asks the running load to stop; it finishes as a refusal ("the load was
 // cancelled") and the data before it stay.
