@@ -12,7 +12,7 @@
 #include "data/block_reader.h"
 
 namespace {
-RefusalHint::Hint current_hint = nullptr;
+thread_local RefusalHint::Hint current_hint = nullptr;  // each loading thread its own
 thread_local bool silent = false;
 }  // namespace
 
