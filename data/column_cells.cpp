@@ -62,7 +62,9 @@ TableLine ColumnTable::cell(const char*& p, int column, T& value, bool after_del
         if (text.empty() || is_missing_word(text)) {
             value = static_cast<T>(NAN);
             note_missing(column);
-        } else if (scan.end != text.data() + text.size()) {
+        } else if (scan.end != text.data() + text.size() || scan.status != DecimalStatus::ok ||
+                   !(std::fabs(static_cast<double>(value)) <= FLT_MAX)) {
+            // Quoted or not, a number beyond single precision is refused.
             return bad_cell(first, column);
         }
     } else {

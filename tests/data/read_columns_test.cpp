@@ -116,6 +116,8 @@ TEST_F(ReadColumnsTest, RefusesABadCellNamingLineAndColumn) {
          "line 2, column 4: expected a single-precision number, found \"4e40\""},
         {"1,2,3,4\n1,2,3\n", "line 2, column 4: expected a number, found the end of the line"},
         {"1,\"2,3\n", "line 1, column 2: a quote is not closed on its line"},
+        {"1,2,\"1e39\"\n", "line 1, column 3: expected a single-precision number, found \"1e39\""},
+        {"1 2 \"1e391\"\n", "line 1, column 3: expected a finite number, found \"1e391\""},
         {"1,2,3\n1,2 3,4\n", "line 2, column 2: expected a number, found \"2 3\""},
         {"1 2\n", "line 1: expected at least 3 columns (x, y, z), found 2"},
     };
