@@ -91,6 +91,7 @@ void check_columns(const std::string& columns, const std::string& data) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == kFirstLoadOption) return first_load(argv[2]);
     const char* dir_env = std::getenv("ZENDRAL_BENCH_DATA");
     const std::string dir = dir_env && *dir_env ? dir_env : "bench-data";
     BenchInputs in;

@@ -6,5 +6,10 @@
 #include <string>
 #include <vector>
 
+// A program that runs write_load_thread_rows answers `<program> --first-load FILE`
+// by first_load(FILE): one load, its MB/s printed.
+constexpr const char* kFirstLoadOption = "--first-load";
+int first_load(const char* path);
+
 // `files`: label and path of each input, smallest first.
 void write_load_thread_rows(const std::vector<std::pair<std::string, std::string>>& files);

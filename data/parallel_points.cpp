@@ -1,5 +1,6 @@
 #include "data/parallel_points.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cfloat>
 #include <cmath>
@@ -17,14 +18,13 @@ namespace {
 constexpr long long kUnknown = -1;  // a chunk's first value, not yet known
 constexpr long long kFailed = -2;   // a chunk before it gave up
 
+// Words (runs of non-blanks) in [p, e); a word starts where a blank precedes a
+// non-blank, which the compiler counts many bytes at a time.
 long long count_words(const char* p, const char* e) {
-    long long words = 0;
-    bool in_word = false;
-    for (; p < e; ++p) {
-        const bool blank = is_blank(*p);
-        words += !blank & !in_word;
-        in_word = !blank;
-    }
+    if (p == e) return 0;
+    long long words = !is_blank(*p);
+    const std::size_t n = static_cast<std::size_t>(e - p);
+    for (std::size_t i = 1; i < n; ++i) words += is_blank(p[i - 1]) & !is_blank(p[i]);
     return words;
 }
 
@@ -106,41 +106,58 @@ class ParallelPoints {
         const char* const e = p + text.size() - kDecimalAhead;
         const std::size_t width = static_cast<std::size_t>(grid_.width);
         const long long count = grid_.points_per_set;
+        // Where value `index` goes, followed from value to value without division:
+        // point i of set s is element i * width + s.
+        const long long first_point = std::min(index, needed_) / values_;
+        int value = static_cast<int>(std::min(index, needed_) % values_);
+        long long i = count > 0 ? first_point % count : 0;
+        std::size_t s = count > 0 ? static_cast<std::size_t>(first_point / count) : 0;
+        std::size_t at = static_cast<std::size_t>(i) * width + s;
+        // A word ends at a blank or the chunk's end; one the one-thread reader's
+        // buffer cannot hold is its to name.
+        const auto whole = [&](const char* from, const DecimalScan& scan) {
+            return scan.status == DecimalStatus::ok && (scan.end == e || is_blank(*scan.end)) &&
+                   static_cast<std::size_t>(scan.end - from) < BlockReader::block_size;
+        };
         for (;;) {
             while (p < e && is_blank(*p)) ++p;
             if (p == e) return true;
-            const char* t = p;
-            while (t < e && !is_blank(*t)) ++t;
-            // A word the one-thread reader's buffer cannot hold is its to name.
-            const bool long_word = static_cast<std::size_t>(t - p) >= BlockReader::block_size;
             if (index >= needed_) {
+                const char* t = p;
+                while (t < e && !is_blank(*t)) ++t;
                 double v;
                 const DecimalScan scan = scan_decimal(p, t, v);
-                const bool number = !long_word && scan.status == DecimalStatus::ok &&
-                                    scan.end == t && std::fabs(v) <= FLT_MAX;
+                const bool number = static_cast<std::size_t>(t - p) < BlockReader::block_size &&
+                                    scan.status == DecimalStatus::ok && scan.end == t &&
+                                    std::fabs(v) <= FLT_MAX;
                 ++(number ? r.rest.numbers : r.rest.words);
+                p = t;
             } else {
-                const long long point = index / values_;
-                const int value = static_cast<int>(index % values_);
-                const std::size_t at = static_cast<std::size_t>(point % count) * width +
-                                       static_cast<std::size_t>(point / count);
-                const auto whole = [&](const DecimalScan& scan) {
-                    return !long_word && scan.status == DecimalStatus::ok && scan.end == t;
-                };
                 if (value < 3) {
                     double v;
-                    if (!whole(scan_decimal_ahead(p, t, v))) return false;
+                    const DecimalScan scan = scan_decimal_ahead(p, e, v);
+                    if (!whole(p, scan)) return false;
                     grid_.points[at][value] = v;
                     if (r.lo[value] > v) r.lo[value] = v;
                     if (r.hi[value] < v) r.hi[value] = v;
+                    p = scan.end;
                 } else {
                     float v;
-                    if (!whole(scan_decimal(p, t, v))) return false;
+                    const DecimalScan scan = scan_decimal(p, e, v);
+                    if (!whole(p, scan)) return false;
                     grid_.color_values[at] = v;
+                    p = scan.end;
+                }
+                if (++value == values_) {
+                    value = 0;
+                    at += width;
+                    if (++i == count) {
+                        i = 0;
+                        at = ++s;
+                    }
                 }
             }
             ++index;
-            p = t;
         }
     }
 
