@@ -136,22 +136,23 @@ std::vector<EyePass> eye_passes(const CameraFrame& c) {
     const StereoForm form = drawn_form();
     std::vector<EyePass> passes;
     for (int i = 0; i < form.pass_count; ++i) {
-        const EyePassSpec& spec = form.passes[i];
+        const EyePassEntry& entry = form.passes[i];
         EyePass p;
         // "Swap eyes" exchanges which eye's picture goes where.
-        const bool right = spec.eye == (swap_eyes ? Eye::left : Eye::right);
-        p.window = spec.eye == Eye::centre ? 1 : right ? 2 : 0;
-        if (spec.eye != Eye::centre) p.offset = right ? c.rightv : c.leftv;
-        p.buffer = gl_buffer(spec.buffer);
-        p.picture = spec.buffer == PassBuffer::first_picture    ? 0
-                    : spec.buffer == PassBuffer::second_picture ? 1
-                                                                : -1;
-        p.clear = (spec.clear & kClearColour ? GL_COLOR_BUFFER_BIT : 0) |
-                  (spec.clear & kClearDepth ? GL_DEPTH_BUFFER_BIT : 0);
-        for (int ch = 0; ch < 4; ++ch) p.mask[ch] = spec.channels & (1u << ch) ? GL_TRUE : GL_FALSE;
-        p.place = spec.place;
-        p.texel = eye_texel(spec.texel);
-        if (spec.softened) p.saturation = anaglyph_saturation;
+        const bool right = entry.eye == (swap_eyes ? Eye::left : Eye::right);
+        p.window = entry.eye == Eye::centre ? 1 : right ? 2 : 0;
+        if (entry.eye != Eye::centre) p.offset = right ? c.rightv : c.leftv;
+        p.buffer = gl_buffer(entry.buffer);
+        p.picture = entry.buffer == PassBuffer::first_picture    ? 0
+                    : entry.buffer == PassBuffer::second_picture ? 1
+                                                                 : -1;
+        p.clear = (entry.clear & kClearColour ? GL_COLOR_BUFFER_BIT : 0) |
+                  (entry.clear & kClearDepth ? GL_DEPTH_BUFFER_BIT : 0);
+        for (int ch = 0; ch < 4; ++ch)
+            p.mask[ch] = entry.channels & (1u << ch) ? GL_TRUE : GL_FALSE;
+        p.place = entry.place;
+        p.texel = eye_texel(entry.texel);
+        if (entry.softened) p.saturation = anaglyph_saturation;
         passes.push_back(p);
     }
     return passes;

@@ -34,7 +34,7 @@ int draw_scene_part(Vector3 offset, int texel, const ModelPart& part);
 // The x (red, with an "X" mark), y (green) and z (blue) axes, `length` long.
 void draw_axes(float length);
 
-// One eye pass of a frame, as GL takes it (from the form's EyePassSpec,
+// One eye pass of a frame, as GL takes it (from the form's EyePassEntry,
 // core/choices.h): where it draws (buffer or offscreen picture, colour
 // channels, part of the window), what it clears first, and the eye it sees with.
 struct EyePass {

@@ -84,7 +84,7 @@ enum class PassPlace { whole, left_half, right_half, top_half, bottom_half };
 enum class PassTexel { left, right, cyan, green, magenta, yellow };
 enum PassClear : unsigned { kClearNothing = 0, kClearColour = 1, kClearDepth = 2, kClearAll = 3 };
 enum Channels : unsigned { kRed = 1, kGreen = 2, kBlue = 4, kAlpha = 8, kAllChannels = 15 };
-struct EyePassSpec {
+struct EyePassEntry {
     Eye eye;
     PassBuffer buffer = PassBuffer::back;
     unsigned clear = kClearAll;
@@ -129,7 +129,7 @@ inline constexpr AnaglyphMatrices kAmberBlueLeastSquares = {
 struct StereoForm {
     Named name;
     int pass_count;
-    EyePassSpec passes[2];
+    EyePassEntry passes[2];
     bool stereo_window = false;  // needs a quad-buffered window
     Saving saved = Saving::back_buffer;
     Composition composed = Composition::none;
@@ -138,8 +138,8 @@ struct StereoForm {
     const AnaglyphMatrices* least_squares = nullptr;
 };
 // The passes of a composed form: each eye at the window's size into its picture.
-inline constexpr EyePassSpec kFirstPicture{Eye::left, PassBuffer::first_picture};
-inline constexpr EyePassSpec kSecondPicture{Eye::right, PassBuffer::second_picture};
+inline constexpr EyePassEntry kFirstPicture{Eye::left, PassBuffer::first_picture};
+inline constexpr EyePassEntry kSecondPicture{Eye::right, PassBuffer::second_picture};
 // clang-format off
 inline constexpr StereoForm kStereoForms[] = {
     // One centre pass.
