@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/overlay_text.h"
+#include "render/fragment_program.h"
 
 GLuint picture_framebuffer = 0;
 bool picture_rows_top_first = false;
@@ -92,34 +93,11 @@ struct Program {
 };
 Program least_squares_program;
 
-GLuint build_least_squares_program() {
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    if (!version || std::atoi(version) < 2) return 0;
-    const GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
-    glShaderSource(shader, 1, &kLeastSquaresSource, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    GLuint program = 0;
-    if (ok) {
-        program = glCreateProgram();
-        glAttachShader(program, shader);
-        glLinkProgram(program);
-        glGetProgramiv(program, GL_LINK_STATUS, &ok);
-        if (!ok) {
-            glDeleteProgram(program);
-            program = 0;
-        }
-    }
-    glDeleteShader(shader);
-    return program;
-}
-
 GLuint least_squares_program_here() {
     Program& p = least_squares_program;
     if (p.tried && (p.id == 0 || glIsProgram(p.id))) return p.id;
     p.tried = true;
-    p.id = build_least_squares_program();
+    p.id = build_fragment_program(kLeastSquaresSource);
     return p.id;
 }
 

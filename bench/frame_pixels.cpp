@@ -2,10 +2,13 @@
 
 #include <GL/gl.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "core/settings.h"
 
 namespace {
 
@@ -40,4 +43,32 @@ long minor_page_faults() {
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_minflt;
+}
+
+namespace {
+double clock_seconds(clockid_t clock) {
+    timespec t;
+    clock_gettime(clock, &t);
+    return t.tv_sec + t.tv_nsec * 1e-9;
+}
+}  // namespace
+
+FrameCost measure_frames(int frames, const std::function<void()>& frame) {
+    const long faults = minor_page_faults();
+    const double processor = clock_seconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double wall = clock_seconds(CLOCK_MONOTONIC);
+    for (int f = 0; f < frames; ++f) frame();
+    FrameCost cost;
+    cost.processor = (clock_seconds(CLOCK_PROCESS_CPUTIME_ID) - processor) / frames;
+    cost.wall = (clock_seconds(CLOCK_MONOTONIC) - wall) / frames;
+    cost.faults = static_cast<double>(minor_page_faults() - faults) / frames;
+    return cost;
+}
+
+void print_frame_cost(const FrameCost& cost) {
+    unsigned char background[3];
+    for (int c = 0; c < 3; ++c)
+        background[c] = static_cast<unsigned char>(background_color[c] * 255 + 0.5f);
+    std::printf("%.6f %.6f %.1f %ld\n", cost.processor, cost.wall, cost.faults,
+                covered_pixels(800, 600, background));
 }

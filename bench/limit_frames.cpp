@@ -22,7 +22,6 @@
 #include <GL/freeglut.h>
 #include <GL/glext.h>
 #include <GL/glu.h>
-#include <time.h>
 
 #include <cmath>
 #include <cstdio>
@@ -37,46 +36,9 @@
 #include "core/settings.h"
 #include "core/view_state.h"
 #include "data/data_set.h"
+#include "render/round_points.h"
 
 namespace {
-
-// The viewer's round points (render/round_points.cpp): the fragments of the
-// point's square whose centre lies in its circle, the lit colour times the texel.
-const char* const kRoundPoints = R"(#version 120
-uniform sampler2D color_map;
-void main() {
-    vec2 d = gl_PointCoord * 2.0 - 1.0;
-    if (dot(d, d) > 1.0) discard;
-    gl_FragColor = gl_Color * texture2D(color_map, gl_TexCoord[0].st);
-}
-)";
-
-double process_seconds() {
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
-
-double wall_seconds() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
-
-GLuint round_point_program() {
-    const GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
-    glShaderSource(shader, 1, &kRoundPoints, nullptr);
-    glCompileShader(shader);
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, shader);
-    glLinkProgram(program);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) return 0;
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "color_map"), 0);
-    return program;
-}
 
 // The material and colour map of plain data: entry 0 (red) of a 16 x 1 map,
 // modulating the lit colour, nearest texel; every vertex in that entry.
@@ -194,10 +156,8 @@ int main(int argc, char** argv) {
         primitive = GL_POINTS;
         glPointSize(thickness * 100);
         glDisable(GL_POINT_SMOOTH);
-        if (mode == "round") {
-            if (!round_point_program()) return 1;
-            glEnable(GL_POINT_SPRITE);
-        }
+        // The viewer's own round points: sprites, its fragment program.
+        if (mode == "round" && !begin_round_points()) return 1;
     } else if (mode == "surface") {
         glShadeModel(GL_FLAT);  // each quad lit by the normal of its last corner
     } else {
@@ -223,17 +183,8 @@ int main(int argc, char** argv) {
         glFinish();
     };
     frame();  // as Zendral's first frame, not measured
-    const long faults = minor_page_faults();
-    const double cpu = process_seconds(), wall = wall_seconds();
-    for (int f = 0; f < frames; ++f) frame();
-    const double cpu_frame = (process_seconds() - cpu) / frames;
-    const double wall_frame = (wall_seconds() - wall) / frames;
-    const double faults_frame = static_cast<double>(minor_page_faults() - faults) / frames;
+    const FrameCost cost = measure_frames(frames, frame);
     draw();
-    unsigned char background[3];
-    for (int c = 0; c < 3; ++c)
-        background[c] = static_cast<unsigned char>(background_color[c] * 255 + 0.5f);
-    std::printf("%.6f %.6f %.1f %ld\n", cpu_frame, wall_frame, faults_frame,
-                covered_pixels(800, 600, background));
+    print_frame_cost(cost);
     return 0;
 }

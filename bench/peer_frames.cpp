@@ -10,7 +10,6 @@
 // frame> <pixels covered>".
 
 #include <GL/freeglut.h>
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,12 +27,6 @@
 #include "render/draw_cache.h"
 
 namespace {
-
-double process_seconds() {
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
 
 void frame() {
     display();
@@ -62,19 +55,10 @@ int main(int argc, char** argv) {
     show_file_name = 0;
     set_draw_cache(true);
     frame();  // records the picture
-    const long faults = minor_page_faults();
-    const double cpu = process_seconds(), wall = seconds_now();
-    for (int f = 0; f < frames; ++f) frame();
-    const double cpu_frame = (process_seconds() - cpu) / frames;
-    const double wall_frame = (seconds_now() - wall) / frames;
-    const double faults_frame = static_cast<double>(minor_page_faults() - faults) / frames;
+    const FrameCost cost = measure_frames(frames, frame);
     // The same frame, whole, up to its swap.
     begin_frame(false);
     continue_frame(-1);
-    unsigned char background[3];
-    for (int c = 0; c < 3; ++c)
-        background[c] = static_cast<unsigned char>(background_color[c] * 255 + 0.5f);
-    std::printf("%.6f %.6f %.1f %ld\n", cpu_frame, wall_frame, faults_frame,
-                covered_pixels(800, 600, background));
+    print_frame_cost(cost);
     return 0;
 }

@@ -5,9 +5,9 @@
 #include <GL/glext.h>
 #include <GL/glx.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <vector>
+
+#include "render/fragment_program.h"
 
 namespace {
 
@@ -28,30 +28,8 @@ struct ContextProgram {
 };
 std::vector<ContextProgram> programs;
 
-bool has_glsl() {
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    return version && std::atoi(version) >= 2;
-}
-
 GLuint build_program() {
-    if (!has_glsl()) return 0;
-    const GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
-    glShaderSource(shader, 1, &kFragmentSource, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    GLuint program = 0;
-    if (ok) {
-        program = glCreateProgram();
-        glAttachShader(program, shader);
-        glLinkProgram(program);
-        glGetProgramiv(program, GL_LINK_STATUS, &ok);
-        if (!ok) {
-            glDeleteProgram(program);
-            program = 0;
-        }
-    }
-    glDeleteShader(shader);
+    const GLuint program = build_fragment_program(kFragmentSource);
     if (program) {
         glUseProgram(program);
         glUniform1i(glGetUniformLocation(program, "color_map"), 0);
