@@ -33,6 +33,12 @@ void begin_eye_pass(const CameraFrame& camera, int window) {
     glLoadIdentity();
 }
 
+void look_from_eye(const Vector3& offset) {
+    const Vector3 pos = vp + offset;
+    const Vector3 dir = vp + offset + vd;
+    gluLookAt(pos.x(), pos.y(), pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
+}
+
 void draw_scene(Vector3 offset, int texel) {
     draw_scene_part(offset, texel, ModelPart{});
 }
@@ -40,10 +46,10 @@ void draw_scene(Vector3 offset, int texel) {
 int draw_scene_part(Vector3 offset, int texel, const ModelPart& part) {
     glLoadIdentity();
     glPushMatrix();
-    const Vector3 pos = vp + offset;
-    const Vector3 dir = vp + offset + vd;
-    gluLookAt(pos.x(), pos.y(), pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
+    look_from_eye(offset);
     if (verbose && part.first == 0) {
+        const Vector3 pos = vp + offset;
+        const Vector3 dir = vp + offset + vd;
         std::printf("vp: %lf %lf %lf\nvd: %lf %lf %lf\nvu: %lf %lf %lf\n", pos.x(), pos.y(),
                     pos.z(), dir.x(), dir.y(), dir.z(), vu.x(), vu.y(), vu.z());
     }

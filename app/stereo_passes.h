@@ -25,6 +25,10 @@ extern int cyan_eye_texel;   // ... of the right eye through red/cyan glasses: 3
 // Projection for viewing window `window` of `camera` (0 left eye, 1 centre, 2
 // right eye); leaves the model-view matrix selected and at the identity.
 void begin_eye_pass(const CameraFrame& camera, int window);
+
+// Multiplies the model-view matrix by the view of the eye at `offset` from the
+// viewpoint vp, looking along vd with vu up.
+void look_from_eye(const Vector3& offset);
 // One scene pass from vp + offset, the data drawn in colour-map entry `texel`.
 void draw_scene(Vector3 offset, int texel);
 // The part of the model's picture the frame draws in that pass (data/data_set.h),

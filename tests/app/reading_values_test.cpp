@@ -264,9 +264,7 @@ TEST_F(ReadingValuesTest, BothEyesLabelTheSameEdgesOfABoxSeenSquareOn) {
     std::vector<BoundsBox> seen;
     for (const EyePass& pass : eye_passes(c)) {
         begin_eye_pass(c, pass.window);
-        const Vector3 eye = vp + pass.offset;
-        gluLookAt(eye.x(), eye.y(), eye.z(), eye.x() + vd.x(), eye.y() + vd.y(), eye.z() + vd.z(),
-                  vu.x(), vu.y(), vu.z());
+        look_from_eye(pass.offset);
         apply_model_transform();
         seen.push_back(layout_bounds_box(data_set, pass.offset));
     }

@@ -183,9 +183,7 @@ std::vector<std::vector<double>> corner_columns() {
     const CameraFrame c = frame_camera();
     for (const EyePass& pass : eye_passes(c)) {
         begin_eye_pass(c, pass.window);
-        const Vector3 eye = vp + pass.offset;
-        gluLookAt(eye.x(), eye.y(), eye.z(), eye.x() + vd.x(), eye.y() + vd.y(), eye.z() + vd.z(),
-                  vu.x(), vu.y(), vu.z());
+        look_from_eye(pass.offset);
         apply_model_transform();
         apply_box_mapping(data_set);
         double model[16], proj[16];
