@@ -18,6 +18,10 @@ void set_status_line(std::string line) {
     ++changes;
 }
 
+void prefix_status_line(const std::string& prefix) {
+    set_status_line(text.empty() ? prefix : prefix + "; " + text);
+}
+
 void set_folder_status(std::string line) {
     text = std::move(line);
     about_folder = true;

@@ -15,6 +15,9 @@ const std::string& status_line();
 // hint or nothing, so a refusal or folder problem stays until then.
 void set_status_line(std::string text);
 
+// Puts `text` before what the line says, "; " between them when it says anything.
+void prefix_status_line(const std::string& text);
+
 // The same for a folder problem, which the next listing that works clears again
 // (clear_folder_status); a load clears it too.
 void set_folder_status(std::string text);

@@ -94,9 +94,7 @@ void take_load_over(FileLoad& load) {
             const std::time_t clock = std::time(nullptr);
             char at[16];
             std::strftime(at, sizeof at, "%H:%M:%S", std::localtime(&clock));
-            const std::string told = status_line();
-            set_status_line(name_of(load.path) + ": reloaded " + at +
-                            (told.empty() ? "" : "; " + told));
+            prefix_status_line(name_of(load.path) + ": reloaded " + at);
         }
     }
     window_services.request_redisplay();
@@ -104,7 +102,7 @@ void take_load_over(FileLoad& load) {
 
 namespace {
 // Reads `name` (`path` absolute) as "Files:" item k, printing "list=k" first
-// (ui/file_load.h); finish_load takes the result over.
+// (ui/file_load.h); take_load_over takes the result over.
 void load_file(int k, const std::string& name, const std::string& path, bool keep_view = false,
                bool watched = false) {
     std::printf("list=%d\n", k);

@@ -36,10 +36,7 @@ void FileLoad::run() {
     if (sure >= kCertain && guessed != format) {
         read_format = guessed;
         read_as(guessed, fresh, name);
-        const std::string told = status_line();
-        if (loaded())
-            set_status_line(name + ": read as \"" + label_of(guessed) + "\"" +
-                            (told.empty() ? "" : "; " + told));
+        if (loaded()) prefix_status_line(name + ": read as \"" + label_of(guessed) + "\"");
     }
     report_load_progress_to(nullptr);
     status_set = status_line_changes() != changes_before;
